@@ -1,0 +1,25 @@
+# Debian packages the project needs, and a function that installs the missing ones.
+# Sourced by test.sh, run.sh and bench/run.sh.
+
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev qt6-base-dev
+  libnftables-dev libcurl4-openssl-dev)
+# What the tests and the real backend use at run time.
+RUNTIME_PACKAGES=(iproute2 nftables dnsmasq-base udhcpc busybox xvfb xauth)
+
+ensure_packages() {
+  local missing=()
+  local pkg
+  for pkg in "$@"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
+      missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing Debian packages: ${missing[*]} (run as root, or install them first)" >&2
+    return 1
+  fi
+  echo "Installing Debian packages: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}

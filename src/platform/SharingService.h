@@ -1,0 +1,93 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace orvane::platform {
+
+using HResult = int32_t;
+
+inline constexpr HResult kSOk = 0;
+inline constexpr HResult kSFalse = 1;
+inline constexpr HResult kEFail = static_cast<HResult>(0x80004005u);
+inline constexpr HResult kEAccessDenied = static_cast<HResult>(0x80070005u);
+inline constexpr HResult kRpcEChangedMode = static_cast<HResult>(0x80010106u);
+
+inline bool Succeeded(HResult hr) { return hr >= 0; }
+inline bool Failed(HResult hr) { return hr < 0; }
+
+// A GUID as it is stored: Data1, Data2, Data3, then 8 bytes.
+struct Guid {
+  uint32_t data1 = 0;
+  uint16_t data2 = 0;
+  uint16_t data3 = 0;
+  std::array<uint8_t, 8> data4{};
+  friend bool operator==(const Guid&, const Guid&) = default;
+};
+
+// NETCON_STATUS and NETCON_MEDIATYPE numbers the components rely on.
+inline constexpr uint32_t kNcsDisconnected = 0;
+inline constexpr uint32_t kNcsConnected = 2;
+inline constexpr uint32_t kNcsMediaDisconnected = 7;
+inline constexpr uint32_t kNcmLan = 3;
+
+// Sharing types of EnableSharing.
+inline constexpr int32_t kIcsSharingTypePublic = 0;
+inline constexpr int32_t kIcsSharingTypePrivate = 1;
+
+// The NETCON_PROPERTIES block of one connection (texts in UTF-16, as the service hands them).
+struct NetConProperties {
+  Guid guidId;
+  std::u16string name;
+  std::u16string deviceName;
+  uint32_t status = kNcsDisconnected;
+  uint32_t mediaType = kNcmLan;
+};
+
+class INetConnection {
+ public:
+  virtual ~INetConnection() = default;
+  // Not checked by callers, as the service's GetProperties is not; the block is released by the
+  // backend's own rule when the returned value is built.
+  virtual NetConProperties GetProperties() = 0;
+};
+
+class ISharingConfiguration {
+ public:
+  virtual ~ISharingConfiguration() = default;
+  virtual HResult GetSharingEnabled(bool& enabled) = 0;
+  virtual HResult EnableSharing(int32_t sharingType) = 0;
+  virtual HResult DisableSharing() = 0;
+};
+
+// The every-connection collection's enumerator (get__NewEnum queried for IEnumVARIANT).
+class IConnectionEnumerator {
+ public:
+  virtual ~IConnectionEnumerator() = default;
+  // Next(1, item, fetched): S_OK with an item, S_FALSE at the end, or a failure.
+  virtual HResult Next(std::unique_ptr<INetConnection>& item) = 0;
+};
+
+class ISharingManager {
+ public:
+  virtual ~ISharingManager() = default;
+  // get_EnumEveryConnection, then get__NewEnum and the query for IEnumVARIANT.
+  virtual HResult EnumEveryConnection(std::unique_ptr<IConnectionEnumerator>& enumerator) = 0;
+  // get_INetSharingConfigurationForINetConnection.
+  virtual HResult GetConfiguration(INetConnection& connection,
+                                   std::unique_ptr<ISharingConfiguration>& configuration) = 0;
+};
+
+// The Internet Connection Sharing service. Interfaces are released when their owners go.
+class ISharingService {
+ public:
+  virtual ~ISharingService() = default;
+  virtual HResult CoInitialize() = 0;
+  virtual void CoUninitialize() = 0;
+  // CoCreateInstance of the sharing manager class, asked for INetSharingManager.
+  virtual HResult CreateSharingManager(std::unique_ptr<ISharingManager>& manager) = 0;
+};
+
+}  // namespace orvane::platform

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test label this machine allows, then the unit tests again
+# under address+undefined and under thread sanitizers. Says which labels ran and which not.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/deps.sh
+ensure_packages "${BUILD_PACKAGES[@]}" "${RUNTIME_PACKAGES[@]}"
+
+jobs=$(nproc)
+ran=()
+skipped=()
+
+configure_and_build() {  # dir, then cmake options
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_WERROR=ON "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+}
+
+has_tests() {  # dir, label
+  ctest --test-dir "$1" -N -L "^$2\$" | grep -q 'Total Tests: [1-9]'
+}
+
+run_label() {  # dir, label, description
+  if has_tests "$1" "$2"; then
+    ctest --test-dir "$1" -L "^$2\$" --output-on-failure -j "$jobs"
+    ran+=("$3")
+  else
+    skipped+=("$3: no tests with this label yet")
+  fi
+}
+
+netns_allowed() {
+  [ "$(id -u)" -eq 0 ] || return 1
+  local probe="orvane-probe-$$"
+  ip netns add "$probe" 2>/dev/null || return 1
+  ip netns del "$probe"
+}
+
+configure_and_build build
+run_label build unit "unit"
+export QT_QPA_PLATFORM=offscreen
+run_label build gui "gui (Qt offscreen)"
+if netns_allowed; then
+  run_label build linux-net "linux-net (network namespaces)"
+else
+  skipped+=("linux-net: needs root and network namespaces, which this machine does not allow")
+fi
+skipped+=("dbus: no D-Bus tests in the project yet")
+skipped+=("wine: no Windows build in the project yet")
+
+configure_and_build build-asan -DORVANE_BUILD_GUI=OFF -DORVANE_SANITIZE=address,undefined
+run_label build-asan unit "unit under address+undefined sanitizers"
+
+# ThreadSanitizer's runtime cannot map its shadow memory under full address randomisation.
+configure_and_build build-tsan -DORVANE_BUILD_GUI=OFF -DORVANE_SANITIZE=thread
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" setarch "$(uname -m)" -R \
+  ctest --test-dir build-tsan -L '^unit$' --output-on-failure -j "$jobs"
+ran+=("unit under thread sanitizer")
+
+echo
+echo "Labels run:"
+printf '  %s\n' "${ran[@]}"
+echo "Labels skipped:"
+printf '  %s\n' "${skipped[@]}"
