@@ -26,6 +26,4 @@ std::string HResultText(int32_t hresult) {
 
 ComError::ComError(int32_t hresult) : std::runtime_error(HResultText(hresult)), hresult_(hresult) {}
 
-std::string ErrorBoxText(const std::exception& error) { return error.what(); }
-
 }  // namespace orvane

@@ -7,6 +7,7 @@
 namespace orvane {
 
 // An operating-system call failed; carries the Win32 code and the system's message for it.
+// what() is the text the top-level error box shows.
 class OsError : public std::runtime_error {
  public:
   OsError(uint32_t code, const std::string& systemMessage);
@@ -41,8 +42,5 @@ class ComError : public std::runtime_error {
 // The top-level error box's text for an OS error:
 // "System Error.  Code: %d." then a line break and the system's message.
 std::string SystemErrorText(uint32_t code, const std::string& systemMessage);
-
-// The text the top-level error box shows for any error that escaped a handler.
-std::string ErrorBoxText(const std::exception& error);
 
 }  // namespace orvane
