@@ -1,0 +1,180 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/IMainView.h"
+#include "platform/Platform.h"
+
+namespace orvane {
+
+class TConnection;
+class TConnectionManager;
+class TWifiConnection;
+
+// The platform services the main window's components need, and nothing more.
+struct WorkflowPlatform {
+  platform::ISystemInfo& system;
+  platform::IAdapterQuery& adapters;
+  platform::IConnectionKindSource& connectionKinds;
+  platform::ISharingService& sharing;
+  platform::IInternetProbe& internet;
+  const platform::WirelessLibrary& wireless;
+};
+
+WorkflowPlatform WorkflowPlatformOf(platform::Platform& platform);
+
+// One drawn status-bar panel: its text and the index of its picture. Panel 1 (sharing) takes
+// its picture from the side bar's small images, panel 2 (Internet) from the 16 x 16 list.
+struct StatusPanelContent {
+  std::string text;
+  int imageIndex = 0;
+  friend bool operator==(const StatusPanelContent&, const StatusPanelContent&) = default;
+};
+
+// Whether each action of the main window can run now; recomputed when the window goes idle.
+struct ActionStates {
+  bool startSharing = false;
+  bool stopSharing = false;
+  bool connect = false;
+  bool disconnect = false;
+  bool refresh = true;
+  bool shareMyInternet = true;
+  bool connectToPage = true;
+  friend bool operator==(const ActionStates&, const ActionStates&) = default;
+};
+
+// The network name and key shown on the "Connect to" page.
+struct ConnectPageValues {
+  std::string ssid;
+  std::string password;
+};
+
+// The main window's decisions without the window: start-up and shut-down steps, the choice of
+// source and destination, whether sharing is available, the sharing and connecting commands
+// and the texts the window shows. The window owns one, forwards its handlers to it (wrapping
+// each command in the hourglass guard and catching errors at the handler's edge) and shows
+// what it is told through IMainView.
+//
+// Threads: everything runs on the user-interface thread except InternetStateChanged, which the
+// wireless component raises on its Internet monitor thread; it only computes the display and
+// passes it to IMainView::InternetStatusChanged, touching no state of this class.
+class MainWorkflow {
+ public:
+  // The view and the platform services must outlive the workflow.
+  MainWorkflow(IMainView& view, const WorkflowPlatform& platform);
+  ~MainWorkflow();
+  MainWorkflow(const MainWorkflow&) = delete;
+  MainWorkflow& operator=(const MainWorkflow&) = delete;
+
+  // The start-up steps that are not the window's own: ExeDir, load the settings, create the
+  // wireless component and assign its events, RefreshNetworks, hand over SSID and key, create
+  // the connection manager. When the first adapter query fails, the error is shown and
+  // start-up completes without a connection list; the next "Refresh" tries again.
+  void StartUp();
+
+  // Shut-down in order: save the settings (a failure is shown as an error and does not stop
+  // the rest), delete the own network, stop sharing on every connection (errors of those two
+  // swallowed), then free the wireless component and the connection manager.
+  void ShutDown();
+
+  // Texts set once at start-up (after StartUp, as they name ApplicationName).
+  std::string ApplicationTitle() const;       // application title, window caption, tray hint
+  std::string ConnectCaption() const;         // actConnectToVelmora, actConnect and their tab
+  std::string ConnectDescription() const;     // lblDesc31
+  std::string HeaderCaption() const;          // pnlTop
+  std::string BackgroundBalloonText() const;  // tray balloon on the first hide
+  bool ShowMainFormAtStart() const { return !startMinimized_; }
+
+  // Re-reads the connections and chooses and shows source and destination. With no connection
+  // manager (its creation failed) the list is empty and nothing is found.
+  void RefreshConnections();
+  // The first connection whose GUID equals guid exactly; null for an empty text or no match.
+  // Records live until the next refresh of the list.
+  const TConnection* FindConnection(const std::string& guid) const;
+  const TConnection* DefaultSource() const;
+  const TConnection* DefaultDestination() const;
+  // Make the connection the current source / destination and show it; the picker calls these
+  // and then UpdateSharingState.
+  void ShowSource(const TConnection& connection);
+  void ShowDestination(const TConnection& connection);
+  void UpdateSharingState();
+
+  // Command bodies. Errors of the components escape to the caller.
+  void actStartSharingExecute();
+  void actStopSharingExecute();
+  void actConnectExecute();
+  void actDisconnectExecute();
+  void actRefresh2Execute();
+
+  ActionStates ActionsEnabled() const;
+
+  // Status bar panels 1 (sharing) and 2 (Internet); empty: draw nothing (panel 1's text is
+  // then cleared).
+  std::optional<StatusPanelContent> SharingPanel() const;
+  std::optional<StatusPanelContent> InternetPanel() const;
+
+  // Handlers of the wireless component's events.
+  void InternetStateChanged(uint8_t state);  // called on the monitor thread
+  void NetworkFound(const std::u16string& ssid, uint8_t state, uint8_t kind);
+  void BeforeNetworkRefresh();
+
+  // The "Connect to" page's values: the settings in memory, so edits show at once.
+  ConnectPageValues ConnectToPageValues() const { return {ssid_, password_}; }
+
+  // The window's fields.
+  const std::string& ExeDir() const { return exeDir_; }
+  bool AutoRun() const { return autoRun_; }
+  void SetAutoRun(bool value) { autoRun_ = value; }
+  bool StartMinimized() const { return startMinimized_; }
+  void SetStartMinimized(bool value) { startMinimized_ = value; }
+  bool CheckForUpdates() const { return checkForUpdates_; }
+  void SetCheckForUpdates(bool value) { checkForUpdates_ = value; }
+  const std::string& SSID() const { return ssid_; }
+  void SetSSID(const std::string& value) { ssid_ = value; }
+  const std::string& Password() const { return password_; }
+  void SetPassword(const std::string& value) { password_ = value; }
+  const std::string& SourceGUID() const { return sourceGUID_; }
+  void SetSourceGUID(const std::string& value) { sourceGUID_ = value; }
+  const std::string& DestGUID() const { return destGUID_; }
+  void SetDestGUID(const std::string& value) { destGUID_ = value; }
+  const std::string& CurrentSourceGUID() const { return currentSourceGUID_; }
+  const std::string& CurrentDestGUID() const { return currentDestGUID_; }
+  bool SourceConnected() const { return sourceConnected_; }
+  bool SharingAvailable() const { return sharingAvailable_; }
+  bool SharingStarted() const { return sharingStarted_; }
+
+  // The owned components; null before StartUp, after ShutDown, and (the manager) while its
+  // creation keeps failing.
+  TWifiConnection* WifiConnection() const { return wifiConnection_.get(); }
+  TConnectionManager* ConnectionManager() const { return connectionManager_.get(); }
+
+ private:
+  void CreateConnectionManager();
+  ConnectionDisplay DisplayOf(const TConnection& connection) const;
+
+  IMainView& view_;
+  WorkflowPlatform platform_;
+
+  std::string exeDir_;
+  bool autoRun_ = false;
+  bool startMinimized_ = false;
+  bool checkForUpdates_ = false;
+  std::string ssid_;
+  std::string password_;
+  std::string sourceGUID_;
+  std::string destGUID_;
+
+  std::string currentSourceGUID_;
+  std::string currentDestGUID_;
+  bool sourceConnected_ = false;
+  bool sharingAvailable_ = false;
+  bool sharingStarted_ = false;
+
+  std::unique_ptr<TWifiConnection> wifiConnection_;
+  std::unique_ptr<TConnectionManager> connectionManager_;
+};
+
+}  // namespace orvane
