@@ -10,8 +10,9 @@
 
 namespace orvane {
 
-class TConnection;
+class InterfaceTableBlock;
 class TConnectionManager;
+struct TConnection;
 class TWifiConnection;
 
 // The platform services the main window's components need, and nothing more.
@@ -63,8 +64,9 @@ struct ConnectPageValues {
 // passes it to IMainView::InternetStatusChanged, touching no state of this class.
 class MainWorkflow {
  public:
-  // The view and the platform services must outlive the workflow.
-  MainWorkflow(IMainView& view, const WorkflowPlatform& platform);
+  // The view, the platform services and the program's interface-table block must outlive the
+  // workflow; call ShutDown before the view goes, as the monitor thread reports to it until then.
+  MainWorkflow(IMainView& view, const WorkflowPlatform& platform, InterfaceTableBlock& ifTable);
   ~MainWorkflow();
   MainWorkflow(const MainWorkflow&) = delete;
   MainWorkflow& operator=(const MainWorkflow&) = delete;
@@ -157,6 +159,7 @@ class MainWorkflow {
 
   IMainView& view_;
   WorkflowPlatform platform_;
+  InterfaceTableBlock& ifTable_;
 
   std::string exeDir_;
   bool autoRun_ = false;
