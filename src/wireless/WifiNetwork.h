@@ -1,0 +1,112 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "common/StringObjectList.h"
+#include "platform/InternetProbe.h"
+#include "platform/SystemInfo.h"
+#include "platform/WirelessLibrary.h"
+#include "wireless/Event.h"
+#include "wireless/InternetCheck.h"
+#include "wireless/ThreadCheckInternet.h"
+#include "wireless/WLanNetwork.h"
+#include "wireless/WlanBuffers.h"
+
+namespace orvane {
+
+// The program's only door to the wireless library: the visible networks, the own ad-hoc
+// network (created, deleted, joined), the library's connection notifications, and the
+// Internet monitor whose result it keeps as InternetState.
+//
+// Threads: everything but the events runs on the UI thread. OnInternetStateChange is raised
+// on the monitor thread, OnConnected / OnDisconnected on the library's notification thread;
+// receivers must hand work for the UI over themselves.
+class TWifiConnection {
+ public:
+  static constexpr const char* kDefaultSSID = "Velmora";
+  static constexpr const char* kDefaultKey = "73915";
+
+  // Starts the monitor and registers for the library's notifications. The library, the probe
+  // and the system must outlive the component. `checkInterval` is the monitor's full wait.
+  TWifiConnection(const platform::WirelessLibrary& library, platform::IInternetProbe& probe,
+                  platform::ISystemInfo& system,
+                  std::chrono::milliseconds checkInterval = TThreadCheckInternet::kCheckInterval);
+  // Withdraws the notification callback, then stops and awaits the monitor.
+  ~TWifiConnection();
+  TWifiConnection(const TWifiConnection&) = delete;
+  TWifiConnection& operator=(const TWifiConnection&) = delete;
+
+  // The own network's name; stored as given.
+  const std::string& SSID() const { return ssid_; }
+  void SetSSID(const std::string& ssid);
+
+  // The own network's WEP key: a new key is taken only when, trimmed of blanks and control
+  // characters, it is 5 or 13 characters long; it is then stored untrimmed.
+  const std::string& Key() const { return key_; }
+  void SetKey(const std::string& key);
+
+  // 0 not yet known, 1 Internet reachable, 2 not reachable.
+  uint8_t InternetState() const { return internetState_.load(); }
+
+  // Results of the last refresh: valid until the next one.
+  int32_t NetworkCount() const { return networkCount_; }
+  const StringObjectList<TWLanNetwork>& Networks() const { return networks_; }
+  TWLanNetwork* ConnectedNetwork() const { return connectedNetwork_; }
+  // The SSID of the network this machine is connected to, or empty; safe from any thread.
+  std::string ConnectedSSID() const;
+
+  // Raises OnBeforeRefresh, then rebuilds Networks from the library's lists.
+  void RefreshNetworks();
+  // Joins the own network if the last refresh saw it, else creates it.
+  bool StartNetwork();
+  // Creates / deletes the own network on the first interface; false without an interface or
+  // when the library refuses.
+  bool CreateNetwork();
+  bool DeleteNetwork();
+
+  // Asks the monitor to check again at once.
+  void CheckInternetNow();
+  // Stores a monitor result and raises OnInternetStateChange when it changed.
+  void SetInternetState(uint8_t state);
+
+  TThreadCheckInternet& Monitor() { return *monitor_; }
+
+  Event<const std::u16string&> OnConnected;
+  Event<const std::u16string&> OnDisconnected;
+  Event<const std::u16string& /*ssid*/, uint8_t /*state*/, uint8_t /*kind*/> OnNetworkFound;
+  Event<uint8_t> OnInternetStateChange;
+  Event<TWifiConnection&> OnBeforeRefresh;
+
+ private:
+  static void ORVANE_WLAN_STDCALL NotificationCallback(const void* record, void* context);
+  void HandleNotification(const wlan::Notification& notification);
+  void SetConnectedSSID(std::string ssid);
+  void ReadLibraryLists();
+  void AddNetwork(std::size_t interfaceSlot, const wlan::NetworkEntry& entry);
+  bool HasInterface() const;
+  std::u16string FirstInterfaceId() const;
+
+  const platform::WirelessLibrary& library_;
+  platform::ISystemInfo& system_;
+
+  int32_t networkCount_ = 0;
+  mutable std::mutex connectedSSIDLock_;
+  std::string connectedSSID_;
+  TWLanNetwork* connectedNetwork_ = nullptr;
+  std::string ssid_ = kDefaultSSID;
+  std::string key_ = kDefaultKey;
+  wlan::InterfaceListBuffer interfaceList_;
+  std::array<wlan::NetworkListBuffer, platform::wlan::kMaxInterfaces> networkLists_;
+  std::atomic<uint8_t> internetState_{kInternetUnknown};
+  StringObjectList<TWLanNetwork> networks_;
+  // Last, so it is stopped before anything it may reach is destroyed.
+  std::unique_ptr<TThreadCheckInternet> monitor_;
+};
+
+}  // namespace orvane
