@@ -89,8 +89,9 @@ class TWifiConnection {
   void SetConnectedSSID(std::string ssid);
   void ReadLibraryLists();
   void AddNetwork(std::size_t interfaceSlot, const wlan::NetworkEntry& entry);
-  bool HasInterface() const;
-  std::u16string FirstInterfaceId() const;
+  bool IsOwnNetwork(const TWLanNetwork& network) const;
+  void MakeCurrent();
+  void ClearCurrent();
 
   const platform::WirelessLibrary& library_;
   platform::ISystemInfo& system_;

@@ -13,11 +13,11 @@
 // is checked before it is followed.
 namespace orvane::wlan {
 
-// Buffers handed to the library, aligned for the pointers some entries carry.
+// Buffers handed to the library, aligned for the fields their entries carry.
 struct alignas(8) InterfaceListBuffer {
   std::array<std::byte, platform::wlan::kInterfaceListSize> bytes{};
 };
-struct alignas(8) NetworkListBuffer {
+struct alignas(4) NetworkListBuffer {
   std::array<std::byte, platform::wlan::kNetworkListSize> bytes{};
 };
 
