@@ -39,6 +39,12 @@ class ComError : public std::runtime_error {
   int32_t hresult_;
 };
 
+// A settings file could not be written ("Unable to write to %s").
+class IniFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // The top-level error box's text for an OS error:
 // "System Error.  Code: %d." then a line break and the system's message.
 std::string SystemErrorText(uint32_t code, const std::string& systemMessage);

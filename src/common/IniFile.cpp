@@ -1,0 +1,40 @@
+#include "IniFile.h"
+
+#include <utility>
+
+#include "Errors.h"
+#include "IntegerText.h"
+#include "TextFile.h"
+
+namespace orvane {
+
+IniFile::IniFile(std::filesystem::path path)
+    : path_(std::move(path)), text_(ReadTextFile(path_).value_or(std::string())) {}
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view defaultValue) const {
+  std::string value = text_.Read(section, key).value_or(std::string(defaultValue));
+  if (value.size() > kMaxValueLength) value.resize(kMaxValueLength);
+  return value;
+}
+
+bool IniFile::ReadBool(std::string_view section, std::string_view key, bool defaultValue) const {
+  const auto number = ParseInteger(ReadString(section, key, ""));
+  return number ? *number != 0 : defaultValue;
+}
+
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  text_.Write(section, key, value);
+}
+
+void IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+  WriteString(section, key, value ? "1" : "0");
+}
+
+void IniFile::Save() const {
+  if (!WriteTextFileAtomically(path_, text_.ToText())) {
+    throw IniFileError("Unable to write to " + path_.string());
+  }
+}
+
+}  // namespace orvane

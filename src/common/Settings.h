@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+#include "UnitGlobal.h"
+
+namespace orvane {
+
+inline constexpr const char* kSettingsFileName = "setup.ini";
+inline constexpr const char* kDefaultPassword = "73915";
+
+// The user's settings as the main window keeps them between load and save.
+struct Settings {
+  bool AutoRun = false;
+  bool CheckForUpdates = false;
+  bool StartMinimized = false;
+  std::string SourceGUID;
+  std::string DestGUID;
+  std::string SSID;
+  std::string Password = kDefaultPassword;
+};
+
+// Reads "setup.ini" in folder (a folder with trailing separator); a missing file, section or
+// key gives the default, and the network name defaults to defaultSSID.
+Settings LoadSettings(const std::string& folder,
+                      const std::string& defaultSSID = ApplicationName());
+
+// Writes all seven keys into "setup.ini" in folder, keeping the file's other sections and
+// keys. Raises IniFileError "Unable to write to <full path>" when the file cannot be written;
+// the old file is then left as it was.
+void SaveSettings(const std::string& folder, const Settings& settings);
+
+}  // namespace orvane

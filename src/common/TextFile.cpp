@@ -1,0 +1,61 @@
+#include "TextFile.h"
+
+#include <fstream>
+#include <random>
+#include <system_error>
+
+namespace orvane {
+
+namespace fs = std::filesystem;
+
+std::optional<std::string> ReadTextFile(const fs::path& path, std::uintmax_t maxBytes) {
+  std::error_code error;
+  if (!fs::is_regular_file(path, error)) return std::nullopt;
+  const std::uintmax_t size = fs::file_size(path, error);
+  if (error || size > maxBytes) return std::nullopt;
+
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string text(static_cast<std::size_t>(size), '\0');
+  in.read(text.data(), static_cast<std::streamsize>(size));
+  // The file may have shrunk since its size was taken; keep what was really read.
+  text.resize(static_cast<std::size_t>(in.gcount()));
+  if (in.bad()) return std::nullopt;
+  return text;
+}
+
+namespace {
+
+// A name of our own beside the target, so two writers never share a temporary file.
+fs::path TemporaryPathFor(const fs::path& path) {
+  std::random_device random;
+  fs::path temporary = path;
+  temporary += "." + std::to_string(random()) + ".tmp";
+  return temporary;
+}
+
+bool WriteWhole(const fs::path& path, std::string_view text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  out.flush();
+  if (!out) return false;
+  out.close();
+  return !out.fail();
+}
+
+}  // namespace
+
+bool WriteTextFileAtomically(const fs::path& path, std::string_view text) {
+  const fs::path temporary = TemporaryPathFor(path);
+  std::error_code error;
+  if (fs::exists(fs::symlink_status(temporary, error))) return false;  // not ours to touch
+  if (WriteWhole(temporary, text)) {
+    fs::rename(temporary, path, error);
+    if (!error) return true;
+  }
+  fs::remove(temporary, error);
+  return false;
+}
+
+}  // namespace orvane

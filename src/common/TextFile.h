@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+// The whole file as bytes; nothing when it is missing, unreadable, not a regular file or
+// larger than maxBytes.
+std::optional<std::string> ReadTextFile(const std::filesystem::path& path,
+                                        std::uintmax_t maxBytes = UINTMAX_MAX);
+
+// Replaces the file's content all at once: the text goes to a temporary file in the same
+// folder, which is flushed and then renamed over the file, so a crash or a full disk leaves
+// either the old file or the new one, never a half-written one. False when anything failed;
+// the old file is then untouched and no temporary file is left behind.
+bool WriteTextFileAtomically(const std::filesystem::path& path, std::string_view text);
+
+}  // namespace orvane

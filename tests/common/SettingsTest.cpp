@@ -1,0 +1,163 @@
+#include "common/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include "TempFolder.h"
+#include "common/Errors.h"
+#include "common/IniFile.h"
+
+namespace orvane {
+namespace {
+
+using testing::TempFolder;
+namespace fs = std::filesystem;
+
+TEST(Settings, FirstStartGivesTheDefaults) {
+  TempFolder folder;
+  const Settings settings = LoadSettings(folder.Folder(), "Orvane");
+  EXPECT_FALSE(settings.AutoRun);
+  EXPECT_FALSE(settings.CheckForUpdates);
+  EXPECT_FALSE(settings.StartMinimized);
+  EXPECT_EQ(settings.SourceGUID, "");
+  EXPECT_EQ(settings.DestGUID, "");
+  EXPECT_EQ(settings.SSID, "Orvane");
+  EXPECT_EQ(settings.Password, "73915");
+  EXPECT_EQ(LoadSettings(folder.Folder()).SSID, ApplicationName());
+}
+
+TEST(Settings, BooleansAreIntegersInAnyOfTheirForms) {
+  TempFolder folder;
+  folder.Write("setup.ini",
+               "[System]\nAutoRun=2\nCheckForUpdates=0x10\nStartMinimized=$0\nSSID=Net\n");
+  const Settings settings = LoadSettings(folder.Folder(), "Orvane");
+  EXPECT_TRUE(settings.AutoRun);
+  EXPECT_TRUE(settings.CheckForUpdates);
+  EXPECT_FALSE(settings.StartMinimized);
+
+  SaveSettings(folder.Folder(), settings);
+  const IniFile saved(folder.Path() / "setup.ini");
+  EXPECT_EQ(saved.ReadString("System", "AutoRun", ""), "1") << "written back as 1";
+  EXPECT_EQ(saved.ReadString("System", "CheckForUpdates", ""), "1");
+  EXPECT_EQ(saved.ReadString("System", "StartMinimized", ""), "0");
+}
+
+TEST(Settings, AWordIsNoIntegerAndGivesTheDefault) {
+  TempFolder folder;
+  folder.Write("setup.ini", "[System]\nAutoRun=yes\nStartMinimized=0X1\nCheckForUpdates=\n");
+  EXPECT_FALSE(LoadSettings(folder.Folder(), "Orvane").AutoRun);
+
+  // The store's defaults are all false, so show the fallback with a true default.
+  const IniFile file(folder.Path() / "setup.ini");
+  EXPECT_TRUE(file.ReadBool("System", "AutoRun", true));
+  EXPECT_TRUE(file.ReadBool("System", "CheckForUpdates", true));
+  EXPECT_TRUE(file.ReadBool("System", "StartMinimized", false));
+}
+
+TEST(Settings, SavesAllSevenKeysInTheirOrder) {
+  TempFolder folder;
+  folder.Write("setup.ini", "");
+  Settings settings;
+  settings.AutoRun = true;
+  settings.StartMinimized = true;
+  settings.SourceGUID = "{11111111-2222-3333-4444-555555555555}";
+  settings.DestGUID = "{AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE}";
+  settings.SSID = "Caf\xC3\xA9 net";
+  settings.Password = "12345";
+  SaveSettings(folder.Folder(), settings);
+
+  EXPECT_EQ(folder.Read("setup.ini"),
+            "[System]\r\n"
+            "AutoRun=1\r\n"
+            "CheckForUpdates=0\r\n"
+            "StartMinimized=1\r\n"
+            "SSID=Caf\xC3\xA9 net\r\n"
+            "Password=12345\r\n"
+            "SourceGUID={11111111-2222-3333-4444-555555555555}\r\n"
+            "DestGUID={AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE}\r\n");
+
+  const Settings loaded = LoadSettings(folder.Folder(), "Orvane");
+  EXPECT_TRUE(loaded.AutoRun);
+  EXPECT_FALSE(loaded.CheckForUpdates);
+  EXPECT_TRUE(loaded.StartMinimized);
+  EXPECT_EQ(loaded.SourceGUID, settings.SourceGUID);
+  EXPECT_EQ(loaded.DestGUID, settings.DestGUID);
+  EXPECT_EQ(loaded.SSID, settings.SSID);
+  EXPECT_EQ(loaded.Password, settings.Password);
+
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.Path())) ++files;
+  EXPECT_EQ(files, 1u) << "no temporary file is left behind";
+}
+
+TEST(Settings, KeepsOtherSectionsAndKeys) {
+  TempFolder folder;
+  folder.Write(
+      "setup.ini",
+      "[Window]\r\nLeft=10\r\n\r\n[system]\r\nssid=Old\r\nTheme=dark\r\n\r\n[Z]\r\nk=v\r\n");
+  Settings settings;
+  settings.SSID = "New";
+  SaveSettings(folder.Folder(), settings);
+  EXPECT_EQ(folder.Read("setup.ini"),
+            "[Window]\r\nLeft=10\r\n\r\n"
+            "[system]\r\nSSID=New\r\nTheme=dark\r\nAutoRun=0\r\nCheckForUpdates=0\r\n"
+            "StartMinimized=0\r\nPassword=73915\r\nSourceGUID=\r\nDestGUID=\r\n\r\n"
+            "[Z]\r\nk=v\r\n");
+}
+
+TEST(Settings, ValuesAreReadUpTo2047Characters) {
+  TempFolder folder;
+  Settings settings;
+  settings.Password = std::string(3000, 'p');
+  settings.SSID = std::string(2047, 's');
+  settings.DestGUID = "{after}";
+  SaveSettings(folder.Folder(), settings);
+  EXPECT_NE(folder.Read("setup.ini").find(settings.Password), std::string::npos)
+      << "written in full";
+
+  const Settings loaded = LoadSettings(folder.Folder(), "Orvane");
+  EXPECT_EQ(loaded.Password, std::string(2047, 'p'));
+  EXPECT_EQ(loaded.SSID, settings.SSID);
+  EXPECT_EQ(loaded.DestGUID, "{after}");
+}
+
+void ExpectUnableToWrite(const fs::path& folder) {
+  const std::string path = (folder / "setup.ini").string();
+  try {
+    SaveSettings((folder / "").string(), Settings{});
+    FAIL() << "no error raised for " << path;
+  } catch (const IniFileError& error) {
+    EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
+  }
+}
+
+TEST(Settings, MissingFolderRaisesUnableToWrite) {
+  TempFolder folder;
+  ExpectUnableToWrite(folder.Path() / "gone");
+}
+
+TEST(Settings, ReadOnlyFolderRaisesAndKeepsTheOldFile) {
+  TempFolder folder;
+  const std::string old = "[System]\r\nSSID=Old\r\n";
+  folder.Write("setup.ini", old);
+  fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  if (std::ofstream(folder.Path() / "probe")) {
+    GTEST_SKIP() << "this user writes into read-only folders (root); covered by the next test";
+  }
+  ExpectUnableToWrite(folder.Path());
+  EXPECT_EQ(folder.Read("setup.ini"), old);
+}
+
+TEST(Settings, FailedReplaceRaisesAndLeavesNoTemporaryFile) {
+  TempFolder folder;
+  // A non-empty folder where the file should be cannot be replaced, even by root.
+  fs::create_directory(folder.Path() / "setup.ini");
+  folder.Write("setup.ini/keep", "data");
+  ExpectUnableToWrite(folder.Path());
+  EXPECT_EQ(folder.Read("setup.ini/keep"), "data");
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.Path())) ++files;
+  EXPECT_EQ(files, 1u);
+}
+
+}  // namespace
+}  // namespace orvane
