@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/SharingService.h"
+#include "platform/sim/SimCallLog.h"
+
+namespace orvane::sim {
+
+// One connection of the simulated sharing service, with its live sharing state.
+struct SimConnection {
+  std::string guid;  // "{8-4-4-4-12}" hex text; kept in upper case
+  std::u16string name;
+  std::u16string deviceName;
+  uint32_t status = platform::kNcsConnected;
+  uint32_t mediaType = platform::kNcmLan;
+  bool sharingEnabled = false;
+  int32_t sharingType = platform::kIcsSharingTypePublic;  // meaningful while enabled
+};
+
+// The simulated connection sharing service. Records CoInitialize, CoUninitialize,
+// CreateSharingManager, EnumEveryConnection, Next, and with the connection's GUID text
+// "GetConfiguration GUID", "GetSharingEnabled GUID", "EnableSharing GUID TYPE",
+// "DisableSharing GUID"; each answers a scripted failure code instead of doing its work.
+// Connections are enumerated in the order they were added; two may share a GUID.
+// Objects it hands out must not outlive it. Used from one thread at a time.
+class SimSharing : public platform::ISharingService {
+ public:
+  explicit SimSharing(SimCallLog& log);
+  ~SimSharing() override;
+
+  // Raises std::invalid_argument for a GUID text that is not "{8-4-4-4-12}" hex.
+  void AddConnection(SimConnection connection);
+  std::size_t ConnectionCount() const { return connections_.size(); }
+  const SimConnection& Connection(std::size_t index) const { return connections_.at(index); }
+
+  // Interface objects handed out and not yet released, now and at the last CoUninitialize.
+  std::size_t LiveObjects() const { return live_; }
+  std::size_t LiveObjectsAtLastUninitialize() const { return liveAtUninitialize_; }
+
+  // The stored form of a GUID text; raises std::invalid_argument when malformed.
+  static platform::Guid ParseGuid(std::string_view text);
+
+  platform::HResult CoInitialize() override;
+  void CoUninitialize() override;
+  platform::HResult CreateSharingManager(
+      std::unique_ptr<platform::ISharingManager>& manager) override;
+
+ private:
+  class Counted;
+  class Manager;
+  class Enumerator;
+  class NetConnection;
+  class Configuration;
+
+  // The scripted answer of a call, or S_OK.
+  platform::HResult Answer(const std::string& call);
+
+  SimCallLog& log_;
+  std::vector<SimConnection> connections_;
+  std::size_t live_ = 0;
+  std::size_t liveAtUninitialize_ = 0;
+};
+
+}  // namespace orvane::sim
