@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -19,6 +20,9 @@ std::string FormatMacAddress(std::span<const uint8_t> bytes);
 std::string AddressListToText(const std::vector<platform::IpAddressNode>& nodes);
 std::string MaskListToText(const std::vector<platform::IpAddressNode>& nodes);
 
+// A fixed-size text field of a system record: up to its first NUL, at most maxLength characters.
+std::string FixedFieldText(std::string_view field, std::size_t maxLength);
+
 // Splits text into the entries of a string list: CR LF, CR or LF end a line; a final line
 // without a break counts only when it is not empty.
 std::vector<std::string> TextToLines(std::string_view text);
@@ -37,6 +41,9 @@ class InterfaceTableBlock {
 
  private:
   friend const InterfaceTableBlock* GetInterfaceTable(InterfaceTableBlock& block);
+
+  // One query into the block: the system's code, and the size it asked for when too small.
+  uint32_t Fill(uint32_t& requiredSize);
 
   platform::IAdapterQuery& query_;
   uint32_t size_ = 0;
