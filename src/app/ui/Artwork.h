@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+class QObject;
+
+namespace orvane::ui {
+
+class ImageList;
+
+// The program's pictures, compiled into the binary.
+namespace artwork {
+
+QIcon ApplicationIcon();
+QPixmap HeaderPicture();  // 64 x 68, left of the header
+QPixmap Logo();           // 125 x 68, right of the header
+// Connected / not connected pictures of the three status groups.
+enum class Subject { kWired, kWireless, kInternet };
+QPixmap StatusPicture(Subject subject, bool connected);
+
+// Indices of the side bar's small pictures.
+inline constexpr int kShareImage = 0;
+inline constexpr int kConnectImage = 1;
+inline constexpr int kExitImage = 2;
+inline constexpr int kOptionsImage = 3;
+inline constexpr int kUpdateImage = 4;
+inline constexpr int kCommentsImage = 5;
+inline constexpr int kAboutImage = 6;
+inline constexpr int kSharingEnabledImage = 29;
+inline constexpr int kSharingReadyImage = 30;
+
+// The side bar's small pictures (mxImageList_Small) and the 16 x 16 state list (ImageList_16:
+// 0 connected, 1 not connected).
+ImageList* CreateSmallImages(QObject* parent);
+ImageList* CreateStateImages(QObject* parent);
+
+}  // namespace artwork
+}  // namespace orvane::ui

@@ -1,0 +1,64 @@
+#include "app/ui/ConnectToPage.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "app/ui/ActionButton.h"
+#include "app/ui/MainActions.h"
+#include "app/ui/PageWidgets.h"
+#include "app/ui/Palette.h"
+
+namespace orvane::ui {
+
+ConnectToPage::ConnectToPage(MainActions& actions, QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("tbConnectToVelmora"));
+
+  lblDesc31 = MakeLabel(QStringLiteral("lblDesc31"), QString(), this);
+  lblVelmoraFound = MakeBoldLabel(QStringLiteral("lblVelmoraFound"), QString(), this);
+  SetTextColour(lblVelmoraFound, ToColor(kGreen));
+  lblConnectToVelmora = MakeLabel(QStringLiteral("lblConnectToVelmora"), QString(), this);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(new ActionButton(QStringLiteral("btnRefresh3"), actions.actRefresh2, this));
+  buttons->addWidget(new ActionButton(QStringLiteral("SpeedButton3"), actions.actConnect, this));
+  buttons->addWidget(
+      new ActionButton(QStringLiteral("btnDisconnect"), actions.actDisconnect, this));
+  buttons->addStretch(1);
+
+  QLabel* note = MakeLabel(
+      QStringLiteral("Label5"),
+      QStringLiteral("Note: If you want to share the Interent with your other Wi-Fi enabled "
+                     "devices, such as iPhone, PDA or Mac Book, switch on the Wi-Fi on the "
+                     "device, search for the wireless signal below to connect."),
+      this);
+  lblSSID = MakeLabel(QStringLiteral("lblSSID"), QString(), this);
+  lblPassword = MakeLabel(QStringLiteral("lblPassword"), QString(), this);
+  for (QLabel* value : {lblSSID, lblPassword}) {
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    SetTextColour(value, kNavy);
+  }
+  auto* values = new QFormLayout;
+  values->addRow(
+      MakeLabel(QStringLiteral("Label6"), QStringLiteral("Wireless network name (SSID): "), this),
+      lblSSID);
+  values->addRow(MakeLabel(QStringLiteral("Label7"), QStringLiteral("Connection Password: "), this),
+                 lblPassword);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(16, 16, 16, 16);
+  layout->setSpacing(10);
+  layout->addWidget(lblDesc31);
+  layout->addWidget(lblVelmoraFound);
+  layout->addWidget(lblConnectToVelmora);
+  layout->addLayout(buttons);
+  layout->addSpacing(16);
+  layout->addWidget(note);
+  layout->addLayout(values);
+  layout->addWidget(new ActionButton(QStringLiteral("btnOptions"), actions.actOptions, this), 0,
+                    Qt::AlignLeft);
+  layout->addStretch(1);
+}
+
+}  // namespace orvane::ui

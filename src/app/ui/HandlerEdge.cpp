@@ -1,0 +1,26 @@
+#include "app/ui/HandlerEdge.h"
+
+#include <QApplication>
+#include <exception>
+
+#include "app/ui/MessagePresenter.h"
+
+namespace orvane::ui {
+
+bool RunHandler(QWidget* owner, MessagePresenter& messages, const std::function<void()>& handler) {
+  QString text;
+  try {
+    handler();
+    return true;
+  } catch (const std::exception& error) {
+    text = QString::fromStdString(error.what());
+  } catch (...) {
+    text = QStringLiteral("Unknown error.");
+  }
+  // Shown outside the catch block: the box runs an event loop, and nothing of the failed
+  // handler should stay alive while it does.
+  messages.Show(owner, QApplication::applicationDisplayName(), text, QMessageBox::Critical);
+  return false;
+}
+
+}  // namespace orvane::ui

@@ -1,0 +1,357 @@
+#include "app/ui/MainWindow.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "app/ui/Artwork.h"
+#include "app/ui/ConnectToPage.h"
+#include "app/ui/HandlerEdge.h"
+#include "app/ui/HeaderPanel.h"
+#include "app/ui/Hourglass.h"
+#include "app/ui/ImageList.h"
+#include "app/ui/InternetStatusPage.h"
+#include "app/ui/MainActions.h"
+#include "app/ui/MessagePresenter.h"
+#include "app/ui/PageControl.h"
+#include "app/ui/Palette.h"
+#include "app/ui/PanelStatusBar.h"
+#include "app/ui/PicturePair.h"
+#include "app/ui/ShareMyInternetPage.h"
+#include "app/ui/SideBar.h"
+#include "app/ui/Translation.h"
+#include "app/ui/TrayIcon.h"
+#include "network/ConnectionUnit.h"
+
+namespace orvane::ui {
+namespace {
+
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+constexpr int kBalloonTimeoutMs = 3000;
+
+}  // namespace
+
+TForm1::TForm1(const WorkflowPlatform& platform, InterfaceTableBlock& ifTable,
+               MessagePresenter& messages, bool trayAvailable, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      messages_(messages),
+      workflow_(std::make_unique<MainWorkflow>(*this, platform, ifTable)),
+      mxImageList_Small(artwork::CreateSmallImages(this)),
+      ImageList_16(artwork::CreateStateImages(this)),
+      actions_(new MainActions(*mxImageList_Small, this)),
+      tray_(new TrayIcon(trayAvailable, this)) {
+  setObjectName(QStringLiteral("Form1"));
+  setFont(QFont(QStringLiteral("Tahoma"), 8));
+  BuildLayout();
+  ConnectActions();
+  TranslateComponent(this);
+
+  tbConnectToVelmora->lblVelmoraFound->clear();
+  pageControl_->SetActivePage(tbInternetStatus);
+  Handle([this] { workflow_->StartUp(); });
+  SetStartUpTexts();
+  BarPro->OpenAllGroups();
+  QCoreApplication::postEvent(this, new QEvent(kRepaintMessage));
+
+  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+          &TForm1::UpdateActions);
+}
+
+TForm1::~TForm1() {
+  FormDestroy();
+}
+
+void TForm1::BuildLayout() {
+  pnlTop = new HeaderPanel(this);
+  pnlTop->setObjectName(QStringLiteral("pnlTop"));
+
+  BarPro = new SideBar(this);
+  BarPro->setObjectName(QStringLiteral("BarPro"));
+  BarPro->setFixedWidth(240);
+  BarPro->AddGroup(QStringLiteral("Menu"), {actions_->actShareMyInternet,
+                                            actions_->actConnectToVelmora, actions_->actExit});
+  BarPro->AddGroup(QStringLiteral("Settings"), {actions_->actOptions});
+  BarPro->AddGroup(QStringLiteral("Help"),
+                   {actions_->actCheckUpdate, actions_->actWriteToUs, actions_->actAbout});
+
+  pageControl_ = new PageControl(this);
+  pageControl_->setObjectName(QStringLiteral("PageControl1"));
+  tbInternetStatus = new InternetStatusPage(*actions_);
+  tbShareMyInternet = new ShareMyInternetPage(*actions_);
+  tbConnectToVelmora = new ConnectToPage(*actions_);
+  pageControl_->AddPage(tbInternetStatus, QStringLiteral("Internet Status"));
+  pageControl_->AddPage(tbShareMyInternet, QStringLiteral("Share My Internet"));
+  pageControl_->AddPage(tbConnectToVelmora, QString());
+
+  statusBar_ = new PanelStatusBar(this);
+  statusBar_->setObjectName(QStringLiteral("StatusBar1"));
+  statusBar_->AddPanel(200, false);
+  statusBar_->AddPanel(160, true);
+  statusBar_->AddPanel(200, true);
+  statusBar_->SetDrawPanel([this](QPainter& canvas, int panel, const QRect& rect) {
+    StatusBar1DrawPanel(canvas, panel, rect);
+  });
+
+  auto* middle = new QHBoxLayout;
+  middle->setContentsMargins(0, 0, 0, 0);
+  middle->setSpacing(0);
+  middle->addWidget(BarPro);
+  auto* pageFrame = new QVBoxLayout;
+  pageFrame->setContentsMargins(8, 8, 8, 8);
+  pageFrame->addWidget(pageControl_);
+  middle->addLayout(pageFrame, 1);
+
+  auto* client = new QWidget(this);
+  auto* column = new QVBoxLayout(client);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(pnlTop);
+  column->addLayout(middle, 1);
+  column->addWidget(statusBar_);
+  setCentralWidget(client);
+  setFixedSize(730, 559);
+
+  tray_->SetIcon(artwork::ApplicationIcon());
+}
+
+void TForm1::ConnectActions() {
+  auto on = [this](QAction* action, auto handler) {
+    connect(action, &QAction::triggered, this, handler);
+  };
+  on(actions_->actStartSharing, [this] { Command(&MainWorkflow::actStartSharingExecute); });
+  on(actions_->actStopSharing, [this] { Command(&MainWorkflow::actStopSharingExecute); });
+  on(actions_->actConnect, [this] { Command(&MainWorkflow::actConnectExecute); });
+  on(actions_->actDisconnect, [this] { Command(&MainWorkflow::actDisconnectExecute); });
+  on(actions_->actRefresh2, [this] { Command(&MainWorkflow::actRefresh2Execute); });
+  on(actions_->actShareMyInternet, [this] { pageControl_->SetActivePage(tbShareMyInternet); });
+  on(actions_->actConnectToVelmora, [this] { pageControl_->SetActivePage(tbConnectToVelmora); });
+  on(actions_->actExit, [this] { actExitExecute(); });
+
+  connect(pageControl_, &PageControl::PageShown, this, [this](QWidget* page) {
+    if (page == tbConnectToVelmora) tbConnectToVelmoraShow();
+  });
+  connect(tbShareMyInternet->btnSource, &QPushButton::clicked, this, &TForm1::btnSourceClick);
+  connect(tbShareMyInternet->btnSelectDest, &QPushButton::clicked, this,
+          &TForm1::btnSelectDestClick);
+  connect(tray_, &TrayIcon::OpenRequested, this, &TForm1::TrayIcon1DblClick);
+  connect(tray_, &TrayIcon::ExitRequested, this, &TForm1::actExitExecute);
+}
+
+void TForm1::SetStartUpTexts() {
+  const QString title = Text(workflow_->ApplicationTitle());
+  QApplication::setApplicationDisplayName(title);
+  setWindowTitle(title);
+  setWindowIcon(artwork::ApplicationIcon());
+  tray_->SetHint(title);
+  tray_->SetVisible(true);
+
+  const QString connectCaption = Text(workflow_->ConnectCaption());
+  actions_->actConnectToVelmora->setText(connectCaption);
+  actions_->actConnect->setText(connectCaption);
+  pageControl_->setTabText(pageControl_->indexOf(tbConnectToVelmora), connectCaption);
+  tbConnectToVelmora->lblDesc31->setText(Text(workflow_->ConnectDescription()));
+  pnlTop->SetCaption(Text(workflow_->HeaderCaption()));
+}
+
+void TForm1::ShowAtStart() {
+  if (!workflow_->ShowMainFormAtStart()) return;
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+  show();
+}
+
+void TForm1::FormDestroy() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  Handle([this] { workflow_->ShutDown(); });
+}
+
+void TForm1::TrayIcon1DblClick() {
+  reallyClose_ = false;
+  show();
+  setWindowState(windowState() & ~Qt::WindowMinimized);
+  raise();
+  activateWindow();
+  setWindowState(Qt::WindowNoState);
+}
+
+void TForm1::actExitExecute() {
+  reallyClose_ = true;
+  close();
+}
+
+void TForm1::UpdateActions() {
+  if (shutDown_) return;
+  const ActionStates states = workflow_->ActionsEnabled();
+  actions_->actStartSharing->setEnabled(states.startSharing);
+  actions_->actStopSharing->setEnabled(states.stopSharing);
+  actions_->actConnect->setEnabled(states.connect);
+  actions_->actDisconnect->setEnabled(states.disconnect);
+  actions_->actRefresh2->setEnabled(states.refresh);
+  actions_->actShareMyInternet->setEnabled(states.shareMyInternet);
+  actions_->actConnectToVelmora->setEnabled(states.connectToPage);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // Restoring from the task bar is the window system's doing, not a new show of the form.
+  if (!event->spontaneous()) Handle([this] { workflow_->RefreshConnections(); });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (reallyClose_) {
+    event->accept();
+    emit Closed();
+    return;
+  }
+  event->ignore();
+  if (!tray_->Available()) {
+    showMinimized();
+    return;
+  }
+  hide();
+  if (tray_->Tag() == 0) {
+    tray_->SetTag(1);
+    const QString title = Text(workflow_->ApplicationTitle());
+    tray_->ShowBalloon(title, Text(workflow_->BackgroundBalloonText()), kBalloonTimeoutMs);
+  }
+}
+
+void TForm1::customEvent(QEvent* event) {
+  if (event->type() == kRepaintMessage) {
+    repaint();
+    return;
+  }
+  QMainWindow::customEvent(event);
+}
+
+void TForm1::ShowSourceConnection(const ConnectionDisplay& display) {
+  tbShareMyInternet->mmoSrcConnDescription->setPlainText(Text(display.description));
+  tbShareMyInternet->lblWiredStatus->setText(Text(display.statusText));
+  SetTextColour(tbShareMyInternet->lblWiredStatus, ToColor(display.statusColour));
+  tbShareMyInternet->wiredPictures->ShowConnected(display.connected);
+}
+
+void TForm1::ShowDestinationConnection(const ConnectionDisplay& display) {
+  tbShareMyInternet->mmoWirelessDescription->setPlainText(Text(display.description));
+  tbShareMyInternet->lblWirelessStatus->setText(Text(display.statusText));
+  SetTextColour(tbShareMyInternet->lblWirelessStatus, ToColor(display.statusColour));
+  tbShareMyInternet->wirelessPictures->ShowConnected(display.connected);
+}
+
+void TForm1::SetSharingGuidance(const std::string& startSharingText,
+                                const std::string& connectText) {
+  tbShareMyInternet->lblStartSharing->setText(Text(startSharingText));
+  tbConnectToVelmora->lblConnectToVelmora->setText(Text(connectText));
+}
+
+void TForm1::ShowInformation(const std::string& text) {
+  messages_.Show(this, QString::fromLatin1(kMessageCaption), Text(text), QMessageBox::Information);
+}
+
+void TForm1::ShowError(const std::string& text) {
+  messages_.Show(this, QString::fromLatin1(kMessageCaption), Text(text), QMessageBox::Critical);
+}
+
+void TForm1::InternetStatusChanged(const InternetStatusDisplay& display) {
+  // The monitor thread: hand the display to the user-interface thread, touch nothing here.
+  // Should the window be gone by then, Qt drops the call.
+  QMetaObject::invokeMethod(
+      this, [this, display] { ApplyInternetStatus(display); }, Qt::QueuedConnection);
+}
+
+void TForm1::ApplyInternetStatus(const InternetStatusDisplay& display) {
+  tbInternetStatus->lblInternetStatus->setText(Text(display.text));
+  SetTextColour(tbInternetStatus->lblInternetStatus, ToColor(display.colour));
+  tbInternetStatus->internetPictures->ShowConnected(display.connected);
+}
+
+void TForm1::SetNearbySignalText(const std::string& text) {
+  tbConnectToVelmora->lblVelmoraFound->setText(Text(text));
+}
+
+void TForm1::ProcessPendingEvents() {
+  QCoreApplication::processEvents();
+}
+
+void TForm1::RepaintStatusBar() {
+  statusBar_->repaint();
+}
+
+void TForm1::StatusBar1DrawPanel(QPainter& canvas, int panel, const QRect& rect) {
+  canvas.setBackgroundMode(Qt::TransparentMode);
+  std::optional<StatusPanelContent> content;
+  const ImageList* images = nullptr;
+  if (panel == 1) {
+    content = workflow_->SharingPanel();
+    images = mxImageList_Small;
+    if (!content) statusBar_->SetPanelText(panel, QString());
+  } else if (panel == 2) {
+    content = workflow_->InternetPanel();
+    images = ImageList_16;
+  }
+  if (!content) return;
+  const QString text = Text(content->text);
+  statusBar_->SetPanelText(panel, text);
+  images->Draw(canvas, rect.left(), rect.top(), content->imageIndex);
+  canvas.drawText(QRect(rect.left() + 20, rect.top() + 1, rect.width() - 20, rect.height() - 1),
+                  Qt::AlignLeft | Qt::AlignVCenter, text);
+}
+
+void TForm1::tbConnectToVelmoraShow() {
+  const ConnectPageValues values = workflow_->ConnectToPageValues();
+  tbConnectToVelmora->lblSSID->setText(Text(values.ssid));
+  tbConnectToVelmora->lblPassword->setText(Text(values.password));
+}
+
+void TForm1::btnSourceClick() {
+  if (!picker_) return;
+  Handle([this] {
+    const TConnection* chosen = picker_(
+        QStringLiteral("Please select the connection through which Internet is connected."));
+    if (chosen == nullptr) return;
+    workflow_->ShowSource(*chosen);
+    workflow_->SetSourceGUID(chosen->GUID);
+    workflow_->UpdateSharingState();
+  });
+}
+
+void TForm1::btnSelectDestClick() {
+  if (!picker_) return;
+  Handle([this] {
+    const TConnection* chosen = picker_(QStringLiteral(
+        "Please select the wireless connection which will broadcast the WiFi signal."));
+    if (chosen == nullptr) return;
+    workflow_->SetDestGUID(chosen->GUID);
+    workflow_->ShowDestination(*chosen);
+    workflow_->UpdateSharingState();
+  });
+}
+
+void TForm1::Handle(const std::function<void()>& handler) {
+  RunHandler(this, messages_, handler);
+}
+
+void TForm1::Command(void (MainWorkflow::*command)()) {
+  Handle([this, command] {
+    Hourglass busy;
+    (workflow_.get()->*command)();
+  });
+}
+
+}  // namespace orvane::ui

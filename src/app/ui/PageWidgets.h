@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QWidget;
+
+namespace orvane::ui {
+
+// Small builders shared by the pages, so each page states only its content.
+QLabel* MakeLabel(const QString& name, const QString& text, QWidget* parent);
+QLabel* MakeBoldLabel(const QString& name, const QString& text, QWidget* parent);
+QGroupBox* MakeGroup(const QString& title, QWidget* parent);
+QPlainTextEdit* MakeMemo(const QString& name, QWidget* parent);
+
+}  // namespace orvane::ui
