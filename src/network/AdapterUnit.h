@@ -47,9 +47,10 @@ class TAdapterManager {
   TAdapterManager(const TAdapterManager&) = delete;
   TAdapterManager& operator=(const TAdapterManager&) = delete;
 
-  // Rebuilds Adapters and the three names. A failed query raises OsError and leaves both as
-  // they were; a registry value of the wrong type raises RegistryError and keeps the adapters
-  // appended before it.
+  // Rebuilds Adapters and the three names. A list too long for the first buffer is asked for
+  // once more with the size the system reports. A failed query raises OsError and leaves the
+  // list and names as they were; a registry value of the wrong type raises RegistryError and keeps
+  // the adapters appended before it.
   void LoadAdapters();
   // LoadAdapters, then UpdateOperStatus.
   void Refresh();

@@ -27,9 +27,9 @@ std::string FixedFieldText(std::string_view field, std::size_t maxLength);
 // without a break counts only when it is not empty.
 std::vector<std::string> TextToLines(std::string_view text);
 
-// The interface table shared by every adapter inventory: the block its queries are made with
-// (sized once, at creation, to what the system asked for) and the rows of the last fill.
-// The program creates one at start; it lives until the end.
+// The interface table shared by every adapter inventory: the size of the block its queries are
+// made with (at creation, what the system asked for; grown only when the table outgrows it) and
+// the rows of the last fill. The program creates one at start; it lives until the end.
 class InterfaceTableBlock {
  public:
   explicit InterfaceTableBlock(platform::IAdapterQuery& query);
