@@ -158,14 +158,14 @@ const OrvaneWirelessLibrary& SimRadio::Library() {
 
 void SimRadio::AddInterface(const std::u16string& id) {
   std::lock_guard lock(stateMutex_);
+  if (FindInterface(id) != nullptr) throw std::invalid_argument("interface exists: " + ToUtf8(id));
   if (interfaces_.size() == layout::kMaxInterfaces) {
     throw std::length_error("the radio has 4 interfaces already");
   }
-  if (FindInterface(id) != nullptr) throw std::invalid_argument("interface exists: " + ToUtf8(id));
   interfaces_.push_back({id, {}});
 }
 
-void SimRadio::AddNetwork(const std::u16string& interfaceId, SimNetwork network) {
+void SimRadio::AddNetwork(const std::u16string& interfaceId, SimVisibleNetwork network) {
   std::lock_guard lock(stateMutex_);
   Interface* interface = FindInterface(interfaceId);
   if (interface == nullptr) throw std::invalid_argument("no interface " + ToUtf8(interfaceId));
@@ -175,7 +175,7 @@ void SimRadio::AddNetwork(const std::u16string& interfaceId, SimNetwork network)
   interface->networks.push_back(std::move(network));
 }
 
-std::vector<SimNetwork> SimRadio::Networks(const std::u16string& interfaceId) const {
+std::vector<SimVisibleNetwork> SimRadio::Networks(const std::u16string& interfaceId) const {
   std::lock_guard lock(stateMutex_);
   for (const auto& interface : interfaces_) {
     if (interface.id == interfaceId) return interface.networks;
@@ -215,7 +215,7 @@ uint32_t SimRadio::GetVisibleNetworkList(const char16_t* interfaceId, void* netw
   std::memset(networkList, 0, layout::kNetworkListSize);
   WriteAt(networkList, 0, static_cast<uint32_t>(interface->networks.size()));
   for (std::size_t i = 0; i < interface->networks.size(); ++i) {
-    const SimNetwork& network = interface->networks[i];
+    const SimVisibleNetwork& network = interface->networks[i];
     const std::size_t entry = layout::kNetworkEntriesOffset + i * layout::kNetworkEntrySize;
     // The field keeps room for the terminating NUL.
     const std::size_t units = std::min(network.ssid.size(), layout::kSsidUnits - 1);
@@ -239,8 +239,9 @@ uint32_t SimRadio::AddSsid(const char16_t* interfaceId, const char16_t* ssid, co
   Interface* interface = FindInterface(id);
   if (interface == nullptr || name.empty()) return kErrorInvalidParameter;
   auto& networks = interface->networks;
-  const auto own = std::find_if(networks.begin(), networks.end(),
-                                [&](const SimNetwork& n) { return n.ssid == name && n.kind == 1; });
+  const auto own = std::find_if(networks.begin(), networks.end(), [&](const SimVisibleNetwork& n) {
+    return n.ssid == name && n.kind == 1;
+  });
   if (own == networks.end() && networks.size() == layout::kMaxNetworks) return kErrorListFull;
   // The creator is connected to the network it hosts, and to no other on that interface.
   for (auto& network : networks) network.state = 1;
@@ -262,8 +263,9 @@ uint32_t SimRadio::DeleteSsid(const char16_t* interfaceId, const char16_t* ssid)
   Interface* interface = FindInterface(id);
   if (interface == nullptr) return kErrorInvalidParameter;
   auto& networks = interface->networks;
-  const auto own = std::find_if(networks.begin(), networks.end(),
-                                [&](const SimNetwork& n) { return n.ssid == name && n.kind == 1; });
+  const auto own = std::find_if(networks.begin(), networks.end(), [&](const SimVisibleNetwork& n) {
+    return n.ssid == name && n.kind == 1;
+  });
   if (own == networks.end()) return kErrorNotFound;
   networks.erase(own);
   return 0;
@@ -283,7 +285,7 @@ uint32_t SimRadio::Connect(const char16_t* interfaceId, const char16_t* ssid, co
     if (interface == nullptr || kind > 3) return kErrorInvalidParameter;
     auto& networks = interface->networks;
     const auto target = std::find_if(networks.begin(), networks.end(),
-                                     [&](const SimNetwork& n) { return n.ssid == name; });
+                                     [&](const SimVisibleNetwork& n) { return n.ssid == name; });
     if (target == networks.end()) return kErrorNotFound;
     for (auto& network : networks) network.state = 1;
     target->state = 0;

@@ -16,7 +16,7 @@
 namespace orvane::sim {
 
 // One network the simulated radio sees on an interface.
-struct SimNetwork {
+struct SimVisibleNetwork {
   std::u16string ssid;
   uint8_t state = 1;  // 0: this machine is connected to it
   uint8_t kind = 3;   // 1: the ad-hoc kind the program creates and joins
@@ -60,8 +60,8 @@ class SimRadio {
   // Scripting the radio. Throw std::length_error past 4 interfaces or 21 networks on one
   // interface, std::invalid_argument for an unknown or repeated interface.
   void AddInterface(const std::u16string& id);
-  void AddNetwork(const std::u16string& interfaceId, SimNetwork network);
-  std::vector<SimNetwork> Networks(const std::u16string& interfaceId) const;
+  void AddNetwork(const std::u16string& interfaceId, SimVisibleNetwork network);
+  std::vector<SimVisibleNetwork> Networks(const std::u16string& interfaceId) const;
 
   // Queues a notification as the library would send it; without `ssid` the record carries
   // no data block.
@@ -74,7 +74,7 @@ class SimRadio {
 
   struct Interface {
     std::u16string id;
-    std::vector<SimNetwork> networks;
+    std::vector<SimVisibleNetwork> networks;
   };
   struct Pending {
     uint32_t source;
