@@ -30,7 +30,8 @@ StringObjectList<TConnection> ListOf(std::initializer_list<Spec> specs) {
     connection->MediaType = spec.media;
     connection->IsPhysical = spec.physical;
     connection->IsWireless = spec.wireless;
-    list.Add(connection->Name, std::move(connection));
+    std::string name = connection->Name;
+    list.Add(std::move(name), std::move(connection));
   }
   return list;
 }
