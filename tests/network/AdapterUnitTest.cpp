@@ -75,13 +75,14 @@ TEST_F(AdapterManagerTest, FailedQueriesRaiseWithTheCodeAndKeepThePreviousList) 
   TAdapterManager manager(network, network, system, ifTable);
   AddAdapters(9);  // now 11
 
+  system.SetErrorMessage(8, "Not enough memory.");
   log.FailCall("GetAdaptersInfo 7040", 8, 1);
   try {
     manager.LoadAdapters();
     FAIL() << "a failing retry must raise";
   } catch (const OsError& error) {
     EXPECT_EQ(error.Code(), 8u);
-    EXPECT_EQ(error.SystemMessage(), "message for 8");
+    EXPECT_EQ(error.SystemMessage(), "Not enough memory.");
   }
   EXPECT_EQ(Names(manager), (std::vector<std::string>{TestGuid(1), TestGuid(2)}));
   EXPECT_EQ(manager.WiredAdapterName(), TestGuid(2));

@@ -84,13 +84,14 @@ TEST_F(ConnectionManagerTest, RefreshListsConnectionsWithKindAndAdapterData) {
   AddConnection(3, u"Off", platform::kNcsDisconnected);
   AddConnection(5, u"VPN");
   AddConnection(6, u"VPN");
+  AddConnection(7, u"R\u00e9seau");
   log.ClearCalls();
 
   manager->Refresh();
   ExpectOneComSession();
   EXPECT_EQ(ConnectionNames(),
             (std::vector<std::string>{"Local Area Connection", "Wireless Network Connection", "VPN",
-                                      "VPN"}))
+                                      "VPN", "R\xc3\xa9seau"}))
       << "disconnected ones are left out; equal names are both listed";
 
   const TConnection& wireless = *manager->Connections().Objects(1);

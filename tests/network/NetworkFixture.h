@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "FakeSystemInfo.h"
 #include "platform/sim/SimCallLog.h"
 #include "platform/sim/SimNetwork.h"
 #include "platform/sim/SimSharing.h"
+#include "platform/sim/SimSystem.h"
 
 namespace orvane::testing {
 
@@ -40,7 +40,7 @@ class NetworkTest : public ::testing::Test {
   sim::SimCallLog log;
   sim::SimNetwork network{log};
   sim::SimSharing sharing{log};
-  FakeSystemInfo system;
+  sim::SimSystem system{log};
 };
 
 }  // namespace orvane::testing
