@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QList>
+
+#include "app/ui/MessagePresenter.h"
+
+// Records the boxes instead of showing them, so no test waits on a modal box.
+class RecordingPresenter : public orvane::ui::MessagePresenter {
+ public:
+  struct Box {
+    QWidget* owner;
+    QString caption;
+    QString text;
+    QMessageBox::Icon icon;
+  };
+
+  void Show(QWidget* owner, const QString& caption, const QString& text,
+            QMessageBox::Icon icon) override {
+    shown.append({owner, caption, text, icon});
+  }
+
+  QList<Box> shown;
+};
