@@ -1,0 +1,331 @@
+#include "platform/linux/Netlink.h"
+
+#include <arpa/inet.h>
+#include <linux/if.h>
+#include <linux/if_addr.h>
+#include <linux/if_link.h>
+#include <linux/netlink.h>
+#include <linux/rtnetlink.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <functional>
+
+namespace orvane::platform::linux_backend {
+namespace {
+
+class NetlinkSocket {
+ public:
+  NetlinkSocket() : fd_(socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC, NETLINK_ROUTE)) {
+    if (fd_ < 0) throw NetlinkError{errno};
+    // The kernel fills in the port id, so several sockets per process can coexist.
+    sockaddr_nl local{};
+    local.nl_family = AF_NETLINK;
+    if (bind(fd_, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
+      int error = errno;
+      close(fd_);
+      throw NetlinkError{error};
+    }
+  }
+  ~NetlinkSocket() { close(fd_); }
+  NetlinkSocket(const NetlinkSocket&) = delete;
+  NetlinkSocket& operator=(const NetlinkSocket&) = delete;
+
+  void Send(std::vector<uint8_t>& message) {
+    auto* header = reinterpret_cast<nlmsghdr*>(message.data());
+    header->nlmsg_len = static_cast<uint32_t>(message.size());
+    header->nlmsg_seq = ++sequence_;
+    sockaddr_nl kernel{};
+    kernel.nl_family = AF_NETLINK;
+    if (sendto(fd_, message.data(), message.size(), 0, reinterpret_cast<sockaddr*>(&kernel),
+               sizeof kernel) < 0) {
+      throw NetlinkError{errno};
+    }
+  }
+
+  // Hands every reply message of the last request to visit, until the dump ends or the
+  // acknowledgement arrives. Returns the acknowledged error (0 for success).
+  int Receive(const std::function<void(const nlmsghdr&)>& visit) {
+    std::vector<uint8_t> buffer(32768);
+    for (;;) {
+      ssize_t got = recv(fd_, buffer.data(), buffer.size(), 0);
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        throw NetlinkError{errno};
+      }
+      auto remaining = static_cast<int>(got);
+      for (auto* header = reinterpret_cast<nlmsghdr*>(buffer.data()); NLMSG_OK(header, remaining);
+           header = NLMSG_NEXT(header, remaining)) {
+        if (header->nlmsg_seq != sequence_) continue;
+        if (header->nlmsg_type == NLMSG_DONE) return 0;
+        if (header->nlmsg_type == NLMSG_ERROR) {
+          const auto* error = static_cast<const nlmsgerr*>(NLMSG_DATA(header));
+          return -error->error;
+        }
+        visit(*header);
+      }
+    }
+  }
+
+ private:
+  int fd_;
+  uint32_t sequence_ = 0;
+};
+
+template <typename Body>
+std::vector<uint8_t> Request(uint16_t type, uint16_t flags, const Body& body) {
+  std::vector<uint8_t> message(NLMSG_LENGTH(sizeof(Body)));
+  auto* header = reinterpret_cast<nlmsghdr*>(message.data());
+  header->nlmsg_type = type;
+  header->nlmsg_flags = static_cast<uint16_t>(NLM_F_REQUEST | flags);
+  std::memcpy(NLMSG_DATA(header), &body, sizeof(Body));
+  message.resize(NLMSG_ALIGN(message.size()));
+  return message;
+}
+
+void AppendAttribute(std::vector<uint8_t>& message, uint16_t type, const void* data,
+                     std::size_t size) {
+  std::size_t start = message.size();
+  message.resize(start + RTA_SPACE(size));
+  auto* attribute = reinterpret_cast<rtattr*>(message.data() + start);
+  attribute->rta_type = type;
+  attribute->rta_len = static_cast<uint16_t>(RTA_LENGTH(size));
+  std::memcpy(RTA_DATA(attribute), data, size);
+}
+
+// Calls visit for each attribute in [first, first + length).
+void ForEachAttribute(const rtattr* first, int length,
+                      const std::function<void(const rtattr&)>& visit) {
+  for (const rtattr* attribute = first; RTA_OK(attribute, length);
+       attribute = RTA_NEXT(attribute, length)) {
+    visit(*attribute);
+  }
+}
+
+std::size_t PayloadSize(const rtattr& attribute) {
+  return RTA_PAYLOAD(&attribute);
+}
+
+std::array<uint8_t, 4> AddressOf(const rtattr& attribute) {
+  std::array<uint8_t, 4> address{};
+  if (PayloadSize(attribute) >= address.size())
+    std::memcpy(address.data(), RTA_DATA(&attribute), 4);
+  return address;
+}
+
+uint32_t U32Of(const rtattr& attribute) {
+  uint32_t value = 0;
+  if (PayloadSize(attribute) >= sizeof value)
+    std::memcpy(&value, RTA_DATA(&attribute), sizeof value);
+  return value;
+}
+
+std::string TextOf(const rtattr& attribute) {
+  const char* text = static_cast<const char*>(RTA_DATA(&attribute));
+  return std::string(text, strnlen(text, PayloadSize(attribute)));
+}
+
+LinkInfo ParseLink(const nlmsghdr& header) {
+  const auto* info = static_cast<const ifinfomsg*>(NLMSG_DATA(&header));
+  LinkInfo link;
+  link.index = static_cast<uint32_t>(info->ifi_index);
+  link.arpType = info->ifi_type;
+  link.flags = info->ifi_flags;
+  ForEachAttribute(
+      IFLA_RTA(info), static_cast<int>(IFLA_PAYLOAD(&header)), [&](const rtattr& attribute) {
+        switch (attribute.rta_type) {
+          case IFLA_IFNAME:
+            link.name = TextOf(attribute);
+            break;
+          case IFLA_OPERSTATE:
+            if (PayloadSize(attribute) >= 1)
+              link.operState = *static_cast<const uint8_t*>(RTA_DATA(&attribute));
+            break;
+          case IFLA_ADDRESS: {
+            const auto* bytes = static_cast<const uint8_t*>(RTA_DATA(&attribute));
+            link.hardwareAddress.assign(bytes, bytes + PayloadSize(attribute));
+            break;
+          }
+          case IFLA_LINKINFO:
+            ForEachAttribute(static_cast<const rtattr*>(RTA_DATA(&attribute)),
+                             static_cast<int>(PayloadSize(attribute)), [&](const rtattr& nested) {
+                               if (nested.rta_type == IFLA_INFO_KIND) link.kind = TextOf(nested);
+                             });
+            break;
+          default:
+            break;
+        }
+      });
+  return link;
+}
+
+Ipv4Address ParseAddress(const nlmsghdr& header) {
+  const auto* info = static_cast<const ifaddrmsg*>(NLMSG_DATA(&header));
+  Ipv4Address address;
+  address.index = info->ifa_index;
+  address.prefixLength = info->ifa_prefixlen;
+  uint32_t flags = info->ifa_flags;
+  bool haveLocal = false;
+  ForEachAttribute(IFA_RTA(info), static_cast<int>(IFA_PAYLOAD(&header)),
+                   [&](const rtattr& attribute) {
+                     if (attribute.rta_type == IFA_LOCAL) {
+                       address.address = AddressOf(attribute);
+                       haveLocal = true;
+                     } else if (attribute.rta_type == IFA_ADDRESS && !haveLocal) {
+                       address.address = AddressOf(attribute);
+                     } else if (attribute.rta_type == IFA_FLAGS) {
+                       flags = U32Of(attribute);
+                     }
+                   });
+  address.permanent = (flags & IFA_F_PERMANENT) != 0;
+  return address;
+}
+
+void ParseDefaultRoutes(const nlmsghdr& header, std::vector<DefaultRoute>& routes) {
+  const auto* info = static_cast<const rtmsg*>(NLMSG_DATA(&header));
+  if (info->rtm_dst_len != 0 || info->rtm_type != RTN_UNICAST) return;
+  DefaultRoute route;
+  uint32_t table = info->rtm_table;
+  std::vector<DefaultRoute> hops;
+  ForEachAttribute(
+      RTM_RTA(info), static_cast<int>(RTM_PAYLOAD(&header)), [&](const rtattr& attribute) {
+        switch (attribute.rta_type) {
+          case RTA_OIF:
+            route.index = U32Of(attribute);
+            break;
+          case RTA_GATEWAY:
+            route.gateway = AddressOf(attribute);
+            break;
+          case RTA_TABLE:
+            table = U32Of(attribute);
+            break;
+          case RTA_MULTIPATH: {
+            auto length = static_cast<int>(PayloadSize(attribute));
+            const auto* hop = static_cast<const rtnexthop*>(RTA_DATA(&attribute));
+            while (RTNH_OK(hop, length)) {
+              DefaultRoute next{static_cast<uint32_t>(hop->rtnh_ifindex), {}};
+              ForEachAttribute(RTNH_DATA(hop), static_cast<int>(hop->rtnh_len - RTNH_LENGTH(0)),
+                               [&](const rtattr& nested) {
+                                 if (nested.rta_type == RTA_GATEWAY)
+                                   next.gateway = AddressOf(nested);
+                               });
+              hops.push_back(next);
+              length -= static_cast<int>(RTNH_ALIGN(hop->rtnh_len));
+              hop = RTNH_NEXT(hop);
+            }
+            break;
+          }
+          default:
+            break;
+        }
+      });
+  if (table != RT_TABLE_MAIN) return;
+  if (hops.empty()) {
+    routes.push_back(route);
+  } else {
+    routes.insert(routes.end(), hops.begin(), hops.end());
+  }
+}
+
+int ChangeAddress(uint16_t type, uint16_t flags, uint32_t index,
+                  const std::array<uint8_t, 4>& address, uint8_t prefixLength) {
+  try {
+    NetlinkSocket socket;
+    ifaddrmsg body{};
+    body.ifa_family = AF_INET;
+    body.ifa_prefixlen = prefixLength;
+    body.ifa_index = index;
+    auto message = Request(type, static_cast<uint16_t>(NLM_F_ACK | flags), body);
+    AppendAttribute(message, IFA_LOCAL, address.data(), address.size());
+    AppendAttribute(message, IFA_ADDRESS, address.data(), address.size());
+    if (prefixLength < 31) {
+      std::array<uint8_t, 4> broadcast = address;
+      auto mask = PrefixMask(prefixLength);
+      for (std::size_t i = 0; i < 4; ++i)
+        broadcast[i] = static_cast<uint8_t>(address[i] | ~mask[i]);
+      AppendAttribute(message, IFA_BROADCAST, broadcast.data(), broadcast.size());
+    }
+    socket.Send(message);
+    return socket.Receive([](const nlmsghdr&) {});
+  } catch (const NetlinkError& error) {
+    return error.error;
+  }
+}
+
+}  // namespace
+
+NetlinkSnapshot ReadNetlinkSnapshot() {
+  NetlinkSocket socket;
+  NetlinkSnapshot snapshot;
+  int error = 0;
+
+  ifinfomsg linkRequest{};
+  linkRequest.ifi_family = AF_UNSPEC;
+  auto message = Request(RTM_GETLINK, NLM_F_DUMP, linkRequest);
+  socket.Send(message);
+  error = socket.Receive([&](const nlmsghdr& header) {
+    if (header.nlmsg_type == RTM_NEWLINK) snapshot.links.push_back(ParseLink(header));
+  });
+  if (error != 0) throw NetlinkError{error};
+
+  ifaddrmsg addressRequest{};
+  addressRequest.ifa_family = AF_INET;
+  message = Request(RTM_GETADDR, NLM_F_DUMP, addressRequest);
+  socket.Send(message);
+  error = socket.Receive([&](const nlmsghdr& header) {
+    if (header.nlmsg_type == RTM_NEWADDR) snapshot.addresses.push_back(ParseAddress(header));
+  });
+  if (error != 0) throw NetlinkError{error};
+
+  rtmsg routeRequest{};
+  routeRequest.rtm_family = AF_INET;
+  message = Request(RTM_GETROUTE, NLM_F_DUMP, routeRequest);
+  socket.Send(message);
+  error = socket.Receive([&](const nlmsghdr& header) {
+    if (header.nlmsg_type == RTM_NEWROUTE) ParseDefaultRoutes(header, snapshot.defaultRoutes);
+  });
+  if (error != 0) throw NetlinkError{error};
+
+  routeRequest.rtm_family = AF_INET6;
+  message = Request(RTM_GETROUTE, NLM_F_DUMP, routeRequest);
+  socket.Send(message);
+  std::vector<DefaultRoute> ipv6Routes;
+  error = socket.Receive([&](const nlmsghdr& header) {
+    if (header.nlmsg_type == RTM_NEWROUTE) ParseDefaultRoutes(header, ipv6Routes);
+  });
+  // A kernel without IPv6 refuses the dump; that only means there is no IPv6 default route.
+  snapshot.hasIpv6DefaultRoute = error == 0 && !ipv6Routes.empty();
+  return snapshot;
+}
+
+int AddIpv4Address(uint32_t index, const std::array<uint8_t, 4>& address, uint8_t prefixLength) {
+  return ChangeAddress(RTM_NEWADDR, NLM_F_CREATE | NLM_F_EXCL, index, address, prefixLength);
+}
+
+int DeleteIpv4Address(uint32_t index, const std::array<uint8_t, 4>& address, uint8_t prefixLength) {
+  return ChangeAddress(RTM_DELADDR, 0, index, address, prefixLength);
+}
+
+std::string Ipv4Text(const std::array<uint8_t, 4>& address) {
+  char text[INET_ADDRSTRLEN] = {};
+  inet_ntop(AF_INET, address.data(), text, sizeof text);
+  return text;
+}
+
+std::optional<std::array<uint8_t, 4>> ParseIpv4(const std::string& text) {
+  std::array<uint8_t, 4> address{};
+  if (inet_pton(AF_INET, text.c_str(), address.data()) != 1) return std::nullopt;
+  return address;
+}
+
+std::array<uint8_t, 4> PrefixMask(uint8_t prefixLength) {
+  uint32_t bits =
+      prefixLength == 0 ? 0 : ~uint32_t{0} << (32 - std::min<uint8_t>(prefixLength, 32));
+  return {static_cast<uint8_t>(bits >> 24), static_cast<uint8_t>(bits >> 16),
+          static_cast<uint8_t>(bits >> 8), static_cast<uint8_t>(bits)};
+}
+
+}  // namespace orvane::platform::linux_backend

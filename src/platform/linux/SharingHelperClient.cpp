@@ -1,0 +1,173 @@
+#include "platform/linux/SharingHelperClient.h"
+
+#include <poll.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+#include "platform/linux/SharingProtocol.h"
+
+namespace orvane::platform::linux_backend {
+namespace {
+
+// Long enough for a person to answer pkexec's password question.
+constexpr int kStartTimeoutMs = 120'000;
+constexpr int kReplyTimeoutMs = 30'000;
+constexpr auto kExitWait = std::chrono::seconds(5);
+constexpr int kExitCommandNotAuthorized = 126;
+constexpr int kExitCommandNotFound = 127;
+
+bool SendAll(int socket, const std::string& text) {
+  std::size_t sent = 0;
+  while (sent < text.size()) {
+    ssize_t n = send(socket, text.data() + sent, text.size() - sent, MSG_NOSIGNAL);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    sent += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+SharingHelperClient::SharingHelperClient(std::string helperPath)
+    : helperPath_(std::move(helperPath)) {}
+
+SharingHelperClient::~SharingHelperClient() {
+  std::lock_guard lock(mutex_);
+  StopLocked();
+}
+
+pid_t SharingHelperClient::HelperPid() {
+  std::lock_guard lock(mutex_);
+  return RunningLocked() ? pid_ : -1;
+}
+
+bool SharingHelperClient::RunningLocked() {
+  if (pid_ <= 0) return false;
+  int status = 0;
+  if (waitpid(pid_, &status, WNOHANG) == 0) return true;
+  // It ended on its own; the kernel took its table and the next helper undoes the rest.
+  close(socket_);
+  socket_ = -1;
+  pid_ = -1;
+  pending_.clear();
+  return false;
+}
+
+HResult SharingHelperClient::StartLocked() {
+  int ends[2];
+  if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) return kEFail;
+  const bool root = geteuid() == 0;
+  std::vector<std::string> arguments;
+  if (!root) arguments.push_back("pkexec");
+  arguments.push_back(helperPath_);
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, ends[1], STDIN_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+  pid_t pid = -1;
+  int spawned = root ? posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ)
+                     : posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(ends[1]);
+  if (spawned != 0) {
+    close(ends[0]);
+    return root ? kEFail : kEAccessDenied;  // no helper, or no pkexec to gain the privilege
+  }
+  pid_ = pid;
+  socket_ = ends[0];
+
+  std::string line;
+  if (ReadLineLocked(line, kStartTimeoutMs) && line == protocol::kReady) return kSOk;
+  StopLocked();
+  return root ? kEFail : kEAccessDenied;
+}
+
+void SharingHelperClient::StopLocked() {
+  if (pid_ <= 0) return;
+  close(socket_);  // the helper undoes everything and exits
+  socket_ = -1;
+  const auto deadline = std::chrono::steady_clock::now() + kExitWait;
+  int status = 0;
+  while (waitpid(pid_, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, &status, 0);
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  pid_ = -1;
+  pending_.clear();
+}
+
+bool SharingHelperClient::ReadLineLocked(std::string& line, int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    if (auto end = pending_.find('\n'); end != std::string::npos) {
+      line = pending_.substr(0, end);
+      pending_.erase(0, end + 1);
+      return true;
+    }
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return false;
+    pollfd fd{socket_, POLLIN, 0};
+    int ready = poll(&fd, 1, static_cast<int>(left.count()));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) return false;
+    char buffer[256];
+    ssize_t got = recv(socket_, buffer, sizeof buffer, 0);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    pending_.append(buffer, static_cast<std::size_t>(got));
+  }
+}
+
+HResult SharingHelperClient::Call(const std::string& verb, const std::string& interfaceName,
+                                  bool start, std::string& answer) {
+  std::lock_guard lock(mutex_);
+  answer.clear();
+  if (!RunningLocked()) {
+    if (!start) return kSFalse;
+    if (HResult hr = StartLocked(); Failed(hr)) return hr;
+  }
+  std::string line;
+  if (!SendAll(socket_, verb + " " + interfaceName + "\n") ||
+      !ReadLineLocked(line, kReplyTimeoutMs)) {
+    StopLocked();  // a helper that stops answering is of no use; a new one starts next time
+    return kEFail;
+  }
+  const std::string ok = protocol::kOk;
+  if (line == ok) return kSOk;
+  if (line.rfind(ok + " ", 0) == 0) {
+    answer = line.substr(ok.size() + 1);
+    return kSOk;
+  }
+  // "error <hresult> <text>"
+  answer = line;
+  const std::string error = protocol::kError;
+  if (line.rfind(error + " ", 0) == 0) {
+    char* end = nullptr;
+    unsigned long code = std::strtoul(line.c_str() + error.size() + 1, &end, 16);
+    if (end != nullptr && *end == ' ' && Failed(static_cast<HResult>(code)))
+      return static_cast<HResult>(code);
+  }
+  return kEFail;
+}
+
+}  // namespace orvane::platform::linux_backend

@@ -1,0 +1,25 @@
+#pragma once
+
+// The line protocol between the program and its privileged sharing helper. The program sends
+// one command per line, "<verb> <interface>", and the helper answers one line: "ok", "ok <role>"
+// for a state query, or "error <hresult in hex> <text>". The helper says "ready" once it has
+// cleaned up after any earlier helper of the namespace that died, and it undoes everything it
+// did when the connection to the program closes.
+
+namespace orvane::platform::linux_backend::protocol {
+
+inline constexpr const char* kReady = "ready";
+inline constexpr const char* kOk = "ok";
+inline constexpr const char* kError = "error";
+
+inline constexpr const char* kEnablePublic = "public";
+inline constexpr const char* kEnablePrivate = "private";
+inline constexpr const char* kDisable = "disable";
+inline constexpr const char* kState = "state";
+
+// Roles a state query answers with.
+inline constexpr const char* kRolePublic = "public";
+inline constexpr const char* kRolePrivate = "private";
+inline constexpr const char* kRoleNone = "none";
+
+}  // namespace orvane::platform::linux_backend::protocol

@@ -1,0 +1,17 @@
+# The real Linux machine: netlink and sysfs, NetworkManager over D-Bus (sd-bus), libcurl for the
+# Internet probe, and nftables with dnsmasq in a privileged helper for connection sharing.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(ORVANE_LINUX REQUIRED IMPORTED_TARGET libsystemd libnftables libcurl)
+
+target_link_libraries(orvane_platform PUBLIC PkgConfig::ORVANE_LINUX)
+target_compile_definitions(orvane_platform PRIVATE
+  ORVANE_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
+  ORVANE_VERSION_MINOR=${PROJECT_VERSION_MINOR}
+  ORVANE_VERSION_PATCH=$<IF:$<BOOL:${PROJECT_VERSION_PATCH}>,${PROJECT_VERSION_PATCH},0>
+  ORVANE_VERSION_TWEAK=$<IF:$<BOOL:${PROJECT_VERSION_TWEAK}>,${PROJECT_VERSION_TWEAK},0>)
+
+# The helper that holds the sharing with CAP_NET_ADMIN; it sits next to the program.
+file(GLOB orvane_helper_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/helper/*.cpp)
+add_executable(orvane-sharing-helper ${orvane_helper_sources})
+target_link_libraries(orvane-sharing-helper PRIVATE orvane_platform)
+set_target_properties(orvane-sharing-helper PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/src/app)

@@ -1,0 +1,181 @@
+#include "platform/linux/helper/Dnsmasq.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "platform/linux/Netlink.h"
+
+namespace orvane::platform::linux_backend {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr const char* kCandidates[] = {"/usr/sbin/dnsmasq", "/usr/bin/dnsmasq", "/sbin/dnsmasq"};
+constexpr auto kStartTimeout = 3s;
+constexpr auto kStopTimeout = 2s;
+
+std::string FindDnsmasq() {
+  for (const char* path : kCandidates)
+    if (access(path, X_OK) == 0) return path;
+  return {};
+}
+
+uint32_t ToNumber(const std::array<uint8_t, 4>& a) {
+  return uint32_t{a[0]} << 24 | uint32_t{a[1]} << 16 | uint32_t{a[2]} << 8 | a[3];
+}
+
+std::array<uint8_t, 4> FromNumber(uint32_t n) {
+  return {static_cast<uint8_t>(n >> 24), static_cast<uint8_t>(n >> 16),
+          static_cast<uint8_t>(n >> 8), static_cast<uint8_t>(n)};
+}
+
+// Whether the process holds a UDP socket on the DHCP server port.
+bool ServesDhcp(pid_t pid) {
+  std::set<std::string> inodes;
+  std::ifstream table("/proc/net/udp");
+  std::string line;
+  std::getline(table, line);  // header
+  while (std::getline(table, line)) {
+    std::istringstream fields(line);
+    std::string column, local;
+    fields >> column >> local;
+    if (local.size() < 5 || local.compare(local.size() - 5, 5, ":0043") != 0) continue;
+    for (int skip = 0; skip < 8; ++skip) fields >> column;  // on to the inode
+    inodes.insert("socket:[" + column + "]");
+  }
+  if (inodes.empty()) return false;
+  std::error_code error;
+  for (const auto& entry :
+       std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
+    std::error_code linkError;
+    auto target = std::filesystem::read_symlink(entry.path(), linkError);
+    if (!linkError && inodes.count(target.string()) != 0) return true;
+  }
+  return false;
+}
+
+std::string ReadProcText(pid_t pid, const char* entry) {
+  std::ifstream file("/proc/" + std::to_string(pid) + "/" + entry, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+}  // namespace
+
+LeaseRange LeaseRangeOf(const std::array<uint8_t, 4>& gateway, uint8_t prefixLength) {
+  const uint32_t mask = ToNumber(PrefixMask(prefixLength));
+  const uint32_t network = ToNumber(gateway) & mask;
+  const uint32_t broadcast = network | ~mask;
+  uint32_t first = network + 1;
+  uint32_t last = broadcast - 1;
+  if (prefixLength >= 31) return {FromNumber(1), FromNumber(0)};
+  const uint32_t own = ToNumber(gateway);
+  if (own == first) ++first;
+  if (own == last) --last;
+  return {FromNumber(first), FromNumber(last)};
+}
+
+pid_t StartDnsmasq(const DnsmasqPlan& plan, std::string& error) {
+  const std::string program = FindDnsmasq();
+  if (program.empty()) {
+    error = "dnsmasq is not installed";
+    return -1;
+  }
+  const LeaseRange range = LeaseRangeOf(plan.gateway, plan.prefixLength);
+  if (ToNumber(range.first) > ToNumber(range.last)) {
+    error = "the private network has no room for clients";
+    return -1;
+  }
+  const std::string gateway = Ipv4Text(plan.gateway);
+  std::vector<std::string> arguments = {
+      program,
+      "--keep-in-foreground",
+      "--conf-file=/dev/null",
+      "--pid-file",
+      // Staying root keeps the parent-death signal, which a change of user would clear.
+      "--user=root",
+      "--leasefile-ro",
+      "--bind-interfaces",
+      "--except-interface=lo",
+      "--interface=" + plan.interfaceName,
+      "--dhcp-authoritative",
+      "--dhcp-range=" + Ipv4Text(range.first) + "," + Ipv4Text(range.last) + "," +
+          Ipv4Text(PrefixMask(plan.prefixLength)) + ",1h",
+      "--dhcp-option=option:router," + gateway,
+      "--dhcp-option=option:dns-server," + gateway,
+  };
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+
+  const pid_t parent = getpid();
+  const pid_t pid = fork();
+  if (pid < 0) {
+    error = "cannot start dnsmasq";
+    return -1;
+  }
+  if (pid == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(127);
+    int null = open("/dev/null", O_RDWR);
+    if (null >= 0) {
+      dup2(null, STDIN_FILENO);
+      dup2(null, STDOUT_FILENO);
+    }
+    close_range(3, ~0u, 0);
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+
+  const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (!DnsmasqRunning(pid)) {
+      error = "dnsmasq did not start on " + plan.interfaceName;
+      return -1;
+    }
+    if (ServesDhcp(pid)) return pid;
+    std::this_thread::sleep_for(10ms);
+  }
+  StopDnsmasq(pid);
+  error = "dnsmasq did not begin serving on " + plan.interfaceName;
+  return -1;
+}
+
+void StopDnsmasq(pid_t pid) {
+  if (pid <= 0) return;
+  kill(pid, SIGTERM);
+  const auto deadline = std::chrono::steady_clock::now() + kStopTimeout;
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (waitpid(pid, nullptr, WNOHANG) != 0) return;
+    std::this_thread::sleep_for(5ms);
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+}
+
+bool DnsmasqRunning(pid_t pid) {
+  return pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0;
+}
+
+bool IsDnsmasqFor(pid_t pid, const std::string& interfaceName) {
+  if (pid <= 0) return false;
+  if (ReadProcText(pid, "comm") != "dnsmasq\n") return false;
+  const std::string commandLine = ReadProcText(pid, "cmdline");
+  const std::string wanted = "--interface=" + interfaceName;
+  return commandLine.find(wanted + '\0') != std::string::npos;
+}
+
+}  // namespace orvane::platform::linux_backend

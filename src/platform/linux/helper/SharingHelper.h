@@ -1,0 +1,62 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "platform/linux/helper/NftTable.h"
+#include "platform/linux/helper/SharingJournal.h"
+
+namespace orvane::platform::linux_backend {
+
+// The privileged half of connection sharing: a public interface is masqueraded, a private one
+// gets a gateway address, forwarding and a DHCP and DNS server. Everything it adds it records,
+// and it takes it all away again on Disable, on StopAll and, after a crash, in the next helper's
+// Recover.
+class SharingHelper {
+ public:
+  explicit SharingHelper(std::string journalFolder);
+  ~SharingHelper();
+  SharingHelper(const SharingHelper&) = delete;
+  SharingHelper& operator=(const SharingHelper&) = delete;
+
+  // Undoes what dead helpers of this network namespace left behind.
+  void Recover();
+
+  // Each answers an empty text on success, else what went wrong.
+  std::string EnablePublic(const std::string& interfaceName);
+  std::string EnablePrivate(const std::string& interfaceName);
+  std::string Disable(const std::string& interfaceName);
+  // "public", "private" or "none", read back from the kernel and the server process.
+  std::string Role(const std::string& interfaceName);
+  void StopAll();
+
+ private:
+  struct PrivateShare {
+    std::array<uint8_t, 4> address{};
+    uint8_t prefixLength = 24;
+    bool addedAddress = false;
+    pid_t server = -1;
+    std::string Network() const;
+  };
+
+  std::string EnableForwarding(const std::string& interfaceName);
+  void RestoreForwarding(const std::string& interfaceName);
+  std::string DisablePrivate(const std::string& interfaceName);
+  void SaveJournal();
+
+  NftTable table_;
+  SharingJournal journal_;
+  std::map<std::string, bool> publics_;
+  std::map<std::string, PrivateShare> privates_;
+  std::map<std::string, std::string> originalForwarding_;
+};
+
+// Interface names the helper accepts: what the kernel allows, minus anything that could break
+// out of a quoted nftables string or a command-line argument.
+bool ValidInterfaceName(const std::string& name);
+
+}  // namespace orvane::platform::linux_backend

@@ -1,0 +1,106 @@
+// The privileged sharing helper. It reads commands on standard input and answers on standard
+// output; when the program closes its end (or dies), it undoes all sharing and exits.
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <exception>
+#include <sstream>
+#include <string>
+
+#include "platform/SharingService.h"
+#include "platform/linux/SharingProtocol.h"
+#include "platform/linux/helper/SharingHelper.h"
+
+namespace {
+
+using namespace orvane::platform;
+using namespace orvane::platform::linux_backend;
+
+constexpr const char* kJournalFolder = "/run/orvane";
+
+bool WriteLine(const std::string& line) {
+  std::string text = line + "\n";
+  const char* data = text.data();
+  std::size_t left = text.size();
+  while (left > 0) {
+    ssize_t written = write(STDOUT_FILENO, data, left);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += written;
+    left -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+std::string Answer(SharingHelper& helper, const std::string& line) {
+  std::istringstream fields(line);
+  std::string verb, name;
+  fields >> verb >> name;
+  std::string error;
+  if (verb == protocol::kState) return std::string(protocol::kOk) + " " + helper.Role(name);
+  if (verb == protocol::kEnablePublic) {
+    error = helper.EnablePublic(name);
+  } else if (verb == protocol::kEnablePrivate) {
+    error = helper.EnablePrivate(name);
+  } else if (verb == protocol::kDisable) {
+    error = helper.Disable(name);
+  } else {
+    error = "unknown command";
+  }
+  if (error.empty()) return protocol::kOk;
+  for (char& c : error)
+    if (c == '\n' || c == '\r') c = ' ';
+  char code[16];
+  std::snprintf(code, sizeof code, "%08X", static_cast<unsigned>(kEFail));
+  return std::string(protocol::kError) + " " + code + " " + error;
+}
+
+}  // namespace
+
+int main() {
+  signal(SIGPIPE, SIG_IGN);
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGTERM);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGHUP);
+  sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
+  const int signalFd = signalfd(-1, &stopSignals, SFD_CLOEXEC);
+
+  try {
+    SharingHelper helper(kJournalFolder);
+    helper.Recover();
+    if (!WriteLine(protocol::kReady)) return 1;
+
+    std::string pending;
+    char buffer[512];
+    for (;;) {
+      pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {signalFd, POLLIN, 0}};
+      if (poll(fds, signalFd >= 0 ? 2 : 1, -1) < 0) {
+        if (errno == EINTR) continue;
+        break;
+      }
+      if (signalFd >= 0 && (fds[1].revents & POLLIN) != 0) break;
+      ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) break;  // the program is gone
+      pending.append(buffer, static_cast<std::size_t>(got));
+      for (auto end = pending.find('\n'); end != std::string::npos; end = pending.find('\n')) {
+        std::string line = pending.substr(0, end);
+        pending.erase(0, end + 1);
+        if (!WriteLine(Answer(helper, line))) return 0;  // helper's destructor undoes all
+      }
+      if (pending.size() > 4096) break;  // not our program talking
+    }
+    return 0;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "orvane-sharing-helper: %s\n", error.what());
+    return 1;
+  }
+}

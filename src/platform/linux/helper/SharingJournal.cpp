@@ -1,0 +1,113 @@
+#include "platform/linux/helper/SharingJournal.h"
+
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace orvane::platform::linux_backend {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool ProcessAlive(int pid) {
+  return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM);
+}
+
+}  // namespace
+
+std::string JournalText(const JournalEntries& entries) {
+  std::ostringstream text;
+  for (const auto& entry : entries.forwarding)
+    text << "forwarding " << entry.interfaceName << " " << entry.originalValue << "\n";
+  for (const auto& entry : entries.addresses)
+    text << "address " << entry.interfaceName << " " << entry.cidr << "\n";
+  for (const auto& entry : entries.servers)
+    text << "dnsmasq " << entry.interfaceName << " " << entry.pid << "\n";
+  return text.str();
+}
+
+JournalEntries ParseJournal(const std::string& text) {
+  JournalEntries entries;
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream fields(line);
+    std::string kind, name, value;
+    if (!(fields >> kind >> name >> value)) continue;
+    if (kind == "forwarding") {
+      entries.forwarding.push_back({name, value});
+    } else if (kind == "address") {
+      entries.addresses.push_back({name, value});
+    } else if (kind == "dnsmasq") {
+      try {
+        entries.servers.push_back({name, std::stoi(value)});
+      } catch (const std::exception&) {
+      }
+    }
+  }
+  return entries;
+}
+
+SharingJournal::SharingJournal(std::string folder, std::string namespaceId, int pid)
+    : folder_(std::move(folder)), prefix_("sharing-" + namespaceId + "-") {
+  path_ = (fs::path(folder_) / (prefix_ + std::to_string(pid))).string();
+}
+
+bool SharingJournal::Save(const JournalEntries& entries) {
+  std::error_code error;
+  if (entries.Empty()) {
+    fs::remove(path_, error);
+    return !error;
+  }
+  fs::create_directories(folder_, error);
+  fs::permissions(folder_, fs::perms::owner_all, error);
+  const std::string temporary = path_ + ".new";
+  {
+    std::ofstream file(temporary, std::ios::trunc);
+    file << JournalText(entries);
+    file.flush();
+    if (!file) return false;
+  }
+  fs::rename(temporary, path_, error);
+  return !error;
+}
+
+std::vector<std::pair<std::string, JournalEntries>> SharingJournal::Orphans() const {
+  std::vector<std::pair<std::string, JournalEntries>> orphans;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder_, error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(prefix_, 0) != 0 || name.find('.') != std::string::npos ||
+        entry.path().string() == path_) {
+      continue;
+    }
+    int pid = 0;
+    try {
+      pid = std::stoi(name.substr(prefix_.size()));
+    } catch (const std::exception&) {
+      continue;
+    }
+    if (ProcessAlive(pid)) continue;
+    std::ifstream file(entry.path());
+    std::string text(std::istreambuf_iterator<char>(file), {});
+    orphans.emplace_back(entry.path().string(), ParseJournal(text));
+  }
+  return orphans;
+}
+
+void SharingJournal::Remove(const std::string& path) {
+  std::error_code error;
+  fs::remove(path, error);
+}
+
+std::string NetworkNamespaceId() {
+  struct stat info {};
+  if (stat("/proc/self/ns/net", &info) != 0) return "0";
+  return std::to_string(info.st_dev) + "_" + std::to_string(info.st_ino);
+}
+
+}  // namespace orvane::platform::linux_backend

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace orvane::platform::linux_backend {
+
+// What a helper changed outside its own table: forwarding settings, addresses and dnsmasq
+// children. The kernel undoes the table when a helper dies; the journal lets the next helper of
+// the same network namespace undo the rest.
+struct JournalEntries {
+  struct Forwarding {
+    std::string interfaceName;
+    std::string originalValue;
+  };
+  struct Address {
+    std::string interfaceName;
+    std::string cidr;  // "192.168.137.1/24"
+  };
+  struct Server {
+    std::string interfaceName;
+    int pid = 0;
+  };
+  std::vector<Forwarding> forwarding;
+  std::vector<Address> addresses;
+  std::vector<Server> servers;
+  bool Empty() const { return forwarding.empty() && addresses.empty() && servers.empty(); }
+};
+
+std::string JournalText(const JournalEntries& entries);
+// Lines it does not understand are skipped.
+JournalEntries ParseJournal(const std::string& text);
+
+// One helper's journal file, "<folder>/sharing-<namespace id>-<pid>".
+class SharingJournal {
+ public:
+  SharingJournal(std::string folder, std::string namespaceId, int pid);
+  // Writes the entries (atomically), or removes the file when there are none.
+  bool Save(const JournalEntries& entries);
+  // The journals of dead helpers of the same namespace, each with its file path.
+  std::vector<std::pair<std::string, JournalEntries>> Orphans() const;
+  static void Remove(const std::string& path);
+
+ private:
+  std::string folder_;
+  std::string prefix_;
+  std::string path_;
+};
+
+// The calling process's network namespace, as a stable text.
+std::string NetworkNamespaceId();
+
+}  // namespace orvane::platform::linux_backend
