@@ -6,6 +6,8 @@
 #include <string>
 
 #include "app/IMainView.h"
+#include "common/Settings.h"
+#include "common/StringObjectList.h"
 #include "platform/Platform.h"
 
 namespace orvane {
@@ -88,7 +90,7 @@ class MainWorkflow {
   std::string ConnectDescription() const;     // lblDesc31
   std::string HeaderCaption() const;          // pnlTop
   std::string BackgroundBalloonText() const;  // tray balloon on the first hide
-  bool ShowMainFormAtStart() const { return !startMinimized_; }
+  bool ShowMainFormAtStart() const { return !settings_.StartMinimized; }
 
   // Re-reads the connections and chooses and shows source and destination. With no connection
   // manager (its creation failed) the list is empty and nothing is found.
@@ -124,24 +126,24 @@ class MainWorkflow {
   void BeforeNetworkRefresh();
 
   // The "Connect to" page's values: the settings in memory, so edits show at once.
-  ConnectPageValues ConnectToPageValues() const { return {ssid_, password_}; }
+  ConnectPageValues ConnectToPageValues() const { return {settings_.SSID, settings_.Password}; }
 
   // The window's fields.
   const std::string& ExeDir() const { return exeDir_; }
-  bool AutoRun() const { return autoRun_; }
-  void SetAutoRun(bool value) { autoRun_ = value; }
-  bool StartMinimized() const { return startMinimized_; }
-  void SetStartMinimized(bool value) { startMinimized_ = value; }
-  bool CheckForUpdates() const { return checkForUpdates_; }
-  void SetCheckForUpdates(bool value) { checkForUpdates_ = value; }
-  const std::string& SSID() const { return ssid_; }
-  void SetSSID(const std::string& value) { ssid_ = value; }
-  const std::string& Password() const { return password_; }
-  void SetPassword(const std::string& value) { password_ = value; }
-  const std::string& SourceGUID() const { return sourceGUID_; }
-  void SetSourceGUID(const std::string& value) { sourceGUID_ = value; }
-  const std::string& DestGUID() const { return destGUID_; }
-  void SetDestGUID(const std::string& value) { destGUID_ = value; }
+  bool AutoRun() const { return settings_.AutoRun; }
+  void SetAutoRun(bool value) { settings_.AutoRun = value; }
+  bool StartMinimized() const { return settings_.StartMinimized; }
+  void SetStartMinimized(bool value) { settings_.StartMinimized = value; }
+  bool CheckForUpdates() const { return settings_.CheckForUpdates; }
+  void SetCheckForUpdates(bool value) { settings_.CheckForUpdates = value; }
+  const std::string& SSID() const { return settings_.SSID; }
+  void SetSSID(const std::string& value) { settings_.SSID = value; }
+  const std::string& Password() const { return settings_.Password; }
+  void SetPassword(const std::string& value) { settings_.Password = value; }
+  const std::string& SourceGUID() const { return settings_.SourceGUID; }
+  void SetSourceGUID(const std::string& value) { settings_.SourceGUID = value; }
+  const std::string& DestGUID() const { return settings_.DestGUID; }
+  void SetDestGUID(const std::string& value) { settings_.DestGUID = value; }
   const std::string& CurrentSourceGUID() const { return currentSourceGUID_; }
   const std::string& CurrentDestGUID() const { return currentDestGUID_; }
   bool SourceConnected() const { return sourceConnected_; }
@@ -155,20 +157,18 @@ class MainWorkflow {
 
  private:
   void CreateConnectionManager();
-  ConnectionDisplay DisplayOf(const TConnection& connection) const;
+  // The manager's list, or an empty one while there is no manager.
+  const StringObjectList<TConnection>& Connections() const;
+  // The components, or a clear error when a command runs without them.
+  TWifiConnection& Wifi() const;
+  TConnectionManager& Manager() const;
 
   IMainView& view_;
   WorkflowPlatform platform_;
   InterfaceTableBlock& ifTable_;
 
   std::string exeDir_;
-  bool autoRun_ = false;
-  bool startMinimized_ = false;
-  bool checkForUpdates_ = false;
-  std::string ssid_;
-  std::string password_;
-  std::string sourceGUID_;
-  std::string destGUID_;
+  Settings settings_;
 
   std::string currentSourceGUID_;
   std::string currentDestGUID_;

@@ -1,0 +1,211 @@
+#include "app/MainWorkflow.h"
+
+#include <stdexcept>
+
+#include "app/ConnectionChoice.h"
+#include "app/WorkflowTexts.h"
+#include "common/Settings.h"
+#include "network/ConnectionUnit.h"
+#include "wireless/WifiNetwork.h"
+
+namespace orvane {
+namespace {
+
+const StringObjectList<TConnection>& NoConnections() {
+  static const StringObjectList<TConnection> empty;
+  return empty;
+}
+
+std::string FolderOf(const std::string& path) {
+  const auto separator = path.find_last_of("/\\");
+  return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+}  // namespace
+
+WorkflowPlatform WorkflowPlatformOf(platform::Platform& platform) {
+  return {platform.System(),  platform.Adapters(), platform.ConnectionKinds(),
+          platform.Sharing(), platform.Internet(), platform.Wireless()};
+}
+
+MainWorkflow::MainWorkflow(IMainView& view, const WorkflowPlatform& platform,
+                           InterfaceTableBlock& ifTable)
+    : view_(view), platform_(platform), ifTable_(ifTable) {}
+
+MainWorkflow::~MainWorkflow() {
+  // The wireless component goes first: it stops the monitor thread that reports to the view.
+  wifiConnection_.reset();
+  connectionManager_.reset();
+}
+
+void MainWorkflow::StartUp() {
+  exeDir_ = FolderOf(platform_.system.ExecutablePath());
+  settings_ = orvane::LoadSettings(platform_.system.SettingsFolder());
+
+  wifiConnection_ =
+      std::make_unique<TWifiConnection>(platform_.wireless, platform_.internet, platform_.system);
+  wifiConnection_->OnInternetStateChange = [this](uint8_t state) { InternetStateChanged(state); };
+  wifiConnection_->OnNetworkFound = [this](const std::u16string& ssid, uint8_t state,
+                                           uint8_t kind) { NetworkFound(ssid, state, kind); };
+  wifiConnection_->OnBeforeRefresh = [this](TWifiConnection&) { BeforeNetworkRefresh(); };
+  wifiConnection_->OnConnected = [](const std::u16string&) {};
+  wifiConnection_->OnDisconnected = [](const std::u16string&) {};
+  wifiConnection_->RefreshNetworks();
+  wifiConnection_->SetSSID(settings_.SSID);
+  wifiConnection_->SetKey(settings_.Password);
+
+  // Without a connection list the window still works: sharing stays unavailable until a
+  // "Refresh" manages to read the adapters.
+  try {
+    CreateConnectionManager();
+  } catch (const std::exception& error) {
+    view_.ShowError(error.what());
+  }
+}
+
+void MainWorkflow::ShutDown() {
+  // Unsaved settings are reported, but the own network and sharing must still go away.
+  try {
+    orvane::SaveSettings(platform_.system.SettingsFolder(), settings_);
+  } catch (const std::exception& error) {
+    view_.ShowError(error.what());
+  }
+  if (wifiConnection_) {
+    try {
+      wifiConnection_->DeleteNetwork();
+    } catch (...) {
+    }
+  }
+  if (connectionManager_) {
+    try {
+      connectionManager_->StopSharing();
+    } catch (...) {
+    }
+  }
+  wifiConnection_.reset();
+  connectionManager_.reset();
+}
+
+void MainWorkflow::CreateConnectionManager() {
+  connectionManager_ = std::make_unique<TConnectionManager>(
+      platform_.adapters, platform_.connectionKinds, platform_.sharing, platform_.system, ifTable_);
+}
+
+const StringObjectList<TConnection>& MainWorkflow::Connections() const {
+  return connectionManager_ ? connectionManager_->Connections() : NoConnections();
+}
+
+TWifiConnection& MainWorkflow::Wifi() const {
+  if (!wifiConnection_) throw std::logic_error("The wireless component is not running.");
+  return *wifiConnection_;
+}
+
+TConnectionManager& MainWorkflow::Manager() const {
+  if (!connectionManager_) throw std::runtime_error(texts::kNoConnectionList);
+  return *connectionManager_;
+}
+
+void MainWorkflow::RefreshConnections() {
+  if (connectionManager_) connectionManager_->Refresh();
+
+  sourceConnected_ = false;
+  currentSourceGUID_.clear();
+  const TConnection* source = FindConnection(settings_.SourceGUID);
+  if (!source) source = DefaultSource();
+  if (source) ShowSource(*source);
+
+  currentDestGUID_.clear();
+  const TConnection* destination = FindConnection(settings_.DestGUID);
+  if (!destination) destination = DefaultDestination();
+  if (destination) ShowDestination(*destination);
+
+  UpdateSharingState();
+}
+
+const TConnection* MainWorkflow::FindConnection(const std::string& guid) const {
+  return orvane::FindConnection(Connections(), guid);
+}
+
+const TConnection* MainWorkflow::DefaultSource() const {
+  return orvane::DefaultSource(Connections());
+}
+
+const TConnection* MainWorkflow::DefaultDestination() const {
+  return orvane::DefaultDestination(Connections());
+}
+
+void MainWorkflow::ShowSource(const TConnection& connection) {
+  currentSourceGUID_ = connection.GUID;
+  sourceConnected_ = connection.Status == platform::kNcsConnected;
+  view_.ShowSourceConnection(texts::ConnectionDisplayOf(connection));
+}
+
+void MainWorkflow::ShowDestination(const TConnection& connection) {
+  currentDestGUID_ = connection.GUID;
+  view_.ShowDestinationConnection(texts::ConnectionDisplayOf(connection));
+}
+
+void MainWorkflow::UpdateSharingState() {
+  // The probe blocks this thread, so it runs only when everything else already holds.
+  sharingAvailable_ = !currentSourceGUID_.empty() && !currentDestGUID_.empty() &&
+                      sourceConnected_ && IsInternetAvailable(platform_.internet);
+  if (sharingAvailable_) {
+    view_.SetSharingGuidance(texts::kSharingAvailable, texts::kAlreadyConnected);
+  } else {
+    view_.SetSharingGuidance(texts::kSharingNotAvailable, "");
+  }
+}
+
+void MainWorkflow::actStartSharingExecute() {
+  TConnectionManager& manager = Manager();
+  manager.StopSharing();
+  if (!manager.StartSharing(currentSourceGUID_, currentDestGUID_)) {
+    view_.ShowInformation(texts::kSharingFailed);
+    return;
+  }
+  Wifi().StartNetwork();
+  view_.ShowInformation(texts::kSharingStarted);
+  sharingStarted_ = true;
+  actRefresh2Execute();
+}
+
+void MainWorkflow::actStopSharingExecute() {
+  Manager().StopSharing();
+  Wifi().DeleteNetwork();
+  view_.ShowInformation(texts::kSharingStopped);
+  sharingStarted_ = false;
+  view_.ProcessPendingEvents();
+  actRefresh2Execute();
+}
+
+void MainWorkflow::actConnectExecute() {
+  Wifi().StartNetwork();
+  view_.ShowInformation(texts::ConnectingMessage());
+}
+
+void MainWorkflow::actDisconnectExecute() {
+  Wifi().DeleteNetwork();
+  view_.ProcessPendingEvents();
+  view_.ShowInformation(texts::DisconnectedMessage());
+}
+
+void MainWorkflow::actRefresh2Execute() {
+  // A connection list that could not be read at start-up is tried again here.
+  if (!connectionManager_) CreateConnectionManager();
+  RefreshConnections();
+  Wifi().RefreshNetworks();
+  Wifi().CheckInternetNow();
+  view_.RepaintStatusBar();
+}
+
+ActionStates MainWorkflow::ActionsEnabled() const {
+  ActionStates states;
+  states.startSharing = sharingAvailable_ && !sharingStarted_;
+  states.stopSharing = sharingStarted_;
+  // Joining or leaving a nearby network is offered only while this computer cannot share.
+  states.connect = !sharingAvailable_;
+  states.disconnect = !sharingAvailable_;
+  return states;
+}
+
+}  // namespace orvane

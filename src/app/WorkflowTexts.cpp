@@ -1,0 +1,47 @@
+#include "app/WorkflowTexts.h"
+
+#include "common/UnitGlobal.h"
+#include "network/ConnectionUnit.h"
+#include "platform/SharingService.h"
+
+namespace orvane::texts {
+
+std::string ConnectCaption() {
+  return "Connect to " + ApplicationName();
+}
+
+std::string ConnectDescription() {
+  return "If there is a " + ApplicationName() + " running nearby" +
+         " and sharing its Internet connection, click the button below to connect" +
+         " to Internet through its sharing.";
+}
+
+std::string HeaderCaption() {
+  return "        " + ApplicationName();
+}
+
+std::string BackgroundBalloonText() {
+  return ApplicationName() + " is running in the background!";
+}
+
+std::string ConnectingMessage() {
+  return "Done! Please wait a few seconds to finish the connecting...\r\n\r\n[Note] If there is "
+         "no " +
+         ApplicationName() + " running nearby, it will result in failure.";
+}
+
+std::string DisconnectedMessage() {
+  return "Disconnected from " + ApplicationName() + " successfully!";
+}
+
+std::string NearbySignalText() {
+  return ApplicationName() + " signal found nearby";
+}
+
+ConnectionDisplay ConnectionDisplayOf(const TConnection& connection) {
+  const bool connected = connection.Status == platform::kNcsConnected;
+  return {connection.Name + " - " + connection.DeviceName, connected,
+          connected ? "Connected" : "Disconnected", connected ? kGreen : kRed};
+}
+
+}  // namespace orvane::texts

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+
+#include "app/IMainView.h"
+
+namespace orvane {
+
+struct TConnection;
+
+// The texts the main window shows, exactly as the user sees them.
+namespace texts {
+
+inline constexpr const char* kSharingAvailable =
+    "Your current connection is available for sharing your Internet,\r\nclick \"Start "
+    "Sharing\" to share your Internet now.";
+inline constexpr const char* kAlreadyConnected =
+    "Your Internet has been already connected via your wired connection.";
+inline constexpr const char* kSharingNotAvailable =
+    "Your current connection is not available for sharing your Internet.";
+inline constexpr const char* kSharingStarted = "Your sharing was started successfully!";
+inline constexpr const char* kSharingFailed = "Sorry, it was failed to share your Internet!";
+inline constexpr const char* kSharingStopped = "Your sharing was stopped successfully!";
+inline constexpr const char* kNoConnectionList =
+    "The network connections could not be read. Click \"Refresh\" to try again.";
+
+inline constexpr const char* kSharingEnabledPanel = "Internet Sharing Enabled";
+inline constexpr const char* kReadyPanel = "Ready for Sharing";
+inline constexpr int kSharingEnabledImage = 29;
+inline constexpr int kReadyImage = 30;
+
+// These name ApplicationName, so they are built when asked for.
+std::string ConnectCaption();
+std::string ConnectDescription();
+std::string HeaderCaption();
+std::string BackgroundBalloonText();
+std::string ConnectingMessage();
+std::string DisconnectedMessage();
+std::string NearbySignalText();
+
+// The memo, status label and picture of a source or destination group.
+ConnectionDisplay ConnectionDisplayOf(const TConnection& connection);
+
+}  // namespace texts
+}  // namespace orvane
