@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/linux/SharingJournal.h"
 #include "platform/linux/SharingProtocol.h"
 
 namespace orvane::platform::linux_backend {
@@ -143,7 +144,11 @@ HResult SharingHelperClient::Call(const std::string& verb, const std::string& in
   std::lock_guard lock(mutex_);
   answer.clear();
   if (!RunningLocked()) {
-    if (!start) return kSFalse;
+    // A helper that died left settings behind that only a new helper can undo.
+    const bool leftovers =
+        SharingJournal(kJournalFolder, NetworkNamespaceId(), static_cast<int>(getpid()))
+            .HasOrphans();
+    if (!start && !leftovers) return kSFalse;
     if (HResult hr = StartLocked(); Failed(hr)) return hr;
   }
   std::string line;

@@ -22,7 +22,8 @@ class SharingHelperClient {
 
   // Sends "<verb> <interface>" and answers S_OK with the text after "ok", or a failure:
   // E_ACCESSDENIED when the helper could not be started with the privilege it needs.
-  // Without start, a helper that is not running answers S_FALSE (nothing is shared).
+  // Without start, a helper that is not running answers S_FALSE (nothing is shared), unless a
+  // helper of this namespace died and left settings behind: then one starts to undo them.
   HResult Call(const std::string& verb, const std::string& interfaceName, bool start,
                std::string& answer);
 

@@ -12,6 +12,9 @@ target_compile_definitions(orvane_platform PRIVATE
 
 # The helper that holds the sharing with CAP_NET_ADMIN; it sits next to the program.
 file(GLOB orvane_helper_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/helper/*.cpp)
-add_executable(orvane-sharing-helper ${orvane_helper_sources})
-target_link_libraries(orvane-sharing-helper PRIVATE orvane_platform)
+list(FILTER orvane_helper_sources EXCLUDE REGEX "Main\\.cpp$")
+add_library(orvane_sharing_helper_core STATIC ${orvane_helper_sources})
+target_link_libraries(orvane_sharing_helper_core PUBLIC orvane_platform)
+add_executable(orvane-sharing-helper ${CMAKE_CURRENT_LIST_DIR}/helper/SharingHelperMain.cpp)
+target_link_libraries(orvane-sharing-helper PRIVATE orvane_sharing_helper_core)
 set_target_properties(orvane-sharing-helper PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/src/app)

@@ -7,8 +7,8 @@
 #include <map>
 #include <string>
 
+#include "platform/linux/SharingJournal.h"
 #include "platform/linux/helper/NftTable.h"
-#include "platform/linux/helper/SharingJournal.h"
 
 namespace orvane::platform::linux_backend {
 

@@ -20,8 +20,6 @@ namespace {
 using namespace orvane::platform;
 using namespace orvane::platform::linux_backend;
 
-constexpr const char* kJournalFolder = "/run/orvane";
-
 bool WriteLine(const std::string& line) {
   std::string text = line + "\n";
   const char* data = text.data();

@@ -32,6 +32,8 @@ std::string JournalText(const JournalEntries& entries);
 JournalEntries ParseJournal(const std::string& text);
 
 // One helper's journal file, "<folder>/sharing-<namespace id>-<pid>".
+inline constexpr const char* kJournalFolder = "/run/orvane";
+
 class SharingJournal {
  public:
   SharingJournal(std::string folder, std::string namespaceId, int pid);
@@ -39,9 +41,14 @@ class SharingJournal {
   bool Save(const JournalEntries& entries);
   // The journals of dead helpers of the same namespace, each with its file path.
   std::vector<std::pair<std::string, JournalEntries>> Orphans() const;
+  // Whether a dead helper of this namespace left something to undo. Readable without
+  // privilege, so the program knows when to start a helper just to clean up.
+  bool HasOrphans() const;
   static void Remove(const std::string& path);
 
  private:
+  std::vector<std::string> OrphanPaths() const;
+
   std::string folder_;
   std::string prefix_;
   std::string path_;

@@ -1,4 +1,4 @@
-#include "platform/linux/helper/SharingJournal.h"
+#include "platform/linux/SharingJournal.h"
 
 #include <signal.h>
 #include <sys/stat.h>
@@ -64,7 +64,11 @@ bool SharingJournal::Save(const JournalEntries& entries) {
     return !error;
   }
   fs::create_directories(folder_, error);
-  fs::permissions(folder_, fs::perms::owner_all, error);
+  // Others may read which journals exist and what they hold (interface names and settings).
+  fs::permissions(folder_,
+                  fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                      fs::perms::others_read | fs::perms::others_exec,
+                  error);
   const std::string temporary = path_ + ".new";
   {
     std::ofstream file(temporary, std::ios::trunc);
@@ -76,8 +80,8 @@ bool SharingJournal::Save(const JournalEntries& entries) {
   return !error;
 }
 
-std::vector<std::pair<std::string, JournalEntries>> SharingJournal::Orphans() const {
-  std::vector<std::pair<std::string, JournalEntries>> orphans;
+std::vector<std::string> SharingJournal::OrphanPaths() const {
+  std::vector<std::string> paths;
   std::error_code error;
   for (const auto& entry : fs::directory_iterator(folder_, error)) {
     const std::string name = entry.path().filename().string();
@@ -91,12 +95,23 @@ std::vector<std::pair<std::string, JournalEntries>> SharingJournal::Orphans() co
     } catch (const std::exception&) {
       continue;
     }
-    if (ProcessAlive(pid)) continue;
-    std::ifstream file(entry.path());
+    if (!ProcessAlive(pid)) paths.push_back(entry.path().string());
+  }
+  return paths;
+}
+
+std::vector<std::pair<std::string, JournalEntries>> SharingJournal::Orphans() const {
+  std::vector<std::pair<std::string, JournalEntries>> orphans;
+  for (const std::string& path : OrphanPaths()) {
+    std::ifstream file(path);
     std::string text(std::istreambuf_iterator<char>(file), {});
-    orphans.emplace_back(entry.path().string(), ParseJournal(text));
+    orphans.emplace_back(path, ParseJournal(text));
   }
   return orphans;
+}
+
+bool SharingJournal::HasOrphans() const {
+  return !OrphanPaths().empty();
 }
 
 void SharingJournal::Remove(const std::string& path) {

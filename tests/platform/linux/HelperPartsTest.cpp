@@ -1,0 +1,81 @@
+// The helper's pure decisions: which names it accepts, which addresses it hands out, and how
+// its journal reads back.
+
+#include <gtest/gtest.h>
+
+#include "platform/linux/InterfaceInventory.h"
+#include "platform/linux/SharingJournal.h"
+#include "platform/linux/helper/Dnsmasq.h"
+#include "platform/linux/helper/SharingHelper.h"
+
+#include <linux/if.h>
+
+namespace orvane::platform::linux_backend {
+namespace {
+
+TEST(HelperPartsTest, InterfaceNamesThatCouldBreakOutAreRefused) {
+  EXPECT_TRUE(ValidInterfaceName("eth0"));
+  EXPECT_TRUE(ValidInterfaceName("wlp2s0"));
+  EXPECT_TRUE(ValidInterfaceName("br-lan.10"));
+  EXPECT_FALSE(ValidInterfaceName(""));
+  EXPECT_FALSE(ValidInterfaceName(".."));
+  EXPECT_FALSE(ValidInterfaceName("a\" } flush"));
+  EXPECT_FALSE(ValidInterfaceName("a b"));
+  EXPECT_FALSE(ValidInterfaceName("a\\b"));
+  EXPECT_FALSE(ValidInterfaceName("sixteen-chars-xx"));
+}
+
+TEST(HelperPartsTest, LeaseRangeLeavesOutTheGatewayAndTheNetworkEnds) {
+  LeaseRange range = LeaseRangeOf({192, 168, 137, 1}, 24);
+  EXPECT_EQ(Ipv4Text(range.first), "192.168.137.2");
+  EXPECT_EQ(Ipv4Text(range.last), "192.168.137.254");
+  range = LeaseRangeOf({10, 0, 0, 254}, 24);
+  EXPECT_EQ(Ipv4Text(range.first), "10.0.0.1");
+  EXPECT_EQ(Ipv4Text(range.last), "10.0.0.253");
+  range = LeaseRangeOf({10, 1, 2, 3}, 16);
+  EXPECT_EQ(Ipv4Text(range.first), "10.1.0.1");
+  EXPECT_EQ(Ipv4Text(range.last), "10.1.255.254");
+  range = LeaseRangeOf({10, 0, 0, 1}, 31);  // no room for clients
+  EXPECT_GT(Ipv4Text(range.first), Ipv4Text(range.last));
+}
+
+TEST(HelperPartsTest, JournalReadsBackAndSkipsGarbage) {
+  JournalEntries entries;
+  entries.forwarding.push_back({"eth0", "0"});
+  entries.addresses.push_back({"wlan0", "192.168.137.1/24"});
+  entries.servers.push_back({"wlan0", 4242});
+  const JournalEntries read = ParseJournal(JournalText(entries) + "nonsense\ndnsmasq x notapid\n");
+  ASSERT_EQ(read.forwarding.size(), 1u);
+  EXPECT_EQ(read.forwarding[0].interfaceName, "eth0");
+  EXPECT_EQ(read.forwarding[0].originalValue, "0");
+  ASSERT_EQ(read.addresses.size(), 1u);
+  EXPECT_EQ(read.addresses[0].cidr, "192.168.137.1/24");
+  ASSERT_EQ(read.servers.size(), 1u);
+  EXPECT_EQ(read.servers[0].pid, 4242);
+  EXPECT_TRUE(ParseJournal("").Empty());
+}
+
+TEST(InterfaceStateTest, KernelStatesMapToTheComponentsNumbering) {
+  EXPECT_EQ(OperStatusOf(0, IF_OPER_DOWN), kOperNonOperational);
+  EXPECT_EQ(OperStatusOf(IFF_UP | IFF_LOWER_UP, IF_OPER_UP), kOperOperational);
+  EXPECT_EQ(OperStatusOf(IFF_UP, IF_OPER_LOWERLAYERDOWN), kOperDisconnected);
+  EXPECT_EQ(OperStatusOf(IFF_UP | IFF_LOWER_UP, IF_OPER_UNKNOWN), kOperOperational);  // tun, lo
+  EXPECT_EQ(OperStatusOf(IFF_UP, IF_OPER_UNKNOWN), kOperDisconnected);
+  EXPECT_EQ(OperStatusOf(IFF_UP | IFF_LOWER_UP, IF_OPER_DORMANT), kOperConnecting);
+
+  EXPECT_EQ(NetconStatusOf(0, IF_OPER_DOWN), kNcsDisconnected);
+  EXPECT_EQ(NetconStatusOf(IFF_UP | IFF_LOWER_UP, IF_OPER_UP), kNcsConnected);
+  EXPECT_EQ(NetconStatusOf(IFF_UP, IF_OPER_DOWN), kNcsMediaDisconnected);
+
+  EXPECT_EQ(AdapterTypeOf(1, false), kIfTypeEthernet);
+  EXPECT_EQ(AdapterTypeOf(1, true), kIfTypeIeee80211);
+  EXPECT_EQ(AdapterTypeOf(512, false), kIfTypePpp);
+  EXPECT_EQ(AdapterTypeOf(772, false), kIfTypeLoopback);
+  EXPECT_EQ(AdapterTypeOf(65534, false), kIfTypeTunnel);
+  EXPECT_EQ(MediaTypeOf(kIfTypePpp, ""), kNcmPhone);
+  EXPECT_EQ(MediaTypeOf(kIfTypeEthernet, "bridge"), kNcmBridge);
+  EXPECT_EQ(MediaTypeOf(kIfTypeIeee80211, ""), kNcmLan);
+}
+
+}  // namespace
+}  // namespace orvane::platform::linux_backend
