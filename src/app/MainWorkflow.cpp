@@ -76,11 +76,11 @@ void MainWorkflow::ShutDown() {
     } catch (...) {
     }
   }
-  if (connectionManager_) {
-    try {
-      connectionManager_->StopSharing();
-    } catch (...) {
-    }
+  // Sharing left on by an earlier run goes too, even if the list could never be read.
+  try {
+    if (!connectionManager_) CreateConnectionManager();
+    connectionManager_->StopSharing();
+  } catch (...) {
   }
   wifiConnection_.reset();
   connectionManager_.reset();

@@ -18,21 +18,21 @@ namespace orvane::sim {
 
 // One network connection of the simulated machine, as every piece that knows it should see it.
 struct MachineConnection {
-  std::string guid;  // "{8-4-4-4-12}" hex text, upper case
-  std::string name;
-  std::string deviceName;
+  std::string guid{};  // "{8-4-4-4-12}" hex text, upper case
+  std::string name{};
+  std::string deviceName{};
   uint32_t status = platform::kNcsConnected;
   uint32_t mediaType = platform::kNcmLan;
   // The device's bus: "PCI\..." or "USB\..." for hardware, "ROOT\..." for a virtual device.
-  std::string pnpInstanceId;
+  std::string pnpInstanceId{};
   bool wireless = false;
   // Connections without an IP-layer adapter (a dial-up or VPN link) have none of the below.
   bool hasAdapter = true;
   uint32_t adapterType = 6;  // Ethernet; 71 for IEEE 802.11, 23 for PPP
   bool dhcpEnabled = true;
-  std::string ipAddress;  // empty: the adapter has no address
-  std::string ipMask;
-  std::string gateway;  // empty: no gateway
+  std::string ipAddress{};  // empty: the adapter has no address
+  std::string ipMask{};
+  std::string gateway{};  // empty: no gateway
 };
 
 // A whole simulated machine: every platform service, all recording into one call log, so a
