@@ -1,0 +1,384 @@
+// The main window on the simulated machine: start-up, hiding to the tray, ending the program,
+// the commands through their buttons and what the status bar shows.
+#include <QAction>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "RecordingPresenter.h"
+#include "app/ui/MainActions.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/PageControl.h"
+#include "app/ui/PanelStatusBar.h"
+#include "app/ui/SideBar.h"
+#include "app/ui/TrayIcon.h"
+#include "common/UnitGlobal.h"
+#include "network/AdpUtils.h"
+#include "platform/sim/SimMachine.h"
+
+using namespace orvane;
+using namespace orvane::ui;
+
+namespace {
+
+const char* kWiredGuid = "{11111111-2222-3333-4444-555555555555}";
+const char* kWirelessGuid = "{AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE}";
+// Not the built-in name, so captions that do not follow the product information show.
+const char* kProductName = "Skylark";
+
+// Lets the event loop run until it waits for events, which is when actions are updated.
+void RunUntilIdle() {
+  QEventLoop loop;
+  QTimer::singleShot(20, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase() {
+    // The product information is process-wide and read once, as at program start.
+    QVERIFY(productDir_.isValid());
+    QFile side(productDir_.filePath("update.dll"));
+    QVERIFY(side.open(QIODevice::WriteOnly));
+    side.write(
+        QByteArray("[System]\r\nAPPLICATION_NAME=").append(kProductName).append("\r\n").toBase64());
+    side.close();
+    LoadProductInfo(QDir::toNativeSeparators(productDir_.path() + "/").toStdString());
+    QCOMPARE(ApplicationName(), std::string(kProductName));
+  }
+
+  void init() {
+    watchdog_ = std::make_unique<QTimer>();
+    watchdog_->setSingleShot(true);
+    connect(watchdog_.get(), &QTimer::timeout, [] { QFAIL("watchdog: no end after 60 s"); });
+    watchdog_->start(60000);
+    settingsDir_ = std::make_unique<QTemporaryDir>();
+    machine_ = std::make_unique<sim::SimMachine>();
+    machine_->System().SetSettingsFolder(settingsDir_->path().toStdString() + "/");
+    machine_->System().SetExecutablePath(settingsDir_->path().toStdString() + "/orvane");
+    sim::MachineConnection wired;
+    wired.guid = kWiredGuid;
+    wired.name = "Local Area Connection";
+    wired.deviceName = "Gigabit Ethernet Adapter";
+    wired.pnpInstanceId = "PCI\\VEN_8086&DEV_10D3";
+    wired.ipAddress = "192.168.1.20";
+    wired.ipMask = "255.255.255.0";
+    wired.gateway = "192.168.1.1";
+    machine_->AddConnection(wired);
+    sim::MachineConnection wireless;
+    wireless.guid = kWirelessGuid;
+    wireless.name = "Wireless Network Connection";
+    wireless.deviceName = "Wireless LAN Card";
+    wireless.pnpInstanceId = "PCI\\VEN_168C&DEV_002B";
+    wireless.wireless = true;
+    wireless.adapterType = 71;
+    machine_->AddConnection(wireless);
+    machine_->Internet().SetReachable(true);
+  }
+
+  void cleanup() {
+    form_.reset();
+    ifTable_.reset();
+    machine_.reset();
+    messages_.shown.clear();
+    watchdog_.reset();
+  }
+
+  void startUpFollowsTheProductInformation() {
+    Create(true);
+    TForm1& form = *form_;
+    QCOMPARE(form.windowTitle(), QString(kProductName));
+    QCOMPARE(QApplication::applicationDisplayName(), QString(kProductName));
+    QCOMPARE(form.Tray().Hint(), QString(kProductName));
+    QCOMPARE(form.Actions().actConnect->text(), QString("Connect to Skylark"));
+    QCOMPARE(form.Actions().actConnectToVelmora->text(), QString("Connect to Skylark"));
+    QCOMPARE(form.Pages().tabText(2), QString("Connect to Skylark"));
+    QCOMPARE(Label("lblDesc31")->text(),
+             QString("If there is a Skylark running nearby and sharing its Internet connection, "
+                     "click the button below to connect to Internet through its sharing."));
+    QCOMPARE(Label("lblInternetStatus")->text(), QString("Internet Status"));
+    QVERIFY(form.findChild<QWidget*>("pnlTop") != nullptr);
+
+    // The first page is active and the only one taking input.
+    QCOMPARE(form.Pages().ActivePage()->objectName(), QString("tbInternetStatus"));
+    QVERIFY(Page("tbInternetStatus")->isEnabled());
+    QVERIFY(!Page("tbShareMyInternet")->isEnabled());
+    QVERIFY(!Page("tbConnectToVelmora")->isEnabled());
+
+    auto* bar = form.findChild<SideBar*>("BarPro");
+    QVERIFY(bar != nullptr);
+    QCOMPARE(bar->GroupCount(), 3);
+    for (int i = 0; i < 3; ++i) QVERIFY(bar->GroupOpen(i));
+    QVERIFY(!form.ReallyClose());
+  }
+
+  void actionsCarryTheirNamesAndStatesAfterStartUp() {
+    Create(true);
+    form_->ShowAtStart();
+    QVERIFY(form_->isVisible());
+    RunUntilIdle();
+    const QStringList names{"actStartSharing",     "actStopSharing", "actConnect",
+                            "actDisconnect",       "actRefresh2",    "actShareMyInternet",
+                            "actConnectToVelmora", "actExit",        "actOptions",
+                            "actCheckUpdate",      "actWriteToUs",   "actAbout",
+                            "actTroubleShooter"};
+    for (const QString& name : names) QVERIFY2(Action(name) != nullptr, qPrintable(name));
+    // Source connected, destination found, Internet reachable: sharing can start.
+    QVERIFY(Action("actStartSharing")->isEnabled());
+    QVERIFY(!Action("actStopSharing")->isEnabled());
+    QVERIFY(!Action("actConnect")->isEnabled());
+    QVERIFY(!Action("actDisconnect")->isEnabled());
+    QVERIFY(Action("actRefresh2")->isEnabled());
+    // The button follows its action, within a page that takes no input while hidden.
+    QVERIFY(Button("SpeedButton1")->isEnabledTo(Page("tbShareMyInternet")));
+    QVERIFY(!Button("SpeedButton1")->isEnabled());
+    QCOMPARE(Label("lblWiredStatus")->text(), QString("Connected"));
+  }
+
+  void withoutInternetOnlyConnectingIsOffered() {
+    machine_->Internet().SetReachable(false);
+    Create(true);
+    form_->ShowAtStart();
+    RunUntilIdle();
+    QVERIFY(!Action("actStartSharing")->isEnabled());
+    QVERIFY(Action("actConnect")->isEnabled());
+    QVERIFY(Action("actDisconnect")->isEnabled());
+    QCOMPARE(Label("lblStartSharing")->text(),
+             QString("Your current connection is not available for sharing your Internet."));
+  }
+
+  void startMinimizedReadsConnectionsOnlyWhenOpened() {
+    WriteSettings("[System]\r\nStartMinimized=1\r\n");
+    Create(true);
+    form_->ShowAtStart();
+    QVERIFY(!form_->isVisible());
+    QCOMPARE(machine_->Log().Count("EnumEveryConnection"), 0u);
+
+    form_->Tray().Show1()->trigger();
+    QVERIFY(form_->isVisible());
+    QVERIFY(machine_->Log().Count("EnumEveryConnection") > 0);
+    QCOMPARE(Label("lblWiredStatus")->text(), QString("Connected"));
+  }
+
+  void closingHidesToTheTrayWithTheBalloonOnce() {
+    Create(true);
+    form_->ShowAtStart();
+    QSignalSpy balloon(&form_->Tray(), &TrayIcon::BalloonShown);
+    QSignalSpy closed(form_.get(), &TForm1::Closed);
+
+    QVERIFY(!form_->close());
+    QVERIFY(!form_->isVisible());
+    QCOMPARE(balloon.count(), 1);
+    QCOMPARE(balloon.at(0).at(0).toString(), QString(kProductName));
+    QCOMPARE(balloon.at(0).at(1).toString(), QString("Skylark is running in the background!"));
+    QCOMPARE(balloon.at(0).at(2).toInt(), 3000);
+    QCOMPARE(form_->Tray().Tag(), 1);
+
+    form_->TrayIcon1DblClick();
+    QVERIFY(form_->isVisible());
+    QVERIFY(!form_->close());
+    QVERIFY(!form_->isVisible());
+    QCOMPARE(balloon.count(), 1);
+    QCOMPARE(closed.count(), 0);
+  }
+
+  void withoutNotificationAreaClosingMinimises() {
+    Create(false);
+    form_->ShowAtStart();
+    QSignalSpy balloon(&form_->Tray(), &TrayIcon::BalloonShown);
+    QVERIFY(!form_->close());
+    QVERIFY(form_->isVisible());
+    QVERIFY(form_->isMinimized());
+    QCOMPARE(balloon.count(), 0);
+    QVERIFY(!form_->Tray().Visible());
+  }
+
+  void exitRunsTheShutDownSequence() {
+    Create(true);
+    form_->ShowAtStart();
+    Action("actShareMyInternet")->trigger();
+    RunUntilIdle();
+    Button("SpeedButton1")->click();
+    QVERIFY(machine_->Sharing().Connection(0).sharingEnabled);
+    QSignalSpy closed(form_.get(), &TForm1::Closed);
+
+    form_->Tray().mniExit1()->trigger();
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!form_->isVisible());
+    form_->FormDestroy();  // what the program does once its loop has ended
+
+    QFile settings(settingsDir_->filePath("setup.ini"));
+    QVERIFY(settings.open(QIODevice::ReadOnly));
+    const QByteArray written = settings.readAll();
+    QVERIFY(written.contains("SSID=Skylark"));
+    QVERIFY(written.contains("Password=73915"));
+    QVERIFY(machine_->Log().Count("DeleteSsid") > 0);
+    for (std::size_t i = 0; i < machine_->Sharing().ConnectionCount(); ++i) {
+      QVERIFY(!machine_->Sharing().Connection(i).sharingEnabled);
+    }
+    // It runs once, even when the window is destroyed afterwards.
+    const std::size_t deletes = machine_->Log().Count("DeleteSsid");
+    form_.reset();
+    QCOMPARE(machine_->Log().Count("DeleteSsid"), deletes);
+  }
+
+  void sideBarExitEndsTheProgram() {
+    Create(true);
+    form_->ShowAtStart();
+    QSignalSpy closed(form_.get(), &TForm1::Closed);
+    Action("actExit")->trigger();
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(form_->ReallyClose());
+  }
+
+  void logOffEndsTheProgramUnlessTheWindowIsOpenedAgain() {
+    Create(true);
+    form_->ShowAtStart();
+    QSignalSpy closed(form_.get(), &TForm1::Closed);
+    QSignalSpy balloon(&form_->Tray(), &TrayIcon::BalloonShown);
+
+    form_->QueryEndSession();
+    form_->TrayIcon1DblClick();  // opening from the tray clears the request
+    QVERIFY(!form_->ReallyClose());
+    QVERIFY(!form_->close());
+    QCOMPARE(closed.count(), 0);
+    QCOMPARE(balloon.count(), 1);
+
+    form_->QueryEndSession();
+    QVERIFY(form_->close());  // also when hidden
+    QCOMPARE(closed.count(), 1);
+    QCOMPARE(balloon.count(), 1);
+  }
+
+  void startSharingThroughTheButton() {
+    Create(true);
+    form_->ShowAtStart();
+    Action("actShareMyInternet")->trigger();
+    QCOMPARE(form_->Pages().ActivePage()->objectName(), QString("tbShareMyInternet"));
+    QVERIFY(!Page("tbInternetStatus")->isEnabled());
+    RunUntilIdle();
+    Grab();
+    QCOMPARE(form_->StatusBar().PanelText(1), QString("Ready for Sharing"));
+
+    Button("SpeedButton1")->click();
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    QCOMPARE(messages_.shown.size(), 1);
+    QCOMPARE(messages_.shown.at(0).caption, QString("Message"));
+    QCOMPARE(messages_.shown.at(0).text, QString("Your sharing was started successfully!"));
+    QCOMPARE(messages_.shown.at(0).icon, QMessageBox::Information);
+    QCOMPARE(messages_.shown.at(0).owner, form_.get());
+    QVERIFY(machine_->Sharing().Connection(0).sharingEnabled);
+    QVERIFY(machine_->Sharing().Connection(1).sharingEnabled);
+    Grab();
+    QCOMPARE(form_->StatusBar().PanelText(1), QString("Internet Sharing Enabled"));
+    RunUntilIdle();
+    QVERIFY(!Action("actStartSharing")->isEnabled());
+    QVERIFY(Action("actStopSharing")->isEnabled());
+
+    Button("SpeedButton2")->click();
+    QCOMPARE(messages_.shown.last().text, QString("Your sharing was stopped successfully!"));
+    Grab();
+    QCOMPARE(form_->StatusBar().PanelText(1), QString("Ready for Sharing"));
+  }
+
+  void startUpWithoutAdaptersShowsTheErrorAndGoesOn() {
+    machine_->System().SetErrorMessage(31, "A device attached to the system is not functioning.");
+    machine_->Log().FailCall("GetAdaptersInfo", 31, 1);
+    Create(true);
+    QCOMPARE(messages_.shown.size(), 1);
+    QCOMPARE(messages_.shown.at(0).icon, QMessageBox::Critical);
+    QCOMPARE(messages_.shown.at(0).text,
+             QString("System Error.  Code: 31.\nA device attached to the system is not "
+                     "functioning."));
+    // The rest of start-up still ran.
+    QVERIFY(form_->findChild<SideBar*>("BarPro")->GroupOpen(2));
+    QCOMPARE(form_->windowTitle(), QString(kProductName));
+
+    form_->ShowAtStart();
+    Action("actRefresh2")->trigger();
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    QCOMPARE(Label("lblWiredStatus")->text(), QString("Connected"));
+  }
+
+  void shutDownShowsASettingsFailureAndStillCleansUp() {
+    Create(true);
+    form_->ShowAtStart();
+    machine_->System().SetSettingsFolder(settingsDir_->path().toStdString() + "/gone/");
+    form_->actExitExecute();
+    form_->FormDestroy();
+    QCOMPARE(messages_.shown.size(), 1);
+    QCOMPARE(messages_.shown.at(0).icon, QMessageBox::Critical);
+    QVERIFY2(messages_.shown.at(0).text.contains("setup.ini"),
+             qPrintable(messages_.shown.at(0).text));
+    QVERIFY(machine_->Log().Count("DeleteSsid") > 0);
+  }
+
+  void internetStatusArrivesFromTheMonitorThread() {
+    machine_->Internet().HoldProbes();
+    Create(true);  // not shown: showing would probe on this thread
+    Grab();
+    QCOMPARE(form_->StatusBar().PanelText(1), QString());
+    QCOMPARE(form_->StatusBar().PanelText(2), QString("Unavailable"));
+    QVERIFY(machine_->Internet().WaitUntilHeld(std::chrono::seconds(10)));
+    machine_->Internet().StopHolding();
+    QTRY_COMPARE_WITH_TIMEOUT(Label("lblInternetStatus")->text(), QString("Internet is connected."),
+                              10000);
+    QVERIFY(form_->findChild<QLabel*>("imgInternetConnected")->isVisibleTo(form_.get()));
+    QVERIFY(!form_->findChild<QLabel*>("imgInternetDisconnected")->isVisibleTo(form_.get()));
+    Grab();
+    QCOMPARE(form_->StatusBar().PanelText(2), QString("Connected to Internet"));
+  }
+
+  void connectPageShowsTheSettingsInMemory() {
+    Create(true);
+    form_->ShowAtStart();
+    form_->Workflow().SetSSID("Cafe <b>net</b>");
+    Action("actConnectToVelmora")->trigger();
+    QCOMPARE(form_->Pages().ActivePage()->objectName(), QString("tbConnectToVelmora"));
+    QVERIFY(!Page("tbInternetStatus")->isEnabled());
+    QVERIFY(!Page("tbShareMyInternet")->isEnabled());
+    QVERIFY(Page("tbConnectToVelmora")->isEnabled());
+    QCOMPARE(Label("lblSSID")->text(), QString("Cafe <b>net</b>"));
+    QCOMPARE(Label("lblSSID")->textFormat(), Qt::PlainText);
+    QCOMPARE(Label("lblPassword")->text(), QString("73915"));
+  }
+
+ private:
+  void Create(bool trayAvailable) {
+    ifTable_ = std::make_unique<InterfaceTableBlock>(machine_->Adapters());
+    form_ = std::make_unique<TForm1>(WorkflowPlatformOf(*machine_), *ifTable_, messages_,
+                                     trayAvailable);
+  }
+  void WriteSettings(const QByteArray& text) {
+    QFile file(settingsDir_->filePath("setup.ini"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  }
+  void Grab() { form_->StatusBar().grab(); }
+  QAction* Action(const QString& name) { return form_->findChild<QAction*>(name); }
+  QLabel* Label(const QString& name) { return form_->findChild<QLabel*>(name); }
+  QWidget* Page(const QString& name) { return form_->findChild<QWidget*>(name); }
+  QPushButton* Button(const QString& name) { return form_->findChild<QPushButton*>(name); }
+
+  QTemporaryDir productDir_;
+  std::unique_ptr<QTimer> watchdog_;
+  std::unique_ptr<QTemporaryDir> settingsDir_;
+  std::unique_ptr<sim::SimMachine> machine_;
+  std::unique_ptr<InterfaceTableBlock> ifTable_;
+  RecordingPresenter messages_;
+  std::unique_ptr<TForm1> form_;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
