@@ -101,7 +101,7 @@ TEST_F(WifiRefresh, BlankSsidsGiveNoRecordAndNoEvent) {
   EXPECT_EQ(found.size(), 2u);
   EXPECT_EQ(wifi->NetworkCount(), 1);
   EXPECT_EQ(wifi->ConnectedNetwork(), nullptr) << "the blank connected entries were skipped";
-  EXPECT_EQ(wifi->Networks().Strings(0), " Caf\xe9 ") << "entry text in the 8-bit code page";
+  EXPECT_EQ(wifi->Networks().Strings(0), " Caf\xc3\xa9 ") << "entry text is 8-bit (UTF-8 here)";
 }
 
 TEST_F(WifiRefresh, TheLastConnectedRecordWins) {

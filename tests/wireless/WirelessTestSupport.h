@@ -11,39 +11,15 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/SystemInfo.h"
 #include "platform/sim/SimCallLog.h"
 #include "platform/sim/SimInternet.h"
 #include "platform/sim/SimRadio.h"
+#include "platform/sim/SimSystem.h"
 #include "wireless/WifiNetwork.h"
 
 namespace orvane::test {
 
 inline constexpr std::chrono::seconds kGenerousBound{10};
-
-// A system whose 8-bit code page is Latin-1: enough to tell conversions from copies.
-class Latin1System : public platform::ISystemInfo {
- public:
-  bool GetOsVersion(platform::OsVersion&) override { return false; }
-  uint32_t GetFileVersionInfoSize(const std::string&) override { return 0; }
-  bool GetFileVersionInfo(const std::string&, std::vector<uint8_t>&) override { return false; }
-  bool QueryFixedFileVersion(const std::vector<uint8_t>&, platform::FixedFileVersion&) override {
-    return false;
-  }
-  std::string SystemErrorMessage(uint32_t) override { return {}; }
-  std::string FromUtf16(std::u16string_view text) override {
-    std::string out;
-    for (char16_t c : text) out += c < 0x100 ? static_cast<char>(c) : '?';
-    return out;
-  }
-  std::u16string ToUtf16(std::string_view text) override {
-    std::u16string out;
-    for (char c : text) out += static_cast<char16_t>(static_cast<unsigned char>(c));
-    return out;
-  }
-  std::string ExecutablePath() override { return {}; }
-  std::string SettingsFolder() override { return {}; }
-};
 
 // Polls a condition until it holds or the bound passes.
 template <typename Condition>
@@ -94,7 +70,9 @@ class WirelessFixture : public ::testing::Test {
   sim::SimCallLog log;
   sim::SimRadio radio{log};
   sim::SimInternet internet{log};
-  Latin1System system;
+  // Its own log: conversions are recorded and would crowd the radio's calls.
+  sim::SimCallLog systemLog;
+  sim::SimSystem system{systemLog};
 };
 
 }  // namespace orvane::test
