@@ -39,12 +39,14 @@ ConnectToPage::ConnectToPage(MainActions& actions, QWidget* parent) : QWidget(pa
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
     SetTextColour(value, kNavy);
   }
+  QLabel* ssidCaption =
+      MakeLabel(QStringLiteral("Label6"), QStringLiteral("Wireless network name (SSID): "), this);
+  QLabel* passwordCaption =
+      MakeLabel(QStringLiteral("Label7"), QStringLiteral("Connection Password: "), this);
   auto* values = new QFormLayout;
-  values->addRow(
-      MakeLabel(QStringLiteral("Label6"), QStringLiteral("Wireless network name (SSID): "), this),
-      lblSSID);
-  values->addRow(MakeLabel(QStringLiteral("Label7"), QStringLiteral("Connection Password: "), this),
-                 lblPassword);
+  for (QLabel* caption : {ssidCaption, passwordCaption}) caption->setWordWrap(false);
+  values->addRow(ssidCaption, lblSSID);
+  values->addRow(passwordCaption, lblPassword);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(16, 16, 16, 16);

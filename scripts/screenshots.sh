@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Writes screenshots of the main window's three pages, taken from the demo on the simulated
+# machine without a display, to docs/screenshots/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${BUILD_DIR:-build-screenshots}
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$build" -j 2 --target orvane-demo
+mkdir -p docs/screenshots
+pages=(internet-status share-my-internet connect-to)
+for index in 0 1 2; do
+  out="docs/screenshots/main-window-${pages[$index]}.png"
+  QT_QPA_PLATFORM=offscreen ORVANE_DEMO_SCREENSHOT="$PWD/$out" ORVANE_DEMO_PAGE=$index \
+    timeout 120 "$build/src/app/orvane-demo"
+  echo "$out"
+done

@@ -1,0 +1,58 @@
+// The main window on the simulated machine, for trying the program without touching this
+// computer's network. Screenshot mode (for scripts, not users): ORVANE_DEMO_SCREENSHOT=FILE
+// saves the window once it has started, on page ORVANE_DEMO_PAGE (0 to 2), and exits.
+#include <QAction>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <exception>
+
+#include "app/ui/MainActions.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/ProgramEntry.h"
+#include "common/UnitGlobal.h"
+#include "platform/sim/SimDemoScene.h"
+
+namespace {
+
+constexpr int kSettleMs = 1500;
+
+void ScheduleScreenshot(orvane::ui::TForm1& form, const QString& file, int page) {
+  QTimer::singleShot(kSettleMs, &form, [&form, page] {
+    orvane::ui::MainActions& actions = form.Actions();
+    if (page == 1) actions.actShareMyInternet->trigger();
+    if (page == 2) actions.actConnectToVelmora->trigger();
+    actions.actRefresh2->trigger();
+  });
+  QTimer::singleShot(2 * kSettleMs, &form, [&form, file] {
+    form.UpdateActions();
+    if (!form.grab().save(file, "PNG")) {
+      std::fprintf(stderr, "orvane-demo: cannot write %s\n", qPrintable(file));
+    }
+    form.actExitExecute();
+  });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    // The demo keeps its settings in a folder of its own, so the build tree stays clean.
+    QTemporaryDir home;
+    if (!home.isValid()) {
+      std::fprintf(stderr, "orvane-demo: cannot create a temporary folder\n");
+      return 1;
+    }
+    orvane::sim::SimMachine machine;
+    orvane::sim::SeedDemoScene(machine, orvane::ApplicationName(), home.path().toStdString() + "/");
+
+    const QString shot = qEnvironmentVariable("ORVANE_DEMO_SCREENSHOT");
+    const int page = qBound(0, qEnvironmentVariableIntValue("ORVANE_DEMO_PAGE"), 2);
+    return orvane::ui::RunProgram(argc, argv, machine, [&](orvane::ui::TForm1& form) {
+      if (!shot.isEmpty()) ScheduleScreenshot(form, shot, page);
+    });
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "orvane-demo: %s\n", error.what());
+    return 1;
+  }
+}
