@@ -100,7 +100,15 @@ std::vector<pid_t> TestNamespace::Processes(const std::string& comm) const {
     std::ifstream file("/proc/" + std::to_string(pid) + "/comm");
     std::string name;
     std::getline(file, name);
-    if (name == comm) found.push_back(pid);
+    if (name != comm) continue;
+    // A zombie has let go of everything; only an init that does not reap keeps it listed.
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string statText;
+    std::getline(stat, statText);
+    const auto close = statText.rfind(')');
+    if (close != std::string::npos && close + 2 < statText.size() && statText[close + 2] == 'Z')
+      continue;
+    found.push_back(pid);
   }
   return found;
 }

@@ -102,8 +102,9 @@ pid_t StartDnsmasq(const DnsmasqPlan& plan, std::string& error) {
       "--keep-in-foreground",
       "--conf-file=/dev/null",
       "--pid-file",
-      // Staying root keeps the parent-death signal, which a change of user would clear.
+      // Staying root keeps the parent-death signal, which a change of user or group clears.
       "--user=root",
+      "--group=root",
       "--leasefile-ro",
       "--bind-interfaces",
       "--except-interface=lo",

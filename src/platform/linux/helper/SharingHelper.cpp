@@ -225,8 +225,9 @@ std::string SharingHelper::Role(const std::string& interfaceName) {
 }
 
 void SharingHelper::StopAll() {
-  while (!privates_.empty()) Disable(privates_.begin()->first);
-  while (!publics_.empty()) Disable(publics_.begin()->first);
+  // Copies: Disable erases the entry its name would otherwise refer to.
+  while (!privates_.empty()) Disable(std::string(privates_.begin()->first));
+  while (!publics_.empty()) Disable(std::string(publics_.begin()->first));
 }
 
 void SharingHelper::SaveJournal() {
