@@ -8,8 +8,15 @@
 
 namespace orvane {
 
-IniFile::IniFile(std::filesystem::path path)
-    : path_(std::move(path)), text_(ReadTextFile(path_).value_or(std::string())) {}
+IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {
+  if (const auto content = ReadTextFile(path_, kMaxFileSize)) {
+    text_ = IniText(*content);
+    return;
+  }
+  std::error_code error;
+  const auto status = std::filesystem::status(path_, error);
+  unreadable_ = status.type() != std::filesystem::file_type::not_found;
+}
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
@@ -32,7 +39,7 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 }
 
 void IniFile::Save() const {
-  if (!WriteTextFileAtomically(path_, text_.ToText())) {
+  if (unreadable_ || !WriteTextFileAtomically(path_, text_.ToText())) {
     throw IniFileError("Unable to write to " + path_.string());
   }
 }

@@ -15,8 +15,11 @@ namespace orvane {
 class IniFile {
  public:
   static constexpr std::size_t kMaxValueLength = 2047;
+  // Larger files are not read into memory; no settings file comes near this.
+  static constexpr std::uintmax_t kMaxFileSize = 16 * 1024 * 1024;
 
-  // Reads the file now; a missing or unreadable file counts as empty.
+  // Reads the file now; a missing file counts as empty, and so does one that exists but cannot
+  // be read (or is too large), which Save then refuses to replace so its content is not lost.
   explicit IniFile(std::filesystem::path path);
 
   const std::filesystem::path& Path() const { return path_; }
@@ -31,11 +34,12 @@ class IniFile {
   void WriteBool(std::string_view section, std::string_view key, bool value);  // "1" or "0"
 
   // Writes the file atomically; raises IniFileError "Unable to write to <path>" on failure,
-  // leaving the old file as it was.
+  // and for a file that could not be read, leaving the old file as it was.
   void Save() const;
 
  private:
   std::filesystem::path path_;
+  bool unreadable_ = false;
   IniText text_;
 };
 

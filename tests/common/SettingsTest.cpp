@@ -159,5 +159,29 @@ TEST(Settings, FailedReplaceRaisesAndLeavesNoTemporaryFile) {
   EXPECT_EQ(files, 1u);
 }
 
+TEST(Settings, AFileThatCannotBeReadIsNeverReplaced) {
+  TempFolder folder;
+  // Sparse, so it costs no disk; over the size that is read into memory.
+  const std::string head = "[System]\r\nSSID=Huge\r\n";
+  folder.Write("setup.ini", head);
+  fs::resize_file(folder.Path() / "setup.ini", IniFile::kMaxFileSize + 1);
+  EXPECT_EQ(LoadSettings(folder.Folder(), "Orvane").SSID, "Orvane");
+  ExpectUnableToWrite(folder.Path());
+  EXPECT_EQ(fs::file_size(folder.Path() / "setup.ini"), IniFile::kMaxFileSize + 1);
+  EXPECT_EQ(folder.Read("setup.ini").substr(0, head.size()), head);
+}
+
+TEST(Settings, AnUnreadableFileIsNeverReplaced) {
+  TempFolder folder;
+  folder.Write("setup.ini", "[Other]\r\nkeep=1\r\n");
+  fs::permissions(folder.Path() / "setup.ini", fs::perms::none);
+  if (std::ifstream(folder.Path() / "setup.ini")) {
+    GTEST_SKIP() << "this user reads unreadable files (root); the oversized case covers it";
+  }
+  ExpectUnableToWrite(folder.Path());
+  fs::permissions(folder.Path() / "setup.ini", fs::perms::owner_read);
+  EXPECT_EQ(folder.Read("setup.ini"), "[Other]\r\nkeep=1\r\n");
+}
+
 }  // namespace
 }  // namespace orvane
