@@ -53,8 +53,45 @@ JournalEntries ParseJournal(const std::string& text) {
 }
 
 SharingJournal::SharingJournal(std::string folder, std::string namespaceId, int pid)
-    : folder_(std::move(folder)), prefix_("sharing-" + namespaceId + "-") {
+    : folder_(std::move(folder)),
+      prefix_("sharing-" + namespaceId + "-"),
+      leasePrefix_("leases-" + namespaceId + "-"),
+      pid_(pid) {
   path_ = (fs::path(folder_) / (prefix_ + std::to_string(pid))).string();
+}
+
+std::string SharingJournal::LeaseFile(const std::string& interfaceName) const {
+  return (fs::path(folder_) / (leasePrefix_ + std::to_string(pid_) + "-" + interfaceName)).string();
+}
+
+namespace {
+
+// Lease files are "leases-<namespace id>-<pid>-<interface>"; removes those whose pid passes.
+template <typename Select>
+void RemoveLeaseFilesOf(const std::string& folder, const std::string& leasePrefix, Select select) {
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(leasePrefix, 0) != 0) continue;
+    int pid = 0;
+    try {
+      pid = std::stoi(name.substr(leasePrefix.size()));
+    } catch (const std::exception&) {
+      continue;
+    }
+    std::error_code removeError;
+    if (select(pid)) fs::remove(entry.path(), removeError);
+  }
+}
+
+}  // namespace
+
+void SharingJournal::RemoveLeaseFiles() const {
+  RemoveLeaseFilesOf(folder_, leasePrefix_, [this](int pid) { return pid == pid_; });
+}
+
+void SharingJournal::RemoveOrphanLeaseFiles() const {
+  RemoveLeaseFilesOf(folder_, leasePrefix_, [](int pid) { return !ProcessAlive(pid); });
 }
 
 bool SharingJournal::Save(const JournalEntries& entries) {

@@ -46,12 +46,20 @@ class SharingJournal {
   bool HasOrphans() const;
   static void Remove(const std::string& path);
 
+  // The DHCP lease file of one private interface, kept while this helper lives.
+  std::string LeaseFile(const std::string& interfaceName) const;
+  // Removes this helper's lease files (at its end) or those of dead helpers (on recovery).
+  void RemoveLeaseFiles() const;
+  void RemoveOrphanLeaseFiles() const;
+
  private:
   std::vector<std::string> OrphanPaths() const;
 
   std::string folder_;
   std::string prefix_;
   std::string path_;
+  std::string leasePrefix_;  // "leases-<namespace id>-"
+  int pid_;
 };
 
 // The calling process's network namespace, as a stable text.

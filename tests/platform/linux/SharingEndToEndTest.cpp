@@ -15,6 +15,7 @@
 #include "TestNamespace.h"
 #include "network/ConnectionUnit.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/SharingJournal.h"
 
 namespace orvane::platform::linux_backend {
 namespace {
@@ -228,9 +229,12 @@ TEST_F(SharingEndToEndTest, KilledHelperIsUndoneAtTheNextStart) {
     // ...but the forwarding setting and the gateway address wait for the next helper.
     EXPECT_EQ(Forwarding("hpriv"), "1");
   }
+  const SharingJournal journal(kJournalFolder, NetworkNamespaceId(), getpid());
+  EXPECT_TRUE(journal.HasOrphans());
   Program next;
   EXPECT_TRUE(next.manager.StopSharing());
   EXPECT_TRUE(HostIsClean()) << HostState();
+  EXPECT_FALSE(journal.HasOrphans());
 }
 
 }  // namespace

@@ -105,7 +105,8 @@ pid_t StartDnsmasq(const DnsmasqPlan& plan, std::string& error) {
       // Staying root keeps the parent-death signal, which a change of user or group clears.
       "--user=root",
       "--group=root",
-      "--leasefile-ro",
+      "--dhcp-leasefile=" + plan.leaseFile,
+      "--no-ping",
       "--bind-interfaces",
       "--except-interface=lo",
       "--interface=" + plan.interfaceName,

@@ -14,6 +14,9 @@ struct DnsmasqPlan {
   std::string interfaceName;
   std::array<uint8_t, 4> gateway{};  // the interface's own address: router and name server
   uint8_t prefixLength = 24;
+  // Kept across sharing sessions, so an address a client still holds is not handed to another
+  // one; that is what lets the server skip its slow ping before each offer.
+  std::string leaseFile;
 };
 
 // The range of addresses handed out within the gateway's network, gateway excluded when it

@@ -93,6 +93,7 @@ SharingHelper::SharingHelper(std::string journalFolder)
 
 SharingHelper::~SharingHelper() {
   StopAll();
+  journal_.RemoveLeaseFiles();
 }
 
 void SharingHelper::Recover() {
@@ -110,6 +111,7 @@ void SharingHelper::Recover() {
         WriteForwarding(forwarding.interfaceName, forwarding.originalValue);
     SharingJournal::Remove(path);
   }
+  journal_.RemoveOrphanLeaseFiles();
 }
 
 std::string SharingHelper::EnableForwarding(const std::string& interfaceName) {
@@ -177,7 +179,9 @@ std::string SharingHelper::EnablePrivate(const std::string& interfaceName) {
   if (error.empty()) error = EnableForwarding(interfaceName);
   if (error.empty()) error = table_.AddPrivate(interfaceName, share.Network());
   if (error.empty()) {
-    pid_t server = StartDnsmasq({interfaceName, share.address, share.prefixLength}, error);
+    pid_t server = StartDnsmasq(
+        {interfaceName, share.address, share.prefixLength, journal_.LeaseFile(interfaceName)},
+        error);
     privates_[interfaceName].server = server;
     SaveJournal();
   }

@@ -1,0 +1,218 @@
+// Sharing on a real (namespaced) machine: "pub" serves, the host shares, "priv" is the client.
+//   sharing_start_to_first_fetch_ms: from StartSharing to the client's first fetched page
+//   nat_throughput_ratio: TCP throughput through the shared path over plain routing, measured
+//                         alternately on the same veth pairs
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sched.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+#include "TestNamespace.h"
+#include "network/ConnectionUnit.h"
+#include "platform/linux/LinuxPlatform.h"
+
+namespace {
+
+using namespace orvane;
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kStartRuns = 5;
+constexpr int kThroughputRounds = 6;
+constexpr std::size_t kTransferBytes = 256u << 20;
+constexpr uint16_t kTransferPort = 9100;
+
+constexpr const char* kFetch =
+    "printf 'GET /index.html HTTP/1.0\\r\\n\\r\\n' | busybox nc -w 3 10.77.0.1 8080 "
+    "2>/dev/null | sed '1,/^\\r$/d'";
+
+constexpr const char* kDhcpScript = R"(#!/bin/sh
+case "$1" in
+  deconfig) ip addr flush dev "$interface" ;;
+  bound|renew)
+    ip addr flush dev "$interface"
+    ip addr add "$ip/${mask:-24}" dev "$interface"
+    [ -n "$router" ] && ip route replace default via "${router%% *}" dev "$interface" ;;
+esac
+exit 0
+)";
+
+bool EnterNetwork(const std::string& name) {
+  int fd = open(("/run/netns/" + name).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool entered = setns(fd, CLONE_NEWNET) == 0;
+  close(fd);
+  return entered;
+}
+
+// One bulk TCP transfer from pub to priv; answers bytes per second (0 on failure).
+double Transfer(const test::TestNamespace& pub, const test::TestNamespace& priv) {
+  int listener = -1;
+  std::thread server([&] {
+    if (!EnterNetwork(pub.Name())) return;
+    listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    int yes = 1;
+    setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_port = htons(kTransferPort);
+    inet_pton(AF_INET, "10.77.0.1", &local.sin_addr);
+    if (bind(listener, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0 ||
+        listen(listener, 1) != 0) {
+      return;
+    }
+    int peer = accept(listener, nullptr, nullptr);
+    std::vector<char> block(1 << 16, 'x');
+    for (std::size_t sent = 0; peer >= 0 && sent < kTransferBytes;) {
+      ssize_t n = send(peer, block.data(), block.size(), MSG_NOSIGNAL);
+      if (n <= 0) break;
+      sent += static_cast<std::size_t>(n);
+    }
+    if (peer >= 0) close(peer);
+  });
+  double rate = 0;
+  std::thread client([&] {
+    if (!EnterNetwork(priv.Name())) return;
+    sockaddr_in remote{};
+    remote.sin_family = AF_INET;
+    remote.sin_port = htons(kTransferPort);
+    inet_pton(AF_INET, "10.77.0.1", &remote.sin_addr);
+    for (int attempt = 0; attempt < 100; ++attempt) {  // until the server listens
+      int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+      if (connect(fd, reinterpret_cast<sockaddr*>(&remote), sizeof remote) == 0) {
+        std::vector<char> buffer(1 << 16);
+        std::size_t received = 0;
+        const auto start = Clock::now();
+        for (ssize_t n; (n = recv(fd, buffer.data(), buffer.size(), 0)) > 0;)
+          received += static_cast<std::size_t>(n);
+        const std::chrono::duration<double> seconds = Clock::now() - start;
+        close(fd);
+        if (received == kTransferBytes) rate = static_cast<double>(received) / seconds.count();
+        return;
+      }
+      close(fd);
+      std::this_thread::sleep_for(10ms);
+    }
+  });
+  client.join();
+  server.join();
+  if (listener >= 0) close(listener);
+  return rate;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+int Run() {
+  if (std::string reason = test::NamespaceSkipReason(); !reason.empty()) {
+    std::printf("sharing: skipped (%s)\n", reason.c_str());
+    return 0;
+  }
+  test::TempFolder folder;
+  std::ofstream(folder.Path() + "/index.html") << "page";
+  std::ofstream(folder.Path() + "/dhcp.sh") << kDhcpScript;
+  std::filesystem::permissions(folder.Path() + "/dhcp.sh", std::filesystem::perms::owner_all);
+
+  test::TestNamespace pub("bpub"), host("bhost"), priv("bpriv");
+  if (host.Run("ip link add hpub type veth peer name up0 netns " + pub.Name() +
+               " && ip link add hpriv type veth peer name cl0 netns " + priv.Name() +
+               " && ip addr add 10.77.0.2/24 dev hpub && ip link set hpub up && "
+               "ip link set hpriv up && ip route add default via 10.77.0.1") != 0 ||
+      priv.Run("ip link set cl0 up") != 0 ||
+      pub.Run("ip addr add 10.77.0.1/24 dev up0 && ip link set up0 up") != 0) {
+    std::printf("sharing: failed (cannot build the namespaces)\n");
+    return 1;
+  }
+  pub.Spawn("exec busybox httpd -f -p 10.77.0.1:8080 -h " + folder.Path());
+  if (pub.Run("for i in $(seq 50); do [ -n \"$(" + std::string(kFetch) +
+              ")\" ] && exit 0; sleep 0.1; done; exit 1") != 0) {
+    std::printf("sharing: failed (the web server did not start)\n");
+    return 1;
+  }
+
+  test::NamespaceEntry entry(host);
+  auto platform = platform::linux_backend::CreateLinuxPlatform({ORVANE_BENCH_SHARING_HELPER, {}});
+  InterfaceTableBlock ifTable(platform->Adapters());
+  TConnectionManager manager(platform->Adapters(), platform->ConnectionKinds(), platform->Sharing(),
+                             platform->System(), ifTable);
+  manager.Refresh();
+  std::string source, destination;
+  for (std::size_t i = 0; i < manager.Connections().Count(); ++i) {
+    const TConnection& connection = *manager.Connections().Objects(i);
+    if (connection.Name == "hpub") source = connection.GUID;
+    if (connection.Name == "hpriv") destination = connection.GUID;
+  }
+
+  const std::string lease =
+      "udhcpc -i cl0 -n -q -f -t 20 -T 1 -s " + folder.Path() + "/dhcp.sh >/dev/null 2>&1";
+  std::vector<double> startTimes;
+  for (int run = 0; run < kStartRuns; ++run) {
+    priv.Run("ip addr flush dev cl0");
+    const auto start = Clock::now();
+    if (!manager.StartSharing(source, destination) || priv.Run(lease) != 0) {
+      std::printf("sharing: failed (no lease in run %d)\n", run + 1);
+      return 1;
+    }
+    bool fetched = false;
+    for (int attempt = 0; attempt < 100 && !fetched; ++attempt)
+      fetched = priv.Output(kFetch) == "page";
+    const std::chrono::duration<double, std::milli> elapsed = Clock::now() - start;
+    manager.StopSharing();
+    if (!fetched) {
+      std::printf("sharing: failed (no fetch in run %d)\n", run + 1);
+      return 1;
+    }
+    startTimes.push_back(elapsed.count());
+  }
+  std::printf("sharing_start_to_first_fetch_ms: %.0f ms\n", Median(startTimes));
+
+  // Plain routing on the same pairs: the client keeps its last lease, the host routes it and
+  // the public side knows the way back. Sharing then only adds masquerading and the server.
+  if (host.Run("ip addr add 192.168.137.1/24 dev hpriv && "
+               "echo 1 > /proc/sys/net/ipv4/conf/hpub/forwarding && "
+               "echo 1 > /proc/sys/net/ipv4/conf/hpriv/forwarding") != 0 ||
+      pub.Run("ip route add 192.168.137.0/24 via 10.77.0.2") != 0) {
+    std::printf("sharing: failed (cannot set up plain routing)\n");
+    return 1;
+  }
+  std::vector<double> plain, shared;
+  for (int round = 0; round < kThroughputRounds; ++round) {
+    plain.push_back(Transfer(pub, priv));
+    if (!manager.StartSharing(source, destination)) {
+      std::printf("sharing: failed (cannot share for throughput)\n");
+      return 1;
+    }
+    shared.push_back(Transfer(pub, priv));
+    manager.StopSharing();
+  }
+  if (Median(plain) <= 0 || Median(shared) <= 0) {
+    std::printf("sharing: failed (a transfer did not complete)\n");
+    return 1;
+  }
+  std::printf("nat_throughput_ratio: %.2f\n", Median(shared) / Median(plain));
+  return 0;
+}
+
+}  // namespace
+
+int main() {
+  try {
+    return Run();
+  } catch (const std::exception& error) {
+    std::printf("sharing: failed (%s)\n", error.what());
+    return 1;
+  }
+}
