@@ -2,6 +2,7 @@
 // the commands through their buttons and what the status bar shows.
 #include <QAction>
 #include <QDir>
+#include <QEnterEvent>
 #include <QEventLoop>
 #include <QFile>
 #include <QLabel>
@@ -338,6 +339,45 @@ class MainWindowTest : public QObject {
     QVERIFY(!form_->findChild<QLabel*>("imgInternetDisconnected")->isVisibleTo(form_.get()));
     Grab();
     QCOMPARE(form_->StatusBar().PanelText(2), QString("Connected to Internet"));
+  }
+
+  void aSourceNotConnectedShowsRedWithTheOtherPicture() {
+    Create(true);
+    form_->Workflow().SetSourceGUID(kWiredGuid);
+    form_->ShowAtStart();
+    Action("actShareMyInternet")->trigger();
+    auto* connected = form_->findChild<QLabel*>("imgWiredConnected");
+    auto* disconnected = form_->findChild<QLabel*>("imgWiredDisconnected");
+    QVERIFY(connected->isVisibleTo(form_.get()));
+    QVERIFY(!disconnected->isVisibleTo(form_.get()));
+    QCOMPARE(connected->parentWidget(), disconnected->parentWidget());
+    QCOMPARE(connected->geometry().topLeft(), disconnected->geometry().topLeft());
+
+    ConnectionDisplay down;
+    down.description = "Local Area Connection - Gigabit Ethernet Adapter";
+    down.statusText = "Disconnected";
+    down.statusColour = kRed;
+    form_->ShowSourceConnection(down);
+    QCOMPARE(Label("lblWiredStatus")->text(), QString("Disconnected"));
+    QCOMPARE(Label("lblWiredStatus")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QVERIFY(!connected->isVisibleTo(form_.get()));
+    QVERIFY(disconnected->isVisibleTo(form_.get()));
+  }
+
+  void clickHereLinkOpensTheConnectPage() {
+    Create(true);
+    form_->ShowAtStart();
+    Action("actShareMyInternet")->trigger();
+    QLabel* link = Label("Label2");
+    QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(link, &enter);
+    QCOMPARE(link->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(link, &leave);
+    QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QTest::mouseClick(link, Qt::LeftButton);
+    QCOMPARE(form_->Pages().ActivePage()->objectName(), QString("tbConnectToVelmora"));
   }
 
   void connectPageShowsTheSettingsInMemory() {
