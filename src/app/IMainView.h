@@ -58,8 +58,10 @@ class IMainView {
   virtual void ShowInformation(const std::string& text) = 0;
   virtual void ShowError(const std::string& text) = 0;
 
-  // Called on the Internet monitor thread, never on the user-interface thread: the view hands
-  // the display over to its own thread (a queued call) and touches no widget here.
+  // Called on the Internet monitor thread (and once on the user-interface thread, when StartUp
+  // passes on a state the monitor found before the events were assigned): the view hands the
+  // display over to its own thread with a queued call, touches no widget here and does not
+  // call back into the workflow.
   virtual void InternetStatusChanged(const InternetStatusDisplay& display) = 0;
 
   // The "signal found nearby" line of the connect page; empty clears it.

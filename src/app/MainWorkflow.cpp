@@ -50,6 +50,12 @@ void MainWorkflow::StartUp() {
   wifiConnection_->OnBeforeRefresh = [this](TWifiConnection&) { BeforeNetworkRefresh(); };
   wifiConnection_->OnConnected = [](const std::u16string&) {};
   wifiConnection_->OnDisconnected = [](const std::u16string&) {};
+  // The monitor checks as soon as the component exists; a result it found before the event
+  // was assigned would otherwise not be shown until the state changes.
+  {
+    std::lock_guard lock(internetStateLock_);
+    ShowInternetState(wifiConnection_->InternetState());
+  }
   wifiConnection_->RefreshNetworks();
   wifiConnection_->SetSSID(settings_.SSID);
   wifiConnection_->SetKey(settings_.Password);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -63,7 +64,8 @@ struct ConnectPageValues {
 //
 // Threads: everything runs on the user-interface thread except InternetStateChanged, which the
 // wireless component raises on its Internet monitor thread; it only computes the display and
-// passes it to IMainView::InternetStatusChanged, touching no state of this class.
+// passes it to IMainView::InternetStatusChanged, under a lock of its own so that the displays
+// reach the view in the order of the states.
 class MainWorkflow {
  public:
   // The view, the platform services and the program's interface-table block must outlive the
@@ -157,6 +159,8 @@ class MainWorkflow {
 
  private:
   void CreateConnectionManager();
+  // Passes a state on to the view; called with internetStateLock_ held.
+  void ShowInternetState(uint8_t state);
   // The manager's list, or an empty one while there is no manager.
   const StringObjectList<TConnection>& Connections() const;
   // The components, or a clear error when a command runs without them.
@@ -176,6 +180,7 @@ class MainWorkflow {
   bool sharingAvailable_ = false;
   bool sharingStarted_ = false;
 
+  std::mutex internetStateLock_;
   std::unique_ptr<TWifiConnection> wifiConnection_;
   std::unique_ptr<TConnectionManager> connectionManager_;
 };

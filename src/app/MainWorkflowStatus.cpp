@@ -43,9 +43,14 @@ std::optional<StatusPanelContent> MainWorkflow::InternetPanel() const {
   }
 }
 
-// Runs on the monitor thread: it reads nothing of this object but the view reference, which
-// never changes, and leaves the hand-over to the user-interface thread to the view.
+// Runs on the monitor thread: it touches nothing of this object but the view reference, which
+// never changes, and the lock that keeps the states in order.
 void MainWorkflow::InternetStateChanged(uint8_t state) {
+  std::lock_guard lock(internetStateLock_);
+  ShowInternetState(state);
+}
+
+void MainWorkflow::ShowInternetState(uint8_t state) {
   if (state == kInternetReachable) {
     view_.InternetStatusChanged({"Internet is connected.", kGreen, true});
   } else if (state == kInternetUnreachable) {

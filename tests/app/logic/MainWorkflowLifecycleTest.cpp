@@ -161,19 +161,20 @@ TEST_F(Lifecycle, ShutDownStopsSharingEvenWhenTheListWasNeverRead) {
   EXPECT_FALSE(SharingOf("{00000000-0000-0000-0000-00000000000E}").sharingEnabled);
 }
 
-TEST_F(Lifecycle, InternetStatesReachTheViewOnTheMonitorThread) {
+// The monitor's first result may come before the events are assigned; it is shown all the same.
+TEST_F(Lifecycle, InternetStatesReachTheViewFromTheFirstCheckOn) {
   machine.Internet().SetReachable(false);
   Start();
   ASSERT_TRUE(Eventually([&] { return !view.InternetStatuses().empty(); }));
   EXPECT_EQ(view.InternetStatuses()[0],
             (InternetStatusDisplay{"Internet is disconnected.", kRed, false}));
-  EXPECT_NE(view.InternetThreads()[0], std::this_thread::get_id());
 
   machine.Internet().SetReachable(true);
   workflow->WifiConnection()->CheckInternetNow();
-  ASSERT_TRUE(Eventually([&] { return view.InternetStatuses().size() == 2; }));
-  EXPECT_EQ(view.InternetStatuses()[1],
+  ASSERT_TRUE(Eventually([&] { return view.InternetStatuses().back().connected; }));
+  EXPECT_EQ(view.InternetStatuses().back(),
             (InternetStatusDisplay{"Internet is connected.", kGreen, true}));
+  EXPECT_NE(view.InternetThreads().back(), std::this_thread::get_id()) << "the monitor's thread";
 }
 
 }  // namespace
