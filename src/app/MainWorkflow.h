@@ -83,7 +83,8 @@ class MainWorkflow {
 
   // Shut-down in order: save the settings (a failure is shown as an error and does not stop
   // the rest), delete the own network, stop sharing on every connection (errors of those two
-  // swallowed), then free the wireless component and the connection manager.
+  // swallowed; a connection manager that could not be created at start-up is tried once more),
+  // then free the wireless component and the connection manager.
   void ShutDown();
 
   // Texts set once at start-up (after StartUp, as they name ApplicationName).
