@@ -7,7 +7,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <thread>
+#include <vector>
 
 #include "TestNamespace.h"
 #include "platform/linux/LinuxInternetProbe.h"
@@ -17,14 +20,15 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A listening TCP socket: connections complete in the kernel's backlog, nothing is served.
+// A listening TCP socket: connections complete in the kernel's backlog (room for every probe of
+// a test), nothing is served.
 class Listener {
  public:
   explicit Listener(const char* address) : fd_(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
     sockaddr_in local{};
     local.sin_family = AF_INET;
     inet_pton(AF_INET, address, &local.sin_addr);
-    if (bind(fd_, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0 || listen(fd_, 16) != 0)
+    if (bind(fd_, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0 || listen(fd_, 128) != 0)
       throw std::runtime_error("cannot listen");
     socklen_t size = sizeof local;
     getsockname(fd_, reinterpret_cast<sockaddr*>(&local), &size);
@@ -88,6 +92,26 @@ TEST_F(InternetProbeTest, SilentAddressGivesUpWithinTheTimeout) {
   const auto elapsed = std::chrono::steady_clock::now() - start;
   // A bound on correctness, not speed: without one the call would hang for minutes.
   EXPECT_LT(elapsed, 1s + 2s);
+}
+
+TEST_F(InternetProbeTest, ProbesFromSeveralThreadsAtOnce) {
+  Listener listener("10.30.0.1");
+  const std::string url = "http://10.30.0.1:" + std::to_string(listener.Port()) + "/";
+  LinuxInternetProbe probe;
+  std::atomic<int> reached{0}, stateAnswers{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&] {
+      for (int i = 0; i < 5; ++i) {
+        if (probe.CheckConnection(url, 3s)) ++reached;
+        uint32_t state = 0;
+        if (probe.QueryConnectedState(state)) ++stateAnswers;
+      }
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(reached, 20);
+  EXPECT_EQ(stateAnswers, 20);
 }
 
 TEST_F(InternetProbeTest, ConnectedStateFollowsTheDefaultRoute) {
