@@ -6,9 +6,13 @@ namespace orvane {
 
 const TConnection* FindConnection(const StringObjectList<TConnection>& connections,
                                   const std::string& guid) {
-  if (guid.empty()) return nullptr;
+  if (guid.empty()) {
+    return nullptr;
+  }
   for (const auto& entry : connections) {
-    if (entry.object && entry.object->GUID == guid) return entry.object.get();
+    if (entry.object && entry.object->GUID == guid) {
+      return entry.object.get();
+    }
   }
   return nullptr;
 }
@@ -20,7 +24,9 @@ const TConnection* DefaultSource(const StringObjectList<TConnection>& connection
     if (!connection || connection->Status != platform::kNcsConnected || connection->IsWireless) {
       continue;
     }
-    if (connection->MediaType == platform::kNcmLan && connection->IsPhysical) return connection;
+    if (connection->MediaType == platform::kNcmLan && connection->IsPhysical) {
+      return connection;
+    }
     lastCandidate = connection;
   }
   return lastCandidate;
@@ -29,7 +35,9 @@ const TConnection* DefaultSource(const StringObjectList<TConnection>& connection
 const TConnection* DefaultDestination(const StringObjectList<TConnection>& connections) {
   const TConnection* last = nullptr;
   for (const auto& entry : connections) {
-    if (entry.object && entry.object->IsWireless) last = entry.object.get();
+    if (entry.object && entry.object->IsWireless) {
+      last = entry.object.get();
+    }
   }
   return last;
 }

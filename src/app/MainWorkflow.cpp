@@ -84,7 +84,9 @@ void MainWorkflow::ShutDown() {
   }
   // Sharing left on by an earlier run goes too, even if the list could never be read.
   try {
-    if (!connectionManager_) CreateConnectionManager();
+    if (!connectionManager_) {
+      CreateConnectionManager();
+    }
     connectionManager_->StopSharing();
   } catch (...) {
   }
@@ -102,28 +104,42 @@ const StringObjectList<TConnection>& MainWorkflow::Connections() const {
 }
 
 TWifiConnection& MainWorkflow::Wifi() const {
-  if (!wifiConnection_) throw std::logic_error("The wireless component is not running.");
+  if (!wifiConnection_) {
+    throw std::logic_error("The wireless component is not running.");
+  }
   return *wifiConnection_;
 }
 
 TConnectionManager& MainWorkflow::Manager() const {
-  if (!connectionManager_) throw std::runtime_error(texts::kNoConnectionList);
+  if (!connectionManager_) {
+    throw std::runtime_error(texts::kNoConnectionList);
+  }
   return *connectionManager_;
 }
 
 void MainWorkflow::RefreshConnections() {
-  if (connectionManager_) connectionManager_->Refresh();
+  if (connectionManager_) {
+    connectionManager_->Refresh();
+  }
 
   sourceConnected_ = false;
   currentSourceGUID_.clear();
   const TConnection* source = FindConnection(settings_.SourceGUID);
-  if (!source) source = DefaultSource();
-  if (source) ShowSource(*source);
+  if (!source) {
+    source = DefaultSource();
+  }
+  if (source) {
+    ShowSource(*source);
+  }
 
   currentDestGUID_.clear();
   const TConnection* destination = FindConnection(settings_.DestGUID);
-  if (!destination) destination = DefaultDestination();
-  if (destination) ShowDestination(*destination);
+  if (!destination) {
+    destination = DefaultDestination();
+  }
+  if (destination) {
+    ShowDestination(*destination);
+  }
 
   UpdateSharingState();
 }
@@ -197,7 +213,9 @@ void MainWorkflow::actDisconnectExecute() {
 
 void MainWorkflow::actRefresh2Execute() {
   // A connection list that could not be read at start-up is tried again here.
-  if (!connectionManager_) CreateConnectionManager();
+  if (!connectionManager_) {
+    CreateConnectionManager();
+  }
   RefreshConnections();
   Wifi().RefreshNetworks();
   Wifi().CheckInternetNow();

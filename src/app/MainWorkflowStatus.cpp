@@ -22,9 +22,12 @@ std::string MainWorkflow::BackgroundBalloonText() const {
 }
 
 std::optional<StatusPanelContent> MainWorkflow::SharingPanel() const {
-  if (!sharingAvailable_) return std::nullopt;
-  if (sharingStarted_)
+  if (!sharingAvailable_) {
+    return std::nullopt;
+  }
+  if (sharingStarted_) {
     return StatusPanelContent{texts::kSharingEnabledPanel, texts::kSharingEnabledImage};
+  }
   return StatusPanelContent{texts::kReadyPanel, texts::kReadyImage};
 }
 

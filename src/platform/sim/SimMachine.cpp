@@ -32,14 +32,18 @@ void SimMachine::AddConnection(const MachineConnection& connection) {
     if (!connection.ipAddress.empty()) {
       adapter.ipAddresses.push_back({connection.ipAddress, connection.ipMask});
     }
-    if (!connection.gateway.empty()) adapter.gateways.push_back({connection.gateway, ""});
+    if (!connection.gateway.empty()) {
+      adapter.gateways.push_back({connection.gateway, ""});
+    }
     const bool connected = connection.status == platform::kNcsConnected;
     network_.AddInterfaceRow(
         {adapter.index, connected ? kOperStatusOperational : kOperStatusDisconnected});
     network_.AddAdapter(std::move(adapter));
   }
 
-  if (connection.wireless) radio_.AddInterface(system_.ToUtf16(connection.guid));
+  if (connection.wireless) {
+    radio_.AddInterface(system_.ToUtf16(connection.guid));
+  }
 }
 
 }  // namespace orvane::sim
