@@ -24,8 +24,9 @@ class LinuxSystemInfo : public ISystemInfo {
 // The kernel release as a version ("6.1.0-13-amd64" gives 6.1.0); false when it has no number.
 bool ParseKernelRelease(const std::string& release, OsVersion& version);
 
-// Where settings live: the program's own folder when it can be written (a portable copy),
-// else $XDG_CONFIG_HOME/orvane/ (default ~/.config/orvane/), created when missing. Ends with "/".
+// Where settings live: the program's own folder when it can be written and is not a system
+// folder (a portable copy), else $XDG_CONFIG_HOME/orvane/ (default ~/.config/orvane/), created
+// when missing. Ends with "/".
 std::string ChooseSettingsFolder(const std::string& executablePath, const char* xdgConfigHome,
                                  const std::string& home);
 

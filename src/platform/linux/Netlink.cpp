@@ -49,7 +49,7 @@ class NetlinkSocket {
   // Hands every reply message of the last request to visit, until the dump ends or the
   // acknowledgement arrives. Returns the acknowledged error (0 for success).
   int Receive(const std::function<void(const nlmsghdr&)>& visit) {
-    std::vector<uint8_t> buffer(32768);
+    std::vector<uint8_t> buffer(65536);  // large enough for any dump part the kernel sends
     for (;;) {
       ssize_t got = recv(fd_, buffer.data(), buffer.size(), 0);
       if (got < 0) {

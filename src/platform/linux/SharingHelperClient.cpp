@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <thread>
 #include <vector>
@@ -106,8 +107,8 @@ void SharingHelperClient::StopLocked() {
   int status = 0;
   while (waitpid(pid_, &status, WNOHANG) == 0) {
     if (std::chrono::steady_clock::now() >= deadline) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, &status, 0);
+      // A helper started through pkexec runs as root and cannot be killed from here.
+      if (kill(pid_, SIGKILL) == 0) waitpid(pid_, &status, 0);
       break;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));

@@ -111,6 +111,10 @@ TEST(SettingsFolderTest, ProgramFolderWhenWritableElseXdgConfig) {
             (config / "orvane").string() + "/");
   EXPECT_TRUE(fs::is_directory(config / "orvane"));
 
+  // An installed program keeps its settings per user, even when root could write beside it.
+  EXPECT_EQ(ChooseSettingsFolder("/usr/bin/orvane", config.c_str(), "/home/x"),
+            (config / "orvane").string() + "/");
+
   // A relative XDG_CONFIG_HOME is ignored in favour of ~/.config.
   EXPECT_EQ(ChooseSettingsFolder(missingProgram, "relative/path", temp.Path()),
             (fs::path(temp.Path()) / ".config" / "orvane").string() + "/");
