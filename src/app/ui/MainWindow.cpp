@@ -80,11 +80,15 @@ void TForm1::BuildLayout() {
   BarPro = new SideBar(this);
   BarPro->setObjectName(QStringLiteral("BarPro"));
   BarPro->setFixedWidth(240);
-  BarPro->AddGroup(QStringLiteral("Menu"), {actions_->actShareMyInternet,
-                                            actions_->actConnectToVelmora, actions_->actExit});
-  BarPro->AddGroup(QStringLiteral("Settings"), {actions_->actOptions});
-  BarPro->AddGroup(QStringLiteral("Help"),
-                   {actions_->actCheckUpdate, actions_->actWriteToUs, actions_->actAbout});
+  BarPro->AddGroup(QStringLiteral("Menu"),
+                   {{QStringLiteral("BtnShareMyInternet"), actions_->actShareMyInternet},
+                    {QStringLiteral("BtnConnectToVelmora"), actions_->actConnectToVelmora},
+                    {QStringLiteral("BtnExit"), actions_->actExit}});
+  BarPro->AddGroup(QStringLiteral("Settings"),
+                   {{QStringLiteral("BtnOptions"), actions_->actOptions}});
+  BarPro->AddGroup(QStringLiteral("Help"), {{QStringLiteral("BtnUpdate"), actions_->actCheckUpdate},
+                                            {QStringLiteral("BtnComments"), actions_->actWriteToUs},
+                                            {QStringLiteral("BtnAbout"), actions_->actAbout}});
 
   pageControl_ = new PageControl(this);
   pageControl_->setObjectName(QStringLiteral("PageControl1"));

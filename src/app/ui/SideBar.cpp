@@ -22,7 +22,7 @@ SideBar::SideBar(QWidget* parent) : QWidget(parent), layout_(new QVBoxLayout(thi
       "QToolButton[sideBarItem=\"true\"]:disabled { color: #9aa3ad; }"));
 }
 
-int SideBar::AddGroup(const QString& title, const std::vector<QAction*>& actions) {
+int SideBar::AddGroup(const QString& title, const std::vector<Item>& items) {
   auto* header = new QToolButton(this);
   header->setText(title);
   header->setCheckable(true);
@@ -36,9 +36,10 @@ int SideBar::AddGroup(const QString& title, const std::vector<QAction*>& actions
   auto* column = new QVBoxLayout(body);
   column->setContentsMargins(4, 4, 4, 4);
   column->setSpacing(1);
-  for (QAction* action : actions) {
+  for (const Item& item : items) {
     auto* button = new QToolButton(body);
-    button->setDefaultAction(action);
+    button->setObjectName(item.name);
+    button->setDefaultAction(item.action);
     button->setProperty("sideBarItem", true);
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

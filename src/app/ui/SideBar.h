@@ -16,9 +16,15 @@ class SideBar : public QWidget {
  public:
   explicit SideBar(QWidget* parent = nullptr);
 
-  // Adds a group with one button per action; the buttons take caption, picture and enabled
+  // One button: its object name (may be empty) and the action it runs.
+  struct Item {
+    QString name;
+    QAction* action;
+  };
+
+  // Adds a group with one button per item; the buttons take caption, picture and enabled
   // state from their actions. Answers the group's index.
-  int AddGroup(const QString& title, const std::vector<QAction*>& actions);
+  int AddGroup(const QString& title, const std::vector<Item>& items);
   int GroupCount() const { return static_cast<int>(groups_.size()); }
   void SetGroupOpen(int index, bool open);
   bool GroupOpen(int index) const;

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <memory>
 
 #include "RecordingPresenter.h"
@@ -121,6 +122,15 @@ class MainWindowTest : public QObject {
     QVERIFY(bar != nullptr);
     QCOMPARE(bar->GroupCount(), 3);
     for (int i = 0; i < 3; ++i) QVERIFY(bar->GroupOpen(i));
+    // The help group's buttons run the help actions, in this order.
+    const QStringList help{"BtnUpdate", "BtnComments", "BtnAbout"};
+    const QStringList helpActions{"actCheckUpdate", "actWriteToUs", "actAbout"};
+    for (int i = 0; i < help.size(); ++i) {
+      auto* button = bar->findChild<QToolButton*>(help.at(i));
+      QVERIFY2(button != nullptr, qPrintable(help.at(i)));
+      QCOMPARE(button->defaultAction()->objectName(), helpActions.at(i));
+    }
+    QCOMPARE(bar->findChild<QToolButton*>("BtnExit")->defaultAction()->text(), QString("&Exit"));
     QVERIFY(!form.ReallyClose());
   }
 

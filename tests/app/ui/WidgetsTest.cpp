@@ -91,19 +91,17 @@ class WidgetsTest : public QObject {
     SideBar bar;
     QAction first("First"), second("Second");
     QSignalSpy triggered(&second, &QAction::triggered);
-    bar.AddGroup("Menu", {&first});
-    bar.AddGroup("Help", {&second});
+    bar.AddGroup("Menu", {{"BtnFirst", &first}});
+    bar.AddGroup("Help", {{"BtnSecond", &second}});
     QCOMPARE(bar.GroupCount(), 2);
     QVERIFY(!bar.GroupOpen(0));
     bar.OpenAllGroups();
     QVERIFY(bar.GroupOpen(0));
     QVERIFY(bar.GroupOpen(1));
 
-    QToolButton* button = nullptr;
-    for (QToolButton* candidate : bar.findChildren<QToolButton*>()) {
-      if (candidate->defaultAction() == &second) button = candidate;
-    }
+    auto* button = bar.findChild<QToolButton*>("BtnSecond");
     QVERIFY(button != nullptr);
+    QCOMPARE(button->defaultAction(), &second);
     QCOMPARE(button->text(), QString("Second"));
     button->click();
     QCOMPARE(triggered.count(), 1);
