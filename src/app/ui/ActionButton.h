@@ -12,7 +12,6 @@ class ActionButton : public QPushButton {
   Q_OBJECT
  public:
   ActionButton(const QString& name, QAction* action, QWidget* parent = nullptr);
-  QAction* Action() const { return action_; }
 
  private:
   void Follow();

@@ -15,9 +15,7 @@ class ImageList : public QObject {
   ImageList(const QString& name, QSize size, QObject* parent = nullptr);
 
   void Add(int index, const QPixmap& picture);
-  bool Has(int index) const { return pictures_.count(index) != 0; }
   QPixmap Picture(int index) const;
-  QSize Size() const { return size_; }
   // Draws the picture at (x, y); an index without a picture draws nothing.
   void Draw(QPainter& painter, int x, int y, int index) const;
 

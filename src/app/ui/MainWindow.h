@@ -47,7 +47,6 @@ class TForm1 : public QMainWindow, public IMainView {
   void FormDestroy();
 
   bool ReallyClose() const { return reallyClose_; }
-  void SetReallyClose(bool value) { reallyClose_ = value; }
   // Log-off or shut-down is asking: the next close ends the program.
   void QueryEndSession() { reallyClose_ = true; }
   void TrayIcon1DblClick();

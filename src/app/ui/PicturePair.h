@@ -15,8 +15,6 @@ class PicturePair : public QWidget {
               const QString& disconnectedName, const QPixmap& disconnected,
               QWidget* parent = nullptr);
   void ShowConnected(bool connected);
-  QLabel* Connected() const { return connected_; }
-  QLabel* Disconnected() const { return disconnected_; }
 
  private:
   QLabel* connected_;

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "RecordingPresenter.h"
+#include "app/ui/HeaderPanel.h"
 #include "app/ui/MainActions.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/PageControl.h"
@@ -110,7 +111,9 @@ class MainWindowTest : public QObject {
              QString("If there is a Skylark running nearby and sharing its Internet connection, "
                      "click the button below to connect to Internet through its sharing."));
     QCOMPARE(Label("lblInternetStatus")->text(), QString("Internet Status"));
-    QVERIFY(form.findChild<QWidget*>("pnlTop") != nullptr);
+    auto* header = form.findChild<HeaderPanel*>("pnlTop");
+    QVERIFY(header != nullptr);
+    QCOMPARE(header->Caption(), QString("        Skylark"));
 
     // The first page is active and the only one taking input.
     QCOMPARE(form.Pages().ActivePage()->objectName(), QString("tbInternetStatus"));
