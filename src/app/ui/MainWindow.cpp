@@ -71,6 +71,8 @@ TForm1::TForm1(const WorkflowPlatform& platform, InterfaceTableBlock& ifTable,
 
 TForm1::~TForm1() {
   FormDestroy();
+  // The pages go after the workflow; their last signals must not reach it.
+  pageControl_->disconnect(this);
 }
 
 void TForm1::BuildLayout() {
