@@ -24,11 +24,6 @@ class Event {
     return *this;
   }
 
-  explicit operator bool() const {
-    std::lock_guard lock(mutex_);
-    return static_cast<bool>(handler_);
-  }
-
   void operator()(Args... args) const {
     Handler handler;
     {
