@@ -112,10 +112,16 @@ struct SimRadioLibrary {
     return WithActive(SimRadio::kErrorNoRadio, [&](SimRadio& r) { return r.Disconnect(id); });
   }
   static void ORVANE_WLAN_CDECL RegisterNotification(OrvaneWlanCallback callback) {
-    WithActive(0, [&](SimRadio& r) { return r.RegisterNotification(callback), 0; });
+    WithActive(0, [&](SimRadio& r) {
+      r.RegisterNotification(callback);
+      return 0;
+    });
   }
   static void ORVANE_WLAN_CDECL UnRegisterNotification() {
-    WithActive(0, [](SimRadio& r) { return r.UnRegisterNotification(), 0; });
+    WithActive(0, [](SimRadio& r) {
+      r.UnRegisterNotification();
+      return 0;
+    });
   }
 };
 
