@@ -4,8 +4,9 @@
 #include <sys/utsname.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <map>
 #include <system_error>
