@@ -104,7 +104,7 @@ class LinuxSharingManager : public ISharingManager {
  private:
   SharingHelperClient& helper_;
   ISystemInfo& text_;
-  const MachinePaths& paths_;
+  MachinePaths paths_;
 };
 
 }  // namespace

@@ -49,11 +49,6 @@ SharingHelperClient::~SharingHelperClient() {
   StopLocked();
 }
 
-pid_t SharingHelperClient::HelperPid() {
-  std::lock_guard lock(mutex_);
-  return RunningLocked() ? pid_ : -1;
-}
-
 bool SharingHelperClient::RunningLocked() {
   if (pid_ <= 0) return false;
   int status = 0;

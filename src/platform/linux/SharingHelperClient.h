@@ -27,9 +27,6 @@ class SharingHelperClient {
   HResult Call(const std::string& verb, const std::string& interfaceName, bool start,
                std::string& answer);
 
-  // The helper's process id while it runs, else -1 (for tests).
-  pid_t HelperPid();
-
  private:
   HResult StartLocked();
   void StopLocked();
