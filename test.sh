@@ -46,7 +46,7 @@ if netns_allowed; then
 else
   skipped+=("linux-net: needs root and network namespaces, which this machine does not allow")
 fi
-skipped+=("dbus: no D-Bus tests in the project yet")
+run_label build dbus "dbus (mock services on a private bus)"
 skipped+=("wine: no Windows build in the project yet")
 
 configure_and_build build-asan -DORVANE_BUILD_GUI=OFF -DORVANE_SANITIZE=address,undefined

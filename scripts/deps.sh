@@ -4,7 +4,7 @@
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev qt6-base-dev
   libnftables-dev libcurl4-openssl-dev libsystemd-dev)
 # What the tests and the real backend use at run time.
-RUNTIME_PACKAGES=(iproute2 nftables dnsmasq-base udhcpc busybox xvfb xauth)
+RUNTIME_PACKAGES=(iproute2 nftables dnsmasq-base udhcpc busybox xvfb xauth dbus-daemon)
 
 ensure_packages() {
   local missing=()
