@@ -11,7 +11,7 @@
 #include <map>
 #include <system_error>
 
-#include "platform/linux/Utf16.h"
+#include "platform/Utf16.h"
 
 #ifndef ORVANE_VERSION_MAJOR
 #error "the build passes the project version"

@@ -8,7 +8,6 @@
 #include "TestNamespace.h"
 #include "platform/linux/InterfaceGuid.h"
 #include "platform/linux/LinuxSystemInfo.h"
-#include "platform/linux/Utf16.h"
 #include "platform/linux/XdgAutoRunStore.h"
 
 namespace orvane::platform::linux_backend {
@@ -30,23 +29,6 @@ TEST(InterfaceGuidTest, StructAndTextAgree) {
   EXPECT_EQ(guid.data4[0], 0xA2);
   EXPECT_EQ(guid.data4[7], 0x36);
   EXPECT_NE(InterfaceGuid("eth0"), InterfaceGuid("eth1"));
-}
-
-TEST(Utf16Test, RoundTripsEveryPlane) {
-  const std::string text = "Caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x93\xB6";  // é, €, an emoji
-  const std::u16string wide = Utf8ToUtf16(text);
-  EXPECT_EQ(wide, u"Caf\u00E9 \u20AC \U0001F4F6");
-  EXPECT_EQ(Utf16ToUtf8(wide), text);
-}
-
-TEST(Utf16Test, MalformedInputBecomesReplacementCharacters) {
-  EXPECT_EQ(Utf8ToUtf16("a\xFF"
-                        "b"),
-            u"a\uFFFDb");
-  EXPECT_EQ(Utf8ToUtf16("\xC3"), u"\uFFFD");                      // cut short
-  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");            // overlong "/"
-  EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // encoded surrogate
-  EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t{0xD800}) + u"x"), "\xEF\xBF\xBDx");
 }
 
 TEST(KernelReleaseTest, ReadsLeadingNumbersAndNeverReportsFivePointOne) {

@@ -70,24 +70,6 @@ TEST(SimSystem, ConvertsBetweenUtf8AndUtf16) {
   EXPECT_EQ(system.ToUtf16(""), u"");
 }
 
-TEST(SimSystem, MalformedTextBecomesReplacementCharacters) {
-  SimCallLog log;
-  SimSystem system(log);
-  const std::pair<std::string, std::u16string> malformed[] = {
-      {"a\xC3", u"a\uFFFD"},                              // cut short
-      {"\xC0\xAF", u"\uFFFD\uFFFD"},                      // overlong
-      {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},            // a surrogate
-      {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},  // above U+10FFFF
-      {"\xE2\x82x", u"\uFFFDx"},                          // one character for the cut sequence
-      {"\xFF", u"\uFFFD"},
-  };
-  for (const auto& [in, out] : malformed) EXPECT_EQ(system.ToUtf16(in), out);
-
-  EXPECT_EQ(system.FromUtf16(std::u16string{u'x', char16_t(0xD800), u'y'}), "x\xEF\xBF\xBDy");
-  EXPECT_EQ(system.FromUtf16(std::u16string{char16_t(0xDC00)}), "\xEF\xBF\xBD");
-  EXPECT_EQ(system.FromUtf16(std::u16string{char16_t(0xD83D)}), "\xEF\xBF\xBD");
-}
-
 TEST(SimSystem, PathsAreSettableAndEveryCallCanFail) {
   SimCallLog log;
   SimSystem system(log);
