@@ -8,9 +8,9 @@ namespace orvane::platform {
 
 // What the network class key of one connection holds ("...\{GUID}\Connection").
 struct ConnectionKindFacts {
-  bool keyOpened = false;        // false: the key is missing or cannot be opened
-  StoredText pnpInstanceId;      // "PnpInstanceID"
-  StoredNumber mediaSubType;     // "MediaSubType"
+  bool keyOpened = false;     // false: the key is missing or cannot be opened
+  StoredText pnpInstanceId;   // "PnpInstanceID"
+  StoredNumber mediaSubType;  // "MediaSubType"
 };
 
 class IConnectionKindSource {

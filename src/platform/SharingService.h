@@ -15,8 +15,12 @@ inline constexpr HResult kEFail = static_cast<HResult>(0x80004005u);
 inline constexpr HResult kEAccessDenied = static_cast<HResult>(0x80070005u);
 inline constexpr HResult kRpcEChangedMode = static_cast<HResult>(0x80010106u);
 
-inline bool Succeeded(HResult hr) { return hr >= 0; }
-inline bool Failed(HResult hr) { return hr < 0; }
+inline bool Succeeded(HResult hr) {
+  return hr >= 0;
+}
+inline bool Failed(HResult hr) {
+  return hr < 0;
+}
 
 // A GUID as it is stored: Data1, Data2, Data3, then 8 bytes.
 struct Guid {

@@ -49,7 +49,8 @@ inline constexpr std::size_t kNotificationRecordSize = kNotificationDataOffset +
 // Data block: the SSID's 8-bit bytes from 520, at most 32.
 inline constexpr std::size_t kNotificationSsidOffset = 520;
 inline constexpr std::size_t kNotificationSsidMax = 32;
-inline constexpr std::size_t kNotificationDataBlockSize = kNotificationSsidOffset + 4 + kNotificationSsidMax;
+inline constexpr std::size_t kNotificationDataBlockSize =
+    kNotificationSsidOffset + 4 + kNotificationSsidMax;
 
 inline constexpr uint32_t kCodeConnectionComplete = 10;
 inline constexpr uint32_t kCodeDisconnected = 21;
@@ -63,7 +64,8 @@ typedef void(ORVANE_WLAN_STDCALL* OrvaneWlanCallback)(const void* record, void* 
 // The library's eight functions; results of 0 mean success.
 struct OrvaneWirelessLibrary {
   uint32_t(ORVANE_WLAN_CDECL* EnumInterface)(void* interfaceList);
-  uint32_t(ORVANE_WLAN_CDECL* GetVisibleNetworkList)(const char16_t* interfaceId, void* networkList);
+  uint32_t(ORVANE_WLAN_CDECL* GetVisibleNetworkList)(const char16_t* interfaceId,
+                                                     void* networkList);
   uint32_t(ORVANE_WLAN_CDECL* AddSsid)(const char16_t* interfaceId, const char16_t* ssid,
                                        const char16_t* key);
   uint32_t(ORVANE_WLAN_CDECL* DeleteSsid)(const char16_t* interfaceId, const char16_t* ssid);

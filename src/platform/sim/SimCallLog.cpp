@@ -47,7 +47,9 @@ std::vector<std::string> SimCallLog::CallsNamed(const std::string& name) const {
   return named;
 }
 
-std::size_t SimCallLog::Count(const std::string& name) const { return CallsNamed(name).size(); }
+std::size_t SimCallLog::Count(const std::string& name) const {
+  return CallsNamed(name).size();
+}
 
 void SimCallLog::ClearCalls() {
   std::lock_guard lock(mutex_);
