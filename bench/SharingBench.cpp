@@ -4,23 +4,20 @@
 //                         alternately on the same veth pairs
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
-#include <sched.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <string>
 #include <thread>
 #include <vector>
 
+#include "SharingTopology.h"
 #include "TestNamespace.h"
 #include "network/ConnectionUnit.h"
-#include "platform/linux/LinuxPlatform.h"
 
 namespace {
 
@@ -32,35 +29,13 @@ constexpr int kStartRuns = 5;
 constexpr int kThroughputRounds = 6;
 constexpr std::size_t kTransferBytes = 256u << 20;
 constexpr uint16_t kTransferPort = 9100;
-
-constexpr const char* kFetch =
-    "printf 'GET /index.html HTTP/1.0\\r\\n\\r\\n' | busybox nc -w 3 10.77.0.1 8080 "
-    "2>/dev/null | sed '1,/^\\r$/d'";
-
-constexpr const char* kDhcpScript = R"(#!/bin/sh
-case "$1" in
-  deconfig) ip addr flush dev "$interface" ;;
-  bound|renew)
-    ip addr flush dev "$interface"
-    ip addr add "$ip/${mask:-24}" dev "$interface"
-    [ -n "$router" ] && ip route replace default via "${router%% *}" dev "$interface" ;;
-esac
-exit 0
-)";
-
-bool EnterNetwork(const std::string& name) {
-  int fd = open(("/run/netns/" + name).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  bool entered = setns(fd, CLONE_NEWNET) == 0;
-  close(fd);
-  return entered;
-}
+constexpr const char* kPage = "page";
 
 // One bulk TCP transfer from pub to priv; answers bytes per second (0 on failure).
 double Transfer(const test::TestNamespace& pub, const test::TestNamespace& priv) {
   int listener = -1;
   std::thread server([&] {
-    if (!EnterNetwork(pub.Name())) return;
+    if (!test::EnterNetwork(pub)) return;
     listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     int yes = 1;
     setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
@@ -83,7 +58,7 @@ double Transfer(const test::TestNamespace& pub, const test::TestNamespace& priv)
   });
   double rate = 0;
   std::thread client([&] {
-    if (!EnterNetwork(priv.Name())) return;
+    if (!test::EnterNetwork(priv)) return;
     sockaddr_in remote{};
     remote.sin_family = AF_INET;
     remote.sin_port = htons(kTransferPort);
@@ -121,54 +96,29 @@ int Run() {
     std::printf("sharing: skipped (%s)\n", reason.c_str());
     return 0;
   }
-  test::TempFolder folder;
-  std::ofstream(folder.Path() + "/index.html") << "page";
-  std::ofstream(folder.Path() + "/dhcp.sh") << kDhcpScript;
-  std::filesystem::permissions(folder.Path() + "/dhcp.sh", std::filesystem::perms::owner_all);
-
-  test::TestNamespace pub("bpub"), host("bhost"), priv("bpriv");
-  if (host.Run("ip link add hpub type veth peer name up0 netns " + pub.Name() +
-               " && ip link add hpriv type veth peer name cl0 netns " + priv.Name() +
-               " && ip addr add 10.77.0.2/24 dev hpub && ip link set hpub up && "
-               "ip link set hpriv up && ip route add default via 10.77.0.1") != 0 ||
-      priv.Run("ip link set cl0 up") != 0 ||
-      pub.Run("ip addr add 10.77.0.1/24 dev up0 && ip link set up0 up") != 0) {
-    std::printf("sharing: failed (cannot build the namespaces)\n");
-    return 1;
-  }
-  pub.Spawn("exec busybox httpd -f -p 10.77.0.1:8080 -h " + folder.Path());
-  if (pub.Run("for i in $(seq 50); do [ -n \"$(" + std::string(kFetch) +
-              ")\" ] && exit 0; sleep 0.1; done; exit 1") != 0) {
-    std::printf("sharing: failed (the web server did not start)\n");
+  test::SharingTopology net("b", kPage);
+  if (std::string failure = net.Build(); !failure.empty()) {
+    std::printf("sharing: failed (%s)\n", failure.c_str());
     return 1;
   }
 
-  test::NamespaceEntry entry(host);
-  auto platform = platform::linux_backend::CreateLinuxPlatform({ORVANE_BENCH_SHARING_HELPER, {}});
-  InterfaceTableBlock ifTable(platform->Adapters());
-  TConnectionManager manager(platform->Adapters(), platform->ConnectionKinds(), platform->Sharing(),
-                             platform->System(), ifTable);
-  manager.Refresh();
-  std::string source, destination;
-  for (std::size_t i = 0; i < manager.Connections().Count(); ++i) {
-    const TConnection& connection = *manager.Connections().Objects(i);
-    if (connection.Name == "hpub") source = connection.GUID;
-    if (connection.Name == "hpriv") destination = connection.GUID;
-  }
+  test::NamespaceEntry entry(net.host);
+  test::SharingProgram program(ORVANE_BENCH_SHARING_HELPER);
+  TConnectionManager& manager = program.manager;
+  const std::string source = program.Guid("hpub");
+  const std::string destination = program.Guid("hpriv");
 
-  const std::string lease =
-      "udhcpc -i cl0 -n -q -f -t 20 -T 1 -s " + folder.Path() + "/dhcp.sh >/dev/null 2>&1";
   std::vector<double> startTimes;
   for (int run = 0; run < kStartRuns; ++run) {
-    priv.Run("ip addr flush dev cl0");
+    net.priv.Run("ip addr flush dev cl0");
     const auto start = Clock::now();
-    if (!manager.StartSharing(source, destination) || priv.Run(lease) != 0) {
+    if (!manager.StartSharing(source, destination) || !net.ClientGetsAddress(20)) {
       std::printf("sharing: failed (no lease in run %d)\n", run + 1);
       return 1;
     }
     bool fetched = false;
     for (int attempt = 0; attempt < 100 && !fetched; ++attempt)
-      fetched = priv.Output(kFetch) == "page";
+      fetched = net.ClientFetch() == kPage;
     const std::chrono::duration<double, std::milli> elapsed = Clock::now() - start;
     manager.StopSharing();
     if (!fetched) {
@@ -181,21 +131,21 @@ int Run() {
 
   // Plain routing on the same pairs: the client keeps its last lease, the host routes it and
   // the public side knows the way back. Sharing then only adds masquerading and the server.
-  if (host.Run("ip addr add 192.168.137.1/24 dev hpriv && "
-               "echo 1 > /proc/sys/net/ipv4/conf/hpub/forwarding && "
-               "echo 1 > /proc/sys/net/ipv4/conf/hpriv/forwarding") != 0 ||
-      pub.Run("ip route add 192.168.137.0/24 via 10.77.0.2") != 0) {
+  if (net.host.Run("ip addr add 192.168.137.1/24 dev hpriv && "
+                   "echo 1 > /proc/sys/net/ipv4/conf/hpub/forwarding && "
+                   "echo 1 > /proc/sys/net/ipv4/conf/hpriv/forwarding") != 0 ||
+      net.pub.Run("ip route add 192.168.137.0/24 via 10.77.0.2") != 0) {
     std::printf("sharing: failed (cannot set up plain routing)\n");
     return 1;
   }
   std::vector<double> plain, shared;
   for (int round = 0; round < kThroughputRounds; ++round) {
-    plain.push_back(Transfer(pub, priv));
+    plain.push_back(Transfer(net.pub, net.priv));
     if (!manager.StartSharing(source, destination)) {
       std::printf("sharing: failed (cannot share for throughput)\n");
       return 1;
     }
-    shared.push_back(Transfer(pub, priv));
+    shared.push_back(Transfer(net.pub, net.priv));
     manager.StopSharing();
   }
   if (Median(plain) <= 0 || Median(shared) <= 0) {

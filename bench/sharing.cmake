@@ -3,7 +3,8 @@
 # plain routing.
 if(TARGET orvane-sharing-helper)
   add_executable(bench_sharing ${CMAKE_CURRENT_LIST_DIR}/SharingBench.cpp
-                 ${CMAKE_SOURCE_DIR}/tests/platform/linux/TestNamespace.cpp)
+                 ${CMAKE_SOURCE_DIR}/tests/platform/linux/TestNamespace.cpp
+                 ${CMAKE_SOURCE_DIR}/tests/platform/linux/SharingTopology.cpp)
   target_include_directories(bench_sharing PRIVATE ${CMAKE_SOURCE_DIR}/tests/platform/linux)
   target_link_libraries(bench_sharing PRIVATE orvane_network orvane_platform)
   add_dependencies(bench_sharing orvane-sharing-helper)

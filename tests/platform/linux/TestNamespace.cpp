@@ -113,15 +113,18 @@ std::vector<pid_t> TestNamespace::Processes(const std::string& comm) const {
   return found;
 }
 
+bool EnterNetwork(const TestNamespace& space) {
+  int target = open(("/run/netns/" + space.Name()).c_str(), O_RDONLY | O_CLOEXEC);
+  if (target < 0) return false;
+  const bool entered = setns(target, CLONE_NEWNET) == 0;
+  close(target);
+  return entered;
+}
+
 NamespaceEntry::NamespaceEntry(const TestNamespace& space) {
   originalNet_ = open("/proc/self/ns/net", O_RDONLY | O_CLOEXEC);
   originalMount_ = open("/proc/self/ns/mnt", O_RDONLY | O_CLOEXEC);
-  int target = open(("/run/netns/" + space.Name()).c_str(), O_RDONLY | O_CLOEXEC);
-  if (target < 0 || setns(target, CLONE_NEWNET) != 0) {
-    if (target >= 0) close(target);
-    throw std::runtime_error("cannot enter namespace " + space.Name());
-  }
-  close(target);
+  if (!EnterNetwork(space)) throw std::runtime_error("cannot enter namespace " + space.Name());
   // sysfs shows the interfaces of the namespace it was mounted in: mount a fresh one privately.
   if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_SLAVE | MS_REC, nullptr) != 0 ||
       umount2("/sys", MNT_DETACH) != 0 ||

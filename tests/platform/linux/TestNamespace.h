@@ -34,6 +34,10 @@ class TestNamespace {
   std::string name_;
 };
 
+// Moves the calling thread into the namespace's network only (sockets and routes, not sysfs);
+// false when it cannot.
+bool EnterNetwork(const TestNamespace& space);
+
 // Moves the calling thread into a namespace, with a private mount of sysfs that shows the
 // namespace's interfaces, and back out again on destruction.
 class NamespaceEntry {

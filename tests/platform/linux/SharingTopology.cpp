@@ -1,0 +1,99 @@
+#include "SharingTopology.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/linux/LinuxPlatform.h"
+
+namespace orvane::test {
+namespace {
+
+// busybox's own wget crashes on some builds; a request over nc needs nothing more.
+constexpr const char* kFetch =
+    "printf 'GET /index.html HTTP/1.0\\r\\n\\r\\n' | busybox nc -w 3 10.77.0.1 8080 "
+    "2>/dev/null | sed '1,/^\\r$/d'";
+
+// Configures only the client's own interface: nothing of the machine (resolv.conf) is touched.
+constexpr const char* kDhcpScript = R"(#!/bin/sh
+case "$1" in
+  deconfig) ip addr flush dev "$interface" ;;
+  bound|renew)
+    ip addr flush dev "$interface"
+    ip addr add "$ip/${mask:-24}" dev "$interface"
+    [ -n "$router" ] && ip route replace default via "${router%% *}" dev "$interface" ;;
+esac
+exit 0
+)";
+
+}  // namespace
+
+SharingTopology::SharingTopology(const std::string& prefix, const std::string& page)
+    : pub(prefix + "pub"), host(prefix + "host"), priv(prefix + "priv") {
+  std::ofstream(folder.Path() + "/index.html") << page;
+  std::ofstream(folder.Path() + "/dhcp.sh") << kDhcpScript;
+  std::filesystem::permissions(folder.Path() + "/dhcp.sh", std::filesystem::perms::owner_all);
+}
+
+std::string SharingTopology::Build() {
+  if (host.Run("ip link add hpub type veth peer name up0 netns " + pub.Name() +
+               " && ip link add hpriv type veth peer name cl0 netns " + priv.Name() +
+               " && ip addr add 10.77.0.2/24 dev hpub && ip link set hpub up && "
+               "ip link set hpriv up && ip route add default via 10.77.0.1") != 0 ||
+      priv.Run("ip link set cl0 up") != 0 ||
+      pub.Run("ip addr add 10.77.0.1/24 dev up0 && ip link set up0 up") != 0) {
+    return "cannot build the namespaces";
+  }
+  pub.Spawn("exec busybox httpd -f -p 10.77.0.1:8080 -h " + folder.Path());
+  if (pub.Run("for i in $(seq 50); do [ -n \"$(" + std::string(kFetch) +
+              ")\" ] && exit 0; sleep 0.1; done; exit 1") != 0) {
+    return "the web server in the public namespace did not start";
+  }
+  return {};
+}
+
+bool SharingTopology::ClientGetsAddress(int discovers) const {
+  return priv.Run("udhcpc -i cl0 -n -q -f -t " + std::to_string(discovers) + " -T 1 -s " +
+                  folder.Path() + "/dhcp.sh >/dev/null 2>&1") == 0;
+}
+
+std::string SharingTopology::ClientFetch() const {
+  return priv.Output(kFetch);
+}
+
+SharingProgram::SharingProgram(const std::string& helperPath)
+    : platform(orvane::platform::linux_backend::CreateLinuxPlatform({helperPath, {}})),
+      ifTable(platform->Adapters()),
+      manager(platform->Adapters(), platform->ConnectionKinds(), platform->Sharing(),
+              platform->System(), ifTable) {}
+
+std::string SharingProgram::Guid(const std::string& name) {
+  manager.Refresh();
+  for (std::size_t i = 0; i < manager.Connections().Count(); ++i)
+    if (manager.Connections().Strings(i) == name) return manager.Connections().Objects(i)->GUID;
+  return {};
+}
+
+bool SharingProgram::Start() {
+  return manager.StartSharing(Guid("hpub"), Guid("hpriv"));
+}
+
+bool SharingProgram::Shared(const std::string& name) {
+  using namespace orvane::platform;
+  std::unique_ptr<ISharingManager> sharing;
+  std::unique_ptr<IConnectionEnumerator> connections;
+  if (Failed(platform->Sharing().CreateSharingManager(sharing)) ||
+      Failed(sharing->EnumEveryConnection(connections))) {
+    return false;
+  }
+  std::unique_ptr<INetConnection> connection;
+  while (connections->Next(connection) == kSOk) {
+    if (platform->System().FromUtf16(connection->GetProperties().name) != name) continue;
+    std::unique_ptr<ISharingConfiguration> configuration;
+    bool enabled = false;
+    return Succeeded(sharing->GetConfiguration(*connection, configuration)) &&
+           Succeeded(configuration->GetSharingEnabled(enabled)) && enabled;
+  }
+  return false;
+}
+
+}  // namespace orvane::test

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "TestNamespace.h"
+#include "network/ConnectionUnit.h"
+#include "platform/Platform.h"
+
+namespace orvane::test {
+
+// Three namespaces in a row: "pub" serves a web page on 10.77.0.1:8080 (the Internet), the
+// sharing host sits between (hpub towards pub, with its default route there; hpriv towards the
+// client, unaddressed), and "priv" is a client whose cl0 is up but has no address yet.
+class SharingTopology {
+ public:
+  // The prefix keeps the namespace names of different users apart; page is what pub serves.
+  SharingTopology(const std::string& prefix, const std::string& page);
+
+  // Wires the namespaces and waits for the web server; answers why it failed ("" when ready).
+  std::string Build();
+
+  // The client asks for a lease by DHCP, sending up to `discovers` requests a second apart.
+  bool ClientGetsAddress(int discovers) const;
+  // What the client fetches from pub's web server ("" when it cannot reach it).
+  std::string ClientFetch() const;
+
+  TempFolder folder;
+  TestNamespace pub;
+  TestNamespace host;
+  TestNamespace priv;
+};
+
+// The program's side, as the main window has it: the real backend and a connection manager,
+// working in the namespace of the calling thread.
+struct SharingProgram {
+  explicit SharingProgram(const std::string& helperPath);
+
+  // The GUID of the connection on the named interface ("" when there is none), freshly listed.
+  std::string Guid(const std::string& name);
+  // Shares hpub's connection to hpriv.
+  bool Start();
+  // Whether the sharing service reports sharing on the interface's connection.
+  bool Shared(const std::string& name);
+
+  std::unique_ptr<orvane::platform::Platform> platform;
+  InterfaceTableBlock ifTable;
+  TConnectionManager manager;
+};
+
+}  // namespace orvane::test
