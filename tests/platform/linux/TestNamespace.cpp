@@ -124,20 +124,30 @@ bool EnterNetwork(const TestNamespace& space) {
 NamespaceEntry::NamespaceEntry(const TestNamespace& space) {
   originalNet_ = open("/proc/self/ns/net", O_RDONLY | O_CLOEXEC);
   originalMount_ = open("/proc/self/ns/mnt", O_RDONLY | O_CLOEXEC);
-  if (!EnterNetwork(space)) throw std::runtime_error("cannot enter namespace " + space.Name());
+  // A half-entered thread would run every later test in the wrong namespace: undo on failure.
+  if (!EnterNetwork(space)) {
+    Restore();
+    throw std::runtime_error("cannot enter namespace " + space.Name());
+  }
   // sysfs shows the interfaces of the namespace it was mounted in: mount a fresh one privately.
   if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_SLAVE | MS_REC, nullptr) != 0 ||
       umount2("/sys", MNT_DETACH) != 0 ||
       mount(space.Name().c_str(), "/sys", "sysfs", 0, nullptr) != 0) {
+    Restore();
     throw std::runtime_error("cannot mount sysfs for namespace " + space.Name());
   }
 }
 
 NamespaceEntry::~NamespaceEntry() {
-  setns(originalMount_, CLONE_NEWNS);
-  setns(originalNet_, CLONE_NEWNET);
-  close(originalMount_);
-  close(originalNet_);
+  Restore();
+}
+
+void NamespaceEntry::Restore() {
+  if (originalMount_ >= 0) setns(originalMount_, CLONE_NEWNS);
+  if (originalNet_ >= 0) setns(originalNet_, CLONE_NEWNET);
+  if (originalMount_ >= 0) close(originalMount_);
+  if (originalNet_ >= 0) close(originalNet_);
+  originalMount_ = originalNet_ = -1;
 }
 
 TempFolder::TempFolder() {

@@ -48,6 +48,9 @@ class NamespaceEntry {
   NamespaceEntry& operator=(const NamespaceEntry&) = delete;
 
  private:
+  // Returns to the namespaces the thread had before and closes their handles.
+  void Restore();
+
   int originalNet_ = -1;
   int originalMount_ = -1;
 };
