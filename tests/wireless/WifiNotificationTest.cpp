@@ -16,9 +16,11 @@ class WifiNotification : public WirelessFixture {
     radio.AddInterface(u"{A}");
     radio.AddNetwork(u"{A}", {u"Velmora", 1, 1, 0, 0, {}});
     wifi = MakeWifi();
+    // `connected` is what the tests wait on, so it is filled last: once it holds a value,
+    // everything else the handler records is there too.
     wifi->OnConnected = [this](const std::u16string& ssid) {
-      connected.Add(ssid);
       connectedSSIDSeen.Add(wifi->ConnectedSSID());
+      connected.Add(ssid);
     };
     wifi->OnDisconnected = [this](const std::u16string& ssid) { disconnected.Add(ssid); };
   }
