@@ -12,7 +12,7 @@ constexpr uint32_t kDisconnected = 7;  // media disconnected: listed, but not co
 constexpr uint32_t kLan = 3;
 constexpr uint32_t kPhone = 4;
 
-struct Spec {
+struct Row {
   std::string guid;
   uint32_t status = kConnected;
   uint32_t media = kLan;
@@ -20,16 +20,16 @@ struct Spec {
   bool wireless = false;
 };
 
-StringObjectList<TConnection> ListOf(std::initializer_list<Spec> specs) {
+StringObjectList<TConnection> ListOf(std::initializer_list<Row> rows) {
   StringObjectList<TConnection> list;
-  for (const Spec& spec : specs) {
+  for (const Row& row : rows) {
     auto connection = std::make_unique<TConnection>();
-    connection->GUID = spec.guid;
-    connection->Name = "Connection " + spec.guid;
-    connection->Status = spec.status;
-    connection->MediaType = spec.media;
-    connection->IsPhysical = spec.physical;
-    connection->IsWireless = spec.wireless;
+    connection->GUID = row.guid;
+    connection->Name = "Connection " + row.guid;
+    connection->Status = row.status;
+    connection->MediaType = row.media;
+    connection->IsPhysical = row.physical;
+    connection->IsWireless = row.wireless;
     std::string name = connection->Name;
     list.Add(std::move(name), std::move(connection));
   }
