@@ -1,11 +1,12 @@
 #include "platform/linux/SharingJournal.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace orvane::platform::linux_backend {
@@ -15,6 +16,54 @@ namespace fs = std::filesystem;
 
 bool ProcessAlive(int pid) {
   return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM);
+}
+
+// A journal is a few short lines; anything longer was not written by a helper.
+constexpr std::size_t kMaxJournalSize = 64 * 1024;
+
+// Root later acts on what this folder holds and dnsmasq writes its leases there, so it must be
+// a real directory of ours that nobody else can write to: a planted link or a writable folder
+// would let another user steer those writes or forge what the next helper undoes. Others may
+// read it (which journals exist is how the program knows a helper must clean up).
+bool SecureFolder(const std::string& folder) {
+  std::error_code error;
+  fs::create_directories(fs::path(folder).parent_path(), error);
+  if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) return false;
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  const bool ours = fstat(fd, &info) == 0 && info.st_uid == geteuid() &&
+                    ((info.st_mode & 07777) == 0755 || fchmod(fd, 0755) == 0);
+  close(fd);
+  return ours;
+}
+
+bool WriteNewFile(const std::string& path, const std::string& text) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  std::size_t written = 0;
+  while (written < text.size()) {
+    const ssize_t n = write(fd, text.data() + written, text.size() - written);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    written += static_cast<std::size_t>(n);
+  }
+  return close(fd) == 0 && written == text.size();
+}
+
+std::string ReadJournalFile(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return {};
+  std::string text;
+  char buffer[4096];
+  while (text.size() <= kMaxJournalSize) {
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    text.append(buffer, static_cast<std::size_t>(n));
+  }
+  close(fd);
+  return text.size() <= kMaxJournalSize ? text : std::string();
 }
 
 }  // namespace
@@ -100,21 +149,16 @@ bool SharingJournal::Save(const JournalEntries& entries) {
     fs::remove(path_, error);
     return !error;
   }
-  fs::create_directories(folder_, error);
-  // Others may read which journals exist and what they hold (interface names and settings).
-  fs::permissions(folder_,
-                  fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                      fs::perms::others_read | fs::perms::others_exec,
-                  error);
+  if (!PrepareFolder()) return false;
   const std::string temporary = path_ + ".new";
-  {
-    std::ofstream file(temporary, std::ios::trunc);
-    file << JournalText(entries);
-    file.flush();
-    if (!file) return false;
-  }
+  fs::remove(temporary, error);
+  if (!WriteNewFile(temporary, JournalText(entries))) return false;
   fs::rename(temporary, path_, error);
   return !error;
+}
+
+bool SharingJournal::PrepareFolder() const {
+  return SecureFolder(folder_);
 }
 
 std::vector<std::string> SharingJournal::OrphanPaths() const {
@@ -140,9 +184,7 @@ std::vector<std::string> SharingJournal::OrphanPaths() const {
 std::vector<std::pair<std::string, JournalEntries>> SharingJournal::Orphans() const {
   std::vector<std::pair<std::string, JournalEntries>> orphans;
   for (const std::string& path : OrphanPaths()) {
-    std::ifstream file(path);
-    std::string text(std::istreambuf_iterator<char>(file), {});
-    orphans.emplace_back(path, ParseJournal(text));
+    orphans.emplace_back(path, ParseJournal(ReadJournalFile(path)));
   }
   return orphans;
 }

@@ -45,6 +45,8 @@ class SharingJournal {
   // privilege, so the program knows when to start a helper just to clean up.
   bool HasOrphans() const;
   static void Remove(const std::string& path);
+  // Creates the folder, or checks that the one there is ours and closed to other users' writes.
+  bool PrepareFolder() const;
 
   // The DHCP lease file of one private interface, kept while this helper lives.
   std::string LeaseFile(const std::string& interfaceName) const;

@@ -9,6 +9,11 @@
 #include "platform/linux/helper/SharingHelper.h"
 
 #include <linux/if.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace orvane::platform::linux_backend {
 namespace {
@@ -53,6 +58,44 @@ TEST(HelperPartsTest, JournalReadsBackAndSkipsGarbage) {
   ASSERT_EQ(read.servers.size(), 1u);
   EXPECT_EQ(read.servers[0].pid, 4242);
   EXPECT_TRUE(ParseJournal("").Empty());
+}
+
+// Root acts on what the journal folder holds, so a folder another user could write to or swap
+// for a link must never be written through.
+TEST(HelperPartsTest, JournalRefusesAFolderOtherUsersCouldSteer) {
+  namespace fs = std::filesystem;
+  const fs::path base = fs::temp_directory_path() / ("orvane-journal-" + std::to_string(getpid()));
+  fs::remove_all(base);
+  fs::create_directories(base / "elsewhere");
+  JournalEntries entries;
+  entries.forwarding.push_back({"eth0", "0"});
+
+  // A link planted where the folder belongs.
+  fs::create_directory_symlink(base / "elsewhere", base / "linked");
+  EXPECT_FALSE(SharingJournal((base / "linked").string(), "1_2", 42).Save(entries));
+  EXPECT_TRUE(fs::is_empty(base / "elsewhere"));
+
+  // A folder of ours left open to everyone is closed before use.
+  fs::create_directory(base / "open");
+  chmod((base / "open").c_str(), 0777);
+  SharingJournal open((base / "open").string(), "1_2", 42);
+  EXPECT_TRUE(open.Save(entries));
+  struct stat info {};
+  ASSERT_EQ(stat((base / "open").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0755u);
+  std::ifstream written(base / "open" / "sharing-1_2-42");
+  std::string line;
+  std::getline(written, line);
+  EXPECT_EQ(line, "forwarding eth0 0");
+
+  // A folder someone else owns.
+  if (geteuid() == 0) {
+    fs::create_directory(base / "theirs");
+    ASSERT_EQ(chown((base / "theirs").c_str(), 65534, 65534), 0);
+    EXPECT_FALSE(SharingJournal((base / "theirs").string(), "1_2", 42).Save(entries));
+    EXPECT_TRUE(fs::is_empty(base / "theirs"));
+  }
+  fs::remove_all(base);
 }
 
 TEST(InterfaceStateTest, KernelStatesMapToTheComponentsNumbering) {

@@ -178,6 +178,8 @@ std::string SharingHelper::EnablePrivate(const std::string& interfaceName) {
   }
   if (error.empty()) error = EnableForwarding(interfaceName);
   if (error.empty()) error = table_.AddPrivate(interfaceName, share.Network());
+  if (error.empty() && !journal_.PrepareFolder())
+    error = "the folder for the lease file is missing or open to other users";
   if (error.empty()) {
     pid_t server = StartDnsmasq(
         {interfaceName, share.address, share.prefixLength, journal_.LeaseFile(interfaceName)},
