@@ -97,17 +97,24 @@ SharingHelper::~SharingHelper() {
 }
 
 void SharingHelper::Recover() {
+  // Journals are only ever written by helpers, but a bad line must still not steer root to
+  // another file or a value the kernel setting never had.
   for (const auto& [path, entries] : journal_.Orphans()) {
     for (const auto& server : entries.servers)
-      if (IsDnsmasqFor(server.pid, server.interfaceName)) StopDnsmasq(server.pid);
+      if (ValidInterfaceName(server.interfaceName) &&
+          IsDnsmasqFor(server.pid, server.interfaceName))
+        StopDnsmasq(server.pid);
     for (const auto& address : entries.addresses) {
       std::array<uint8_t, 4> ip{};
       uint8_t prefix = 0;
-      unsigned index = if_nametoindex(address.interfaceName.c_str());
+      unsigned index = ValidInterfaceName(address.interfaceName)
+                           ? if_nametoindex(address.interfaceName.c_str())
+                           : 0;
       if (index != 0 && ParseCidr(address.cidr, ip, prefix)) DeleteIpv4Address(index, ip, prefix);
     }
     for (const auto& forwarding : entries.forwarding)
-      if (ValidInterfaceName(forwarding.interfaceName))
+      if (ValidInterfaceName(forwarding.interfaceName) &&
+          (forwarding.originalValue == "0" || forwarding.originalValue == "1"))
         WriteForwarding(forwarding.interfaceName, forwarding.originalValue);
     SharingJournal::Remove(path);
   }
