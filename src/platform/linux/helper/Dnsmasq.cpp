@@ -129,12 +129,14 @@ pid_t StartDnsmasq(const DnsmasqPlan& plan, std::string& error) {
   if (pid == 0) {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() != parent) _exit(127);
+    // Standard input and output are the program's connection: dnsmasq must neither hold it
+    // nor write into it.
     int null = open("/dev/null", O_RDWR);
-    if (null >= 0) {
-      dup2(null, STDIN_FILENO);
-      dup2(null, STDOUT_FILENO);
-    }
-    close_range(3, ~0u, 0);
+    if (null < 0 || dup2(null, STDIN_FILENO) < 0 || dup2(null, STDOUT_FILENO) < 0) _exit(127);
+    // Nor any other descriptor of the helper (nftables, signals); kernels before close_range
+    // get the slow way.
+    if (close_range(3, ~0u, 0) != 0)
+      for (long fd = 3, last = sysconf(_SC_OPEN_MAX); fd < last; ++fd) close(static_cast<int>(fd));
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
