@@ -44,6 +44,7 @@ static_assert(sizeof(void*) <= kInterfaceEntrySize);
 // byte at 4, then a pointer to the data block after the interface GUID and the data size.
 inline constexpr std::size_t kNotificationSourceOffset = 0;
 inline constexpr std::size_t kNotificationCodeOffset = 4;
+inline constexpr std::size_t kNotificationDataSizeOffset = 24;  // bytes in the data block
 inline constexpr std::size_t kNotificationDataOffset = sizeof(void*) == 4 ? 28 : 32;
 inline constexpr std::size_t kNotificationRecordSize = kNotificationDataOffset + sizeof(void*);
 // Data block: the SSID's 8-bit bytes from 520, at most 32.

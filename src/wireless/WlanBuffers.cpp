@@ -44,6 +44,7 @@ struct RawNotification {
 static_assert(std::is_trivially_copyable_v<RawNotification>);
 static_assert(offsetof(RawNotification, source) == layout::kNotificationSourceOffset);
 static_assert(offsetof(RawNotification, code) == layout::kNotificationCodeOffset);
+static_assert(offsetof(RawNotification, dataSize) == layout::kNotificationDataSizeOffset);
 static_assert(offsetof(RawNotification, data) == layout::kNotificationDataOffset);
 static_assert(sizeof(RawNotification) == layout::kNotificationRecordSize);
 static_assert(layout::kNotificationSsidOffset + layout::kNotificationSsidMax <=
@@ -97,7 +98,11 @@ std::optional<Notification> ReadNotification(const void* record) {
   std::memcpy(&raw, record, sizeof(raw));
   if ((raw.source & 0xFFFFu) == 0) return std::nullopt;
   Notification notification{raw.code & 0xFFu, {}};
-  if (raw.data != nullptr) {
+  // Only the connection notifications carry a block with an SSID; for any other code, or a
+  // block shorter than the layout, the pointer leads to memory that is not ours to read.
+  const bool connectionData = notification.code == layout::kCodeConnectionComplete ||
+                              notification.code == layout::kCodeDisconnected;
+  if (connectionData && raw.data != nullptr && raw.dataSize >= layout::kNotificationDataBlockSize) {
     const auto* ssid = static_cast<const char*>(raw.data) + layout::kNotificationSsidOffset;
     notification.ssid.assign(ssid, std::find(ssid, ssid + layout::kNotificationSsidMax, '\0'));
   }

@@ -46,7 +46,8 @@ std::size_t NetworkCount(const NetworkListBuffer& list);
 NetworkEntry ReadNetworkEntry(const NetworkListBuffer& list, std::size_t index);
 
 // The record's code and SSID; none when the record is missing or its source's low 16 bits
-// are zero. A missing data block reads as an empty SSID.
+// are zero. The SSID is read only for connection-complete and disconnected records whose data
+// block is as large as the layout says; otherwise, as for a missing block, it is empty.
 std::optional<Notification> ReadNotification(const void* record);
 
 }  // namespace orvane::wlan

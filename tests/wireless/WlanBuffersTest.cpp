@@ -73,6 +73,7 @@ struct NotificationRecord {
   NotificationRecord(uint32_t source, uint32_t code, const std::string& ssid) {
     Put(record, 0, source);
     Put(record, 4, code);
+    Put(record, layout::kNotificationDataSizeOffset, static_cast<uint32_t>(data.size()));
     Put(record, layout::kNotificationDataOffset, static_cast<const void*>(data.data()));
     std::memcpy(data.data() + 520, ssid.data(), std::min<std::size_t>(ssid.size(), 32));
   }
@@ -100,6 +101,22 @@ TEST(WlanBuffers, NotificationSsidIsAtMost32BytesAndADataBlockIsOptional) {
   const auto read = ReadNotification(noData.record.data());
   ASSERT_TRUE(read);
   EXPECT_EQ(read->ssid, "");
+}
+
+TEST(WlanBuffers, NotificationSsidIsReadOnlyFromAConnectionBlockOfFullSize) {
+  // Other codes point at other, smaller structures; their SSID bytes would be someone else's.
+  NotificationRecord otherCode(0x8, 11, "Net");
+  const auto other = ReadNotification(otherCode.record.data());
+  ASSERT_TRUE(other);
+  EXPECT_EQ(other->code, 11u);
+  EXPECT_EQ(other->ssid, "");
+
+  NotificationRecord shortBlock(0x8, 10, "Net");
+  Put(shortBlock.record, layout::kNotificationDataSizeOffset, uint32_t{8});
+  const auto truncated = ReadNotification(shortBlock.record.data());
+  ASSERT_TRUE(truncated);
+  EXPECT_EQ(truncated->code, 10u);
+  EXPECT_EQ(truncated->ssid, "") << "the block says it ends before the SSID";
 }
 
 }  // namespace

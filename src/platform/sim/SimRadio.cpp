@@ -349,6 +349,7 @@ void SimRadio::DeliverOne(const Pending& pending) {
     const std::size_t length = std::min(pending.ssid->size(), layout::kNotificationSsidMax);
     WriteAt(data.data(), layout::kNotificationSsidOffset - 4, static_cast<uint32_t>(length));
     std::memcpy(data.data() + layout::kNotificationSsidOffset, pending.ssid->data(), length);
+    WriteAt(record.data(), layout::kNotificationDataSizeOffset, static_cast<uint32_t>(data.size()));
     WriteAt(record.data(), layout::kNotificationDataOffset, static_cast<const void*>(data.data()));
   }
   std::lock_guard lock(callbackMutex_);
