@@ -49,19 +49,34 @@ class NetlinkSocket {
   // Hands every reply message of the last request to visit, until the dump ends or the
   // acknowledgement arrives. Returns the acknowledged error (0 for success).
   int Receive(const std::function<void(const nlmsghdr&)>& visit) {
-    std::vector<uint8_t> buffer(65536);  // large enough for any dump part the kernel sends
+    std::vector<uint8_t> buffer(65536);  // grown when a message would not fit
     for (;;) {
-      ssize_t got = recv(fd_, buffer.data(), buffer.size(), 0);
+      // Peek at the size first: a datagram larger than the buffer would be cut short.
+      ssize_t size = recv(fd_, nullptr, 0, MSG_PEEK | MSG_TRUNC);
+      if (size < 0) {
+        if (errno == EINTR) continue;
+        throw NetlinkError{errno};
+      }
+      if (static_cast<std::size_t>(size) > buffer.size())
+        buffer.resize(static_cast<std::size_t>(size));
+      sockaddr_nl sender{};
+      socklen_t senderSize = sizeof sender;
+      ssize_t got = recvfrom(fd_, buffer.data(), buffer.size(), 0,
+                             reinterpret_cast<sockaddr*>(&sender), &senderSize);
       if (got < 0) {
         if (errno == EINTR) continue;
         throw NetlinkError{errno};
       }
+      // Any local process may send to our port; only the kernel's answers count (the helper
+      // acts as root on what it reads here).
+      if (sender.nl_pid != 0) continue;
       auto remaining = static_cast<int>(got);
       for (auto* header = reinterpret_cast<nlmsghdr*>(buffer.data()); NLMSG_OK(header, remaining);
            header = NLMSG_NEXT(header, remaining)) {
         if (header->nlmsg_seq != sequence_) continue;
         if (header->nlmsg_type == NLMSG_DONE) return 0;
         if (header->nlmsg_type == NLMSG_ERROR) {
+          if (header->nlmsg_len < NLMSG_LENGTH(sizeof(nlmsgerr))) return EPROTO;
           const auto* error = static_cast<const nlmsgerr*>(NLMSG_DATA(header));
           return -error->error;
         }
@@ -126,6 +141,12 @@ uint32_t U32Of(const rtattr& attribute) {
 std::string TextOf(const rtattr& attribute) {
   const char* text = static_cast<const char*>(RTA_DATA(&attribute));
   return std::string(text, strnlen(text, PayloadSize(attribute)));
+}
+
+// Whether a message is long enough for the fixed part its type announces.
+template <typename Body>
+bool Holds(const nlmsghdr& header, uint16_t type) {
+  return header.nlmsg_type == type && header.nlmsg_len >= NLMSG_LENGTH(sizeof(Body));
 }
 
 LinkInfo ParseLink(const nlmsghdr& header) {
@@ -267,7 +288,7 @@ NetlinkSnapshot ReadNetlinkSnapshot() {
   auto message = Request(RTM_GETLINK, NLM_F_DUMP, linkRequest);
   socket.Send(message);
   error = socket.Receive([&](const nlmsghdr& header) {
-    if (header.nlmsg_type == RTM_NEWLINK) snapshot.links.push_back(ParseLink(header));
+    if (Holds<ifinfomsg>(header, RTM_NEWLINK)) snapshot.links.push_back(ParseLink(header));
   });
   if (error != 0) throw NetlinkError{error};
 
@@ -276,7 +297,7 @@ NetlinkSnapshot ReadNetlinkSnapshot() {
   message = Request(RTM_GETADDR, NLM_F_DUMP, addressRequest);
   socket.Send(message);
   error = socket.Receive([&](const nlmsghdr& header) {
-    if (header.nlmsg_type == RTM_NEWADDR) snapshot.addresses.push_back(ParseAddress(header));
+    if (Holds<ifaddrmsg>(header, RTM_NEWADDR)) snapshot.addresses.push_back(ParseAddress(header));
   });
   if (error != 0) throw NetlinkError{error};
 
@@ -285,7 +306,7 @@ NetlinkSnapshot ReadNetlinkSnapshot() {
   message = Request(RTM_GETROUTE, NLM_F_DUMP, routeRequest);
   socket.Send(message);
   error = socket.Receive([&](const nlmsghdr& header) {
-    if (header.nlmsg_type == RTM_NEWROUTE) ParseDefaultRoutes(header, snapshot.defaultRoutes);
+    if (Holds<rtmsg>(header, RTM_NEWROUTE)) ParseDefaultRoutes(header, snapshot.defaultRoutes);
   });
   if (error != 0) throw NetlinkError{error};
 
@@ -294,7 +315,7 @@ NetlinkSnapshot ReadNetlinkSnapshot() {
   socket.Send(message);
   std::vector<DefaultRoute> ipv6Routes;
   error = socket.Receive([&](const nlmsghdr& header) {
-    if (header.nlmsg_type == RTM_NEWROUTE) ParseDefaultRoutes(header, ipv6Routes);
+    if (Holds<rtmsg>(header, RTM_NEWROUTE)) ParseDefaultRoutes(header, ipv6Routes);
   });
   // A kernel without IPv6 refuses the dump; that only means there is no IPv6 default route.
   snapshot.hasIpv6DefaultRoute = error == 0 && !ipv6Routes.empty();
