@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "TextFile.h"
+
 namespace orvane {
 
 namespace {
@@ -56,19 +58,7 @@ std::string KeyLineText(std::string_view key, std::string_view value) {
 
 }  // namespace
 
-IniText::IniText(std::string_view text) {
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const auto end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines_.emplace_back(text.substr(start));
-      break;
-    }
-    lines_.emplace_back(text.substr(start, end - start));
-    start = end + 1;
-    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-  }
-}
+IniText::IniText(std::string_view text) : lines_(SplitLines(text)) {}
 
 std::optional<std::size_t> IniText::FindSection(std::string_view section) const {
   for (std::size_t i = 0; i < lines_.size(); ++i) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvane {
 
@@ -18,5 +19,9 @@ std::optional<std::string> ReadTextFile(const std::filesystem::path& path,
 // either the old file or the new one, never a half-written one. False when anything failed;
 // the old file is then untouched and no temporary file is left behind.
 bool WriteTextFileAtomically(const std::filesystem::path& path, std::string_view text);
+
+// The text's lines without their breaks: CR LF, CR or LF end a line; a final line without a
+// break counts only when it is not empty.
+std::vector<std::string> SplitLines(std::string_view text);
 
 }  // namespace orvane

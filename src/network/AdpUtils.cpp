@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "common/TextFile.h"
+
 namespace orvane {
 
 namespace {
@@ -53,19 +55,7 @@ std::string FixedFieldText(std::string_view field, std::size_t maxLength) {
 }
 
 std::vector<std::string> TextToLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
-      break;
-    }
-    lines.emplace_back(text.substr(start, end - start));
-    start = end + 1;
-    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-  }
-  return lines;
+  return SplitLines(text);
 }
 
 InterfaceTableBlock::InterfaceTableBlock(platform::IAdapterQuery& query)
