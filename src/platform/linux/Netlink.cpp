@@ -143,12 +143,6 @@ std::string TextOf(const rtattr& attribute) {
   return std::string(text, strnlen(text, PayloadSize(attribute)));
 }
 
-// Whether a message is long enough for the fixed part its type announces.
-template <typename Body>
-bool Holds(const nlmsghdr& header, uint16_t type) {
-  return header.nlmsg_type == type && header.nlmsg_len >= NLMSG_LENGTH(sizeof(Body));
-}
-
 LinkInfo ParseLink(const nlmsghdr& header) {
   const auto* info = static_cast<const ifinfomsg*>(NLMSG_DATA(&header));
   LinkInfo link;
@@ -251,6 +245,19 @@ void ParseDefaultRoutes(const nlmsghdr& header, std::vector<DefaultRoute>& route
   }
 }
 
+// Asks for a dump and hands visit each answer of the given type that is long enough for its
+// fixed part. Answers the kernel's error (0 for success).
+template <typename Body, typename Visit>
+int Dump(NetlinkSocket& socket, uint16_t requestType, const Body& body, uint16_t answerType,
+         Visit visit) {
+  auto message = Request(requestType, NLM_F_DUMP, body);
+  socket.Send(message);
+  return socket.Receive([&](const nlmsghdr& header) {
+    if (header.nlmsg_type == answerType && header.nlmsg_len >= NLMSG_LENGTH(sizeof(Body)))
+      visit(header);
+  });
+}
+
 int ChangeAddress(uint16_t type, uint16_t flags, uint32_t index,
                   const std::array<uint8_t, 4>& address, uint8_t prefixLength) {
   try {
@@ -281,42 +288,29 @@ int ChangeAddress(uint16_t type, uint16_t flags, uint32_t index,
 NetlinkSnapshot ReadNetlinkSnapshot() {
   NetlinkSocket socket;
   NetlinkSnapshot snapshot;
-  int error = 0;
 
   ifinfomsg linkRequest{};
   linkRequest.ifi_family = AF_UNSPEC;
-  auto message = Request(RTM_GETLINK, NLM_F_DUMP, linkRequest);
-  socket.Send(message);
-  error = socket.Receive([&](const nlmsghdr& header) {
-    if (Holds<ifinfomsg>(header, RTM_NEWLINK)) snapshot.links.push_back(ParseLink(header));
-  });
+  int error = Dump(socket, RTM_GETLINK, linkRequest, RTM_NEWLINK,
+                   [&](const nlmsghdr& header) { snapshot.links.push_back(ParseLink(header)); });
   if (error != 0) throw NetlinkError{error};
 
   ifaddrmsg addressRequest{};
   addressRequest.ifa_family = AF_INET;
-  message = Request(RTM_GETADDR, NLM_F_DUMP, addressRequest);
-  socket.Send(message);
-  error = socket.Receive([&](const nlmsghdr& header) {
-    if (Holds<ifaddrmsg>(header, RTM_NEWADDR)) snapshot.addresses.push_back(ParseAddress(header));
-  });
+  error = Dump(socket, RTM_GETADDR, addressRequest, RTM_NEWADDR,
+               [&](const nlmsghdr& header) { snapshot.addresses.push_back(ParseAddress(header)); });
   if (error != 0) throw NetlinkError{error};
 
   rtmsg routeRequest{};
   routeRequest.rtm_family = AF_INET;
-  message = Request(RTM_GETROUTE, NLM_F_DUMP, routeRequest);
-  socket.Send(message);
-  error = socket.Receive([&](const nlmsghdr& header) {
-    if (Holds<rtmsg>(header, RTM_NEWROUTE)) ParseDefaultRoutes(header, snapshot.defaultRoutes);
-  });
+  error = Dump(socket, RTM_GETROUTE, routeRequest, RTM_NEWROUTE,
+               [&](const nlmsghdr& header) { ParseDefaultRoutes(header, snapshot.defaultRoutes); });
   if (error != 0) throw NetlinkError{error};
 
   routeRequest.rtm_family = AF_INET6;
-  message = Request(RTM_GETROUTE, NLM_F_DUMP, routeRequest);
-  socket.Send(message);
   std::vector<DefaultRoute> ipv6Routes;
-  error = socket.Receive([&](const nlmsghdr& header) {
-    if (Holds<rtmsg>(header, RTM_NEWROUTE)) ParseDefaultRoutes(header, ipv6Routes);
-  });
+  error = Dump(socket, RTM_GETROUTE, routeRequest, RTM_NEWROUTE,
+               [&](const nlmsghdr& header) { ParseDefaultRoutes(header, ipv6Routes); });
   // A kernel without IPv6 refuses the dump; that only means there is no IPv6 default route.
   snapshot.hasIpv6DefaultRoute = error == 0 && !ipv6Routes.empty();
   return snapshot;
