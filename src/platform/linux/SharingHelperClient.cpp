@@ -102,8 +102,13 @@ void SharingHelperClient::StopLocked() {
   int status = 0;
   while (waitpid(pid_, &status, WNOHANG) == 0) {
     if (std::chrono::steady_clock::now() >= deadline) {
-      // A helper started through pkexec runs as root and cannot be killed from here.
-      if (kill(pid_, SIGKILL) == 0) waitpid(pid_, &status, 0);
+      // A helper started through pkexec runs as root and cannot be killed from here; it still
+      // ends once it has undone its work, and must then be reaped rather than left a zombie.
+      if (kill(pid_, SIGKILL) == 0) {
+        waitpid(pid_, &status, 0);
+      } else {
+        std::thread([pid = pid_] { waitpid(pid, nullptr, 0); }).detach();
+      }
       break;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
