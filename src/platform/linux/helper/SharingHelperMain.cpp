@@ -70,6 +70,8 @@ int main() {
   sigaddset(&stopSignals, SIGHUP);
   sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
   const int signalFd = signalfd(-1, &stopSignals, SFD_CLOEXEC);
+  // Without the descriptor the signals would stay blocked and the helper could not be stopped.
+  if (signalFd < 0) sigprocmask(SIG_UNBLOCK, &stopSignals, nullptr);
 
   try {
     SharingHelper helper(kJournalFolder);
