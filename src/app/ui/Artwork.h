@@ -3,6 +3,8 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include "app/WorkflowTexts.h"
+
 class QObject;
 
 namespace orvane::ui {
@@ -27,8 +29,9 @@ inline constexpr int kOptionsImage = 3;
 inline constexpr int kUpdateImage = 4;
 inline constexpr int kCommentsImage = 5;
 inline constexpr int kAboutImage = 6;
-inline constexpr int kSharingEnabledImage = 29;
-inline constexpr int kSharingReadyImage = 30;
+// The status bar's sharing pictures: the indices the workflow names for its panel.
+inline constexpr int kSharingEnabledImage = texts::kSharingEnabledImage;
+inline constexpr int kSharingReadyImage = texts::kReadyImage;
 
 // The side bar's small pictures (mxImageList_Small) and the 16 x 16 state list (ImageList_16:
 // 0 connected, 1 not connected).
