@@ -1,8 +1,9 @@
 // The helper's pure decisions: which names it accepts, which addresses it hands out, and how
-// its journal reads back.
+// its journal reads back and where it may be written.
 
 #include <gtest/gtest.h>
 
+#include "TestNamespace.h"
 #include "platform/linux/InterfaceInventory.h"
 #include "platform/linux/SharingJournal.h"
 #include "platform/linux/helper/Dnsmasq.h"
@@ -64,9 +65,9 @@ TEST(HelperPartsTest, JournalReadsBackAndSkipsGarbage) {
 // for a link must never be written through.
 TEST(HelperPartsTest, JournalRefusesAFolderOtherUsersCouldSteer) {
   namespace fs = std::filesystem;
-  const fs::path base = fs::temp_directory_path() / ("orvane-journal-" + std::to_string(getpid()));
-  fs::remove_all(base);
-  fs::create_directories(base / "elsewhere");
+  const test::TempFolder temporary;
+  const fs::path base = temporary.Path();
+  fs::create_directory(base / "elsewhere");
   JournalEntries entries;
   entries.forwarding.push_back({"eth0", "0"});
 
@@ -95,7 +96,6 @@ TEST(HelperPartsTest, JournalRefusesAFolderOtherUsersCouldSteer) {
     EXPECT_FALSE(SharingJournal((base / "theirs").string(), "1_2", 42).Save(entries));
     EXPECT_TRUE(fs::is_empty(base / "theirs"));
   }
-  fs::remove_all(base);
 }
 
 TEST(InterfaceStateTest, KernelStatesMapToTheComponentsNumbering) {
