@@ -5,6 +5,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -29,25 +30,27 @@ constexpr int kStartRuns = 5;
 constexpr int kThroughputRounds = 6;
 constexpr std::size_t kTransferBytes = 256u << 20;
 constexpr uint16_t kTransferPort = 9100;
+constexpr int kAcceptTimeoutMs = 5000;
 constexpr const char* kPage = "page";
 
 // One bulk TCP transfer from pub to priv; answers bytes per second (0 on failure).
 double Transfer(const test::TestNamespace& pub, const test::TestNamespace& priv) {
-  int listener = -1;
   std::thread server([&] {
     if (!test::EnterNetwork(pub)) return;
-    listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     int yes = 1;
     setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     sockaddr_in local{};
     local.sin_family = AF_INET;
     local.sin_port = htons(kTransferPort);
     inet_pton(AF_INET, "10.77.0.1", &local.sin_addr);
-    if (bind(listener, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0 ||
-        listen(listener, 1) != 0) {
-      return;
-    }
-    int peer = accept(listener, nullptr, nullptr);
+    // A client that gave up (or never got into its namespace) must not leave accept blocked.
+    pollfd waiting{listener, POLLIN, 0};
+    const int peer = bind(listener, reinterpret_cast<sockaddr*>(&local), sizeof local) == 0 &&
+                             listen(listener, 1) == 0 && poll(&waiting, 1, kAcceptTimeoutMs) == 1
+                         ? accept(listener, nullptr, nullptr)
+                         : -1;
+    if (listener >= 0) close(listener);
     std::vector<char> block(1 << 16, 'x');
     for (std::size_t sent = 0; peer >= 0 && sent < kTransferBytes;) {
       ssize_t n = send(peer, block.data(), block.size(), MSG_NOSIGNAL);
@@ -82,7 +85,6 @@ double Transfer(const test::TestNamespace& pub, const test::TestNamespace& priv)
   });
   client.join();
   server.join();
-  if (listener >= 0) close(listener);
   return rate;
 }
 
