@@ -38,11 +38,14 @@ bool WriteLine(const std::string& line) {
 
 std::string Answer(SharingHelper& helper, const std::string& line) {
   std::istringstream fields(line);
-  std::string verb, name;
+  std::string verb, name, extra;
   fields >> verb >> name;
   std::string error;
-  if (verb == protocol::kState) return std::string(protocol::kOk) + " " + helper.Role(name);
-  if (verb == protocol::kEnablePublic) {
+  if (fields >> extra) {
+    error = "malformed request";  // our program sends exactly a verb and a name
+  } else if (verb == protocol::kState) {
+    return std::string(protocol::kOk) + " " + helper.Role(name);
+  } else if (verb == protocol::kEnablePublic) {
     error = helper.EnablePublic(name);
   } else if (verb == protocol::kEnablePrivate) {
     error = helper.EnablePrivate(name);
