@@ -93,7 +93,7 @@ std::string BusInstanceId(const fs::path& device, const std::string& name) {
     std::string id;
     if (subsystem == "pci") {
       id = PciId(current);
-    } else if (subsystem == "usb" && fs::exists(current / "idVendor")) {
+    } else if (subsystem == "usb" && fs::exists(current / "idVendor", error)) {
       id = UsbId(current);
     } else if (subsystem == "pcmcia") {
       id = PcmciaId(current);

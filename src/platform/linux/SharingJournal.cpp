@@ -119,8 +119,10 @@ namespace {
 template <typename Select>
 void RemoveLeaseFilesOf(const std::string& folder, const std::string& leasePrefix, Select select) {
   std::error_code error;
-  for (const auto& entry : fs::directory_iterator(folder, error)) {
-    const std::string name = entry.path().filename().string();
+  // Stepping with an error code: a failed step ends the walk instead of throwing.
+  for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+       entry.increment(error)) {
+    const std::string name = entry->path().filename().string();
     if (name.rfind(leasePrefix, 0) != 0) continue;
     int pid = 0;
     try {
@@ -129,7 +131,7 @@ void RemoveLeaseFilesOf(const std::string& folder, const std::string& leasePrefi
       continue;
     }
     std::error_code removeError;
-    if (select(pid)) fs::remove(entry.path(), removeError);
+    if (select(pid)) fs::remove(entry->path(), removeError);
   }
 }
 
@@ -164,10 +166,11 @@ bool SharingJournal::PrepareFolder() const {
 std::vector<std::string> SharingJournal::OrphanPaths() const {
   std::vector<std::string> paths;
   std::error_code error;
-  for (const auto& entry : fs::directory_iterator(folder_, error)) {
-    const std::string name = entry.path().filename().string();
+  for (fs::directory_iterator entry(folder_, error), end; !error && entry != end;
+       entry.increment(error)) {
+    const std::string name = entry->path().filename().string();
     if (name.rfind(prefix_, 0) != 0 || name.find('.') != std::string::npos ||
-        entry.path().string() == path_) {
+        entry->path().string() == path_) {
       continue;
     }
     int pid = 0;
@@ -176,7 +179,7 @@ std::vector<std::string> SharingJournal::OrphanPaths() const {
     } catch (const std::exception&) {
       continue;
     }
-    if (!ProcessAlive(pid)) paths.push_back(entry.path().string());
+    if (!ProcessAlive(pid)) paths.push_back(entry->path().string());
   }
   return paths;
 }

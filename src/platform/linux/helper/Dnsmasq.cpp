@@ -56,10 +56,12 @@ bool ServesDhcp(pid_t pid) {
   }
   if (inodes.empty()) return false;
   std::error_code error;
-  for (const auto& entry :
-       std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
+  // The process may end meanwhile: a failed step ends the walk instead of throwing.
+  for (std::filesystem::directory_iterator entry("/proc/" + std::to_string(pid) + "/fd", error),
+       end;
+       !error && entry != end; entry.increment(error)) {
     std::error_code linkError;
-    auto target = std::filesystem::read_symlink(entry.path(), linkError);
+    auto target = std::filesystem::read_symlink(entry->path(), linkError);
     if (!linkError && inodes.count(target.string()) != 0) return true;
   }
   return false;
