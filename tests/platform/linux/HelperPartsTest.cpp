@@ -98,6 +98,29 @@ TEST(HelperPartsTest, JournalRefusesAFolderOtherUsersCouldSteer) {
   }
 }
 
+// A change the journal cannot record would outlive a crash of the helper: it is not made.
+TEST(HelperPartsTest, NoChangeIsMadeThatTheJournalCannotRecord) {
+  SKIP_WITHOUT_NAMESPACES();
+  namespace fs = std::filesystem;
+  test::TestNamespace space("journal");
+  ASSERT_EQ(space.Run("ip link add s0 type veth peer name s1 && ip link set s0 up"), 0);
+  const std::string forwarding = space.Output("cat /proc/sys/net/ipv4/conf/s0/forwarding");
+  ASSERT_EQ(forwarding, "0");
+  const test::TempFolder temporary;
+  const fs::path base = temporary.Path();
+  fs::create_directory(base / "elsewhere");
+  fs::create_directory_symlink(base / "elsewhere", base / "linked");
+  {
+    test::NamespaceEntry entry(space);
+    SharingHelper helper((base / "linked").string());
+    EXPECT_NE(helper.EnablePublic("s0"), "");
+    EXPECT_NE(helper.EnablePrivate("s0"), "");
+  }
+  EXPECT_EQ(space.Output("cat /proc/sys/net/ipv4/conf/s0/forwarding"), forwarding);
+  EXPECT_EQ(space.Output("ip -4 addr show dev s0"), "");
+  EXPECT_TRUE(fs::is_empty(base / "elsewhere"));
+}
+
 TEST(InterfaceStateTest, KernelStatesMapToTheComponentsNumbering) {
   EXPECT_EQ(OperStatusOf(0, IF_OPER_DOWN), kOperNonOperational);
   EXPECT_EQ(OperStatusOf(IFF_UP | IFF_LOWER_UP, IF_OPER_UP), kOperOperational);

@@ -127,7 +127,12 @@ std::string SharingHelper::EnableForwarding(const std::string& interfaceName) {
   if (original.empty()) return "cannot read the forwarding setting of " + interfaceName;
   if (original != "1") {
     originalForwarding_[interfaceName] = original;
-    SaveJournal();  // before the change, so a crash right after it is undone too
+    // Recorded before the change, so a crash right after it is undone too; a change that could
+    // not be recorded is not made.
+    if (!SaveJournal()) {
+      originalForwarding_.erase(interfaceName);
+      return "cannot record the change to " + interfaceName;
+    }
     if (!WriteForwarding(interfaceName, "1")) {
       originalForwarding_.erase(interfaceName);
       SaveJournal();
@@ -175,7 +180,10 @@ std::string SharingHelper::EnablePrivate(const std::string& interfaceName) {
     share.addedAddress = true;
   }
   privates_[interfaceName] = share;
-  SaveJournal();  // the address is recorded before it is added
+  if (!SaveJournal()) {  // the address is recorded before it is added
+    privates_.erase(interfaceName);
+    return "cannot record the change to " + interfaceName;
+  }
   std::string error;
   if (share.addedAddress) {
     if (int code = AddIpv4Address(index, share.address, share.prefixLength); code != 0) {
@@ -243,7 +251,7 @@ void SharingHelper::StopAll() {
   while (!publics_.empty()) Disable(std::string(publics_.begin()->first));
 }
 
-void SharingHelper::SaveJournal() {
+bool SharingHelper::SaveJournal() {
   JournalEntries entries;
   for (const auto& [name, value] : originalForwarding_) entries.forwarding.push_back({name, value});
   for (const auto& [name, share] : privates_) {
@@ -251,7 +259,7 @@ void SharingHelper::SaveJournal() {
       entries.addresses.push_back({name, CidrOf(share.address, share.prefixLength)});
     if (share.server > 0) entries.servers.push_back({name, static_cast<int>(share.server)});
   }
-  journal_.Save(entries);
+  return journal_.Save(entries);
 }
 
 }  // namespace orvane::platform::linux_backend

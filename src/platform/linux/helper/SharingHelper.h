@@ -46,7 +46,8 @@ class SharingHelper {
   std::string EnableForwarding(const std::string& interfaceName);
   void RestoreForwarding(const std::string& interfaceName);
   std::string DisablePrivate(const std::string& interfaceName);
-  void SaveJournal();
+  // False when the journal could not be written.
+  bool SaveJournal();
 
   NftTable table_;
   SharingJournal journal_;
