@@ -76,6 +76,8 @@ HResult SharingHelperClient::StartLocked() {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, ends[1], STDIN_FILENO);
   posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+  // The helper runs as root: none of the program's other descriptors go with it.
+  posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
   pid_t pid = -1;
   int spawned = root ? posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ)
                      : posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);

@@ -4,13 +4,16 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "SharingTopology.h"
 #include "TestNamespace.h"
@@ -137,6 +140,38 @@ TEST_F(SharingEndToEndTest, NothingOutlivesAKilledProgram) {
   Program next;  // the next start shares again from a clean machine
   EXPECT_TRUE(next.Start());
   EXPECT_TRUE(next.manager.StopSharing());
+}
+
+// The helper and its server run as root: a descriptor the program left open must not reach
+// either of them.
+TEST_F(SharingEndToEndTest, HelperAndServerGetNoneOfTheProgramsDescriptors) {
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);  // deliberately not close-on-exec
+  struct stat info {};
+  ASSERT_EQ(fstat(fds[0], &info), 0);
+  const std::string pipeLink = "pipe:[" + std::to_string(info.st_ino) + "]";
+  {
+    Program program;
+    ASSERT_TRUE(program.Start());
+    std::vector<pid_t> roots = net_->host.Processes("orvane-sharing-");
+    const std::vector<pid_t> servers = net_->host.Processes("dnsmasq");
+    ASSERT_EQ(roots.size(), 1u);
+    ASSERT_EQ(servers.size(), 1u);
+    roots.push_back(servers[0]);
+    for (pid_t pid : roots) {
+      std::error_code error;
+      const std::filesystem::path folder = "/proc/" + std::to_string(pid) + "/fd";
+      for (std::filesystem::directory_iterator fd(folder, error), end; !error && fd != end;
+           fd.increment(error)) {
+        std::error_code linkError;
+        EXPECT_NE(std::filesystem::read_symlink(fd->path(), linkError).string(), pipeLink)
+            << "process " << pid << " holds the program's pipe";
+      }
+    }
+    EXPECT_TRUE(program.manager.StopSharing());
+  }
+  close(fds[0]);
+  close(fds[1]);
 }
 
 TEST_F(SharingEndToEndTest, KilledHelperIsUndoneAtTheNextStart) {
