@@ -5,6 +5,7 @@
 #ifdef __linux__
 #include <sys/socket.h>
 #include <unistd.h>
+#include <cerrno>
 #include <csignal>
 
 namespace {
@@ -13,9 +14,13 @@ namespace {
 // user-interface thread.
 int pipeEnds[2] = {-1, -1};
 
+// The write must neither block (a full socket already holds a wake-up) nor leave errno changed
+// for the code the signal interrupted.
 void OnSignal(int) {
+  const int savedErrno = errno;
   const char byte = 1;
   [[maybe_unused]] const ssize_t written = ::write(pipeEnds[0], &byte, 1);
+  errno = savedErrno;
 }
 
 }  // namespace
@@ -23,7 +28,8 @@ void OnSignal(int) {
 namespace orvane::ui {
 
 ShutdownSignals::ShutdownSignals(QObject* parent) : QObject(parent) {
-  if (pipeEnds[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pipeEnds) != 0) {
+  if (pipeEnds[0] >= 0 ||
+      ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, pipeEnds) != 0) {
     return;
   }
   struct sigaction action {};
