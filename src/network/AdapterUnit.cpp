@@ -49,9 +49,7 @@ TAdapterManager::TAdapterManager(platform::IAdapterQuery& query,
   LoadAdapters();
 }
 
-TAdapterManager::~TAdapterManager() {
-  ClearObjects(&adapters_);
-}
+TAdapterManager::~TAdapterManager() = default;
 
 void TAdapterManager::LoadAdapters() {
   platform::AdapterQueryResult result = query_.GetAdaptersInfo(kAdapterBufferSize);

@@ -50,10 +50,7 @@ TConnectionManager::TConnectionManager(platform::IAdapterQuery& query,
       system_(system),
       adapters_(std::make_unique<TAdapterManager>(query, kinds, system, ifTable)) {}
 
-TConnectionManager::~TConnectionManager() {
-  adapters_.reset();
-  ClearObjects(&connections_);
-}
+TConnectionManager::~TConnectionManager() = default;
 
 void TConnectionManager::Refresh() {
   ClearObjects(&connections_);

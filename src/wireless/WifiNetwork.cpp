@@ -40,8 +40,6 @@ TWifiConnection::~TWifiConnection() {
   monitor_->Terminate();
   monitor_->WaitFor();
   monitor_.reset();
-  ClearObjects(&networks_);
-  networks_.Clear();
 }
 
 void TWifiConnection::SetSSID(const std::string& ssid) {
