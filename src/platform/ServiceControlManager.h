@@ -13,8 +13,21 @@ struct ServiceStatus {
   uint32_t waitHint = 0;  // milliseconds
 };
 
+// The state numbers of a service (dwCurrentState).
 inline constexpr uint32_t kServiceStopped = 1;
+inline constexpr uint32_t kServiceStartPending = 2;
+inline constexpr uint32_t kServiceStopPending = 3;
 inline constexpr uint32_t kServiceRunning = 4;
+inline constexpr uint32_t kServiceContinuePending = 5;
+inline constexpr uint32_t kServicePausePending = 6;
+inline constexpr uint32_t kServicePaused = 7;
+
+// Access rights of the manager and of a service handle.
+inline constexpr uint32_t kScManagerConnect = 0x0001;
+inline constexpr uint32_t kServiceQueryStatus = 0x0004;
+inline constexpr uint32_t kServiceStart = 0x0010;
+inline constexpr uint32_t kServiceStop = 0x0020;
+
 inline constexpr uint32_t kServiceControlStop = 1;
 inline constexpr uint32_t kErrorAccessDenied = 5;
 inline constexpr uint32_t kErrorServiceDoesNotExist = 1060;
@@ -37,6 +50,8 @@ class IServiceControlManager {
                                   ServiceStatus& status) = 0;
   virtual void CloseServiceHandle(ServiceHandle handle) = 0;
   virtual void Sleep(uint32_t milliseconds) = 0;
+  // Milliseconds on a clock that only moves forward; what a wait measures itself against.
+  virtual uint64_t TickCount() = 0;
 };
 
 }  // namespace orvane::platform

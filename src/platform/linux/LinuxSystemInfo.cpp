@@ -57,10 +57,22 @@ uint32_t WordAt(const std::vector<uint8_t>& data, std::size_t offset) {
 const std::map<uint32_t, const char*>& OwnCodeTexts() {
   static const std::map<uint32_t, const char*> texts = {
       {5, "Access is denied."},
+      {6, "The handle is invalid."},
+      {13, "The data is invalid."},
+      {31, "A device attached to the system is not functioning."},
       {111, "The file name is too long."},  // ERROR_BUFFER_OVERFLOW
       {122, "The data area passed to a system call is too small."},
+      {123, "The filename, directory name, or volume label syntax is incorrect."},
       {232, "The pipe is being closed."},  // ERROR_NO_DATA
+      {1052, "The requested control is not valid for this service."},
+      {1053, "The service did not respond to the start or control request in a timely fashion."},
+      {1056, "An instance of the service is already running."},
+      {1058,
+       "The service cannot be started, either because it is disabled or because it has no enabled "
+       "devices associated with it."},
       {1060, "The specified service does not exist as an installed service."},
+      {1062, "The service has not been started."},
+      {1722, "The RPC server is unavailable."},
   };
   return texts;
 }

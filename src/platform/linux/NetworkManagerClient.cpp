@@ -5,12 +5,13 @@
 
 #include <cstdlib>
 
+#include "platform/linux/SystemBus.h"
+
 namespace orvane::platform::linux_backend {
 namespace {
 
 constexpr const char* kService = "org.freedesktop.NetworkManager";
 constexpr const char* kManagerPath = "/org/freedesktop/NetworkManager";
-constexpr const char* kSystemBusAddress = "unix:path=/run/dbus/system_bus_socket";
 constexpr uint64_t kCallTimeoutUs = 1'000'000;
 
 // NetworkManager manages the namespace of the init process; in any other namespace (a
@@ -27,18 +28,9 @@ bool InManagedNamespace() {
 
 NetworkManagerClient::NetworkManagerClient() {
   if (!InManagedNamespace()) return;
-  // Built by hand rather than with sd_bus_open_system so the short timeout also bounds the
-  // greeting: a bus that accepts but never answers must not stall a refresh.
-  const char* address = secure_getenv("DBUS_SYSTEM_BUS_ADDRESS");
-  sd_bus* bus = nullptr;
-  if (sd_bus_new(&bus) < 0) return;
-  if (sd_bus_set_address(bus, address != nullptr ? address : kSystemBusAddress) < 0 ||
-      sd_bus_set_bus_client(bus, 1) < 0 ||
-      sd_bus_set_method_call_timeout(bus, kCallTimeoutUs) < 0 || sd_bus_start(bus) < 0) {
-    sd_bus_unref(bus);
-    return;
-  }
-  bus_ = bus;
+  // A short timeout: a bus that accepts but never answers must not stall a refresh.
+  bus_ = OpenSystemBus(kCallTimeoutUs);
+  if (bus_ == nullptr) return;
   if (!State()) {  // the bus runs but NetworkManager does not
     sd_bus_flush_close_unref(bus_);
     bus_ = nullptr;

@@ -6,10 +6,12 @@ namespace orvane::sim {
 
 namespace {
 
-constexpr uint32_t kScManagerConnect = 0x0001;
-constexpr uint32_t kServiceQueryStatus = 0x0004;
-constexpr uint32_t kServiceStart = 0x0010;
-constexpr uint32_t kServiceStop = 0x0020;
+using platform::kScManagerConnect;
+using platform::kServiceQueryStatus;
+using platform::kServiceStart;
+using platform::kServiceStartPending;
+using platform::kServiceStop;
+using platform::kServiceStopPending;
 
 std::string Hex(uint32_t value) {
   char text[16];
@@ -81,6 +83,7 @@ uint32_t SimServices::OpenService(platform::ServiceHandle manager, const std::st
 
 uint32_t SimServices::QueryServiceStatus(platform::ServiceHandle handle,
                                          platform::ServiceStatus& status) {
+  clock_ += queryDuration_;
   if (const auto code = log_.Record("QueryServiceStatus " + std::to_string(handle))) {
     return static_cast<uint32_t>(*code);
   }
@@ -148,6 +151,7 @@ void SimServices::CloseServiceHandle(platform::ServiceHandle handle) {
 void SimServices::Sleep(uint32_t milliseconds) {
   log_.Record("Sleep " + std::to_string(milliseconds));
   slept_ += milliseconds;
+  clock_ += milliseconds;
 }
 
 }  // namespace orvane::sim

@@ -20,11 +20,10 @@ namespace orvane::sim {
 // Handles are numbered from 1. Each request checks its handle (6 when invalid) and the access
 // it was opened with (5 when lacking). An accepted start or stop hands the service a scripted
 // sequence of statuses: each status query takes the next one, and the service keeps the last.
-// Sleep only adds to a total, it never waits.
+// Sleep only adds to a total, it never waits; the clock is that total plus the time each
+// status query is scripted to take.
 class SimServices : public platform::IServiceControlManager {
  public:
-  static constexpr uint32_t kServiceStartPending = 2;
-  static constexpr uint32_t kServiceStopPending = 3;
   static constexpr uint32_t kErrorInvalidHandle = 6;
   static constexpr uint32_t kErrorInvalidServiceControl = 1052;
   static constexpr uint32_t kErrorServiceCannotAcceptControl = 1061;
@@ -45,6 +44,7 @@ class SimServices : public platform::IServiceControlManager {
   // Closes of handles that were not open (never opened, or closed before).
   int BadCloseCount() const { return badCloses_; }
   uint64_t SleptMilliseconds() const { return slept_; }
+  void SetQueryDuration(uint32_t milliseconds) { queryDuration_ = milliseconds; }
 
   uint32_t OpenSCManager(const std::string& machine, uint32_t access,
                          platform::ServiceHandle& manager) override;
@@ -57,6 +57,7 @@ class SimServices : public platform::IServiceControlManager {
                           platform::ServiceStatus& status) override;
   void CloseServiceHandle(platform::ServiceHandle handle) override;
   void Sleep(uint32_t milliseconds) override;
+  uint64_t TickCount() override { return clock_; }
 
  private:
   struct Service {
@@ -81,6 +82,8 @@ class SimServices : public platform::IServiceControlManager {
   platform::ServiceHandle nextHandle_ = 1;
   int badCloses_ = 0;
   uint64_t slept_ = 0;
+  uint32_t queryDuration_ = 0;
+  uint64_t clock_ = 0;
 };
 
 }  // namespace orvane::sim

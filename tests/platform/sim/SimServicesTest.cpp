@@ -36,7 +36,7 @@ TEST(SimServices, QueriesAfterAStartWalkTheScriptAndKeepTheLast) {
   const Opened opened = Open(services, "wzcsvc");
 
   ASSERT_EQ(services.StartService(opened.service), 0u);
-  EXPECT_EQ(services.State("wzcsvc"), SimServices::kServiceStartPending);
+  EXPECT_EQ(services.State("wzcsvc"), platform::kServiceStartPending);
   ServiceStatus status;
   for (const ServiceStatus& expected : script) {
     ASSERT_EQ(services.QueryServiceStatus(opened.service, status), 0u);
@@ -143,7 +143,7 @@ TEST(SimServices, ScriptedFailuresDoNotAdvanceTheService) {
   log.FailCall("ControlService", 5, 1);
   status = {};
   EXPECT_EQ(services.ControlService(opened.service, platform::kServiceControlStop, status), 5u);
-  EXPECT_EQ(status.currentState, SimServices::kServiceStartPending);
+  EXPECT_EQ(status.currentState, platform::kServiceStartPending);
 
   log.FailCall("OpenSCManager", 5, 1);
   ServiceHandle manager = 0;
