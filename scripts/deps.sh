@@ -3,8 +3,10 @@
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev qt6-base-dev
   libnftables-dev libcurl4-openssl-dev libsystemd-dev)
-# What the tests and the real backend use at run time.
-RUNTIME_PACKAGES=(iproute2 nftables dnsmasq-base udhcpc busybox xvfb xauth dbus-daemon)
+# What the tests and the real backend use at run time (python3-dbusmock: the dbus tests' mock
+# service manager).
+RUNTIME_PACKAGES=(iproute2 nftables dnsmasq-base udhcpc busybox xvfb xauth dbus-daemon
+  python3-dbusmock)
 
 ensure_packages() {
   local missing=()

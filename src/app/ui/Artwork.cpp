@@ -61,4 +61,8 @@ ImageList* CreateStateImages(QObject* parent) {
   return list;
 }
 
+QPixmap SignalFrame(int arcs) {
+  return Load(QStringLiteral("signal_%1").arg(arcs));
+}
+
 }  // namespace orvane::ui::artwork

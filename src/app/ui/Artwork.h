@@ -38,5 +38,8 @@ inline constexpr int kSharingReadyImage = texts::kReadyImage;
 ImageList* CreateSmallImages(QObject* parent);
 ImageList* CreateStateImages(QObject* parent);
 
+// The troubleshooter's three 32 x 32 frames: the signal sign with 0, 1 and 2 arcs.
+QPixmap SignalFrame(int arcs);
+
 }  // namespace artwork
 }  // namespace orvane::ui

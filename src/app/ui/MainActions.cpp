@@ -21,7 +21,7 @@ MainActions::MainActions(const ImageList& smallImages, QObject* parent)
       actCheckUpdate(Make("actCheckUpdate", QStringLiteral("Check for updates"))),
       actWriteToUs(Make("actWriteToUs", QStringLiteral("Write comments to developer"))),
       actAbout(Make("actAbout", QStringLiteral("A&bout"))),
-      actTroubleShooter(Make("actTroubleShooter", QString())) {
+      actTroubleShooter(Make("actTroubleShooter", QStringLiteral("actTroubleShooter"))) {
   setObjectName(QStringLiteral("ActionList1"));
   actShareMyInternet->setIcon(smallImages.Picture(artwork::kShareImage));
   actConnectToVelmora->setIcon(smallImages.Picture(artwork::kConnectImage));

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -30,6 +31,7 @@
 #include "app/ui/Translation.h"
 #include "app/ui/TrayIcon.h"
 #include "network/ConnectionUnit.h"
+#include "service/ui/UnitWifiTroubleShooter.h"
 
 namespace orvane::ui {
 namespace {
@@ -144,6 +146,10 @@ void TForm1::ConnectActions() {
   on(actions_->actShareMyInternet, [this] { pageControl_->SetActivePage(tbShareMyInternet); });
   on(actions_->actConnectToVelmora, [this] { pageControl_->SetActivePage(tbConnectToVelmora); });
   on(actions_->actExit, [this] { actExitExecute(); });
+  on(actions_->actTroubleShooter, [this] {
+    if (troubleShooter_)
+      Handle([this] { actTroubleShooterExecute(*troubleShooter_, messages_, this); });
+  });
 
   connect(pageControl_, &PageControl::PageShown, this, [this](QWidget* page) {
     if (page == tbConnectToVelmora) tbConnectToVelmoraShow();
@@ -169,6 +175,12 @@ void TForm1::SetStartUpTexts() {
   pageControl_->setTabText(pageControl_->indexOf(tbConnectToVelmora), connectCaption);
   tbConnectToVelmora->lblDesc31->setText(Text(workflow_->ConnectDescription()));
   pnlTop->SetCaption(Text(workflow_->HeaderCaption()));
+}
+
+void TForm1::SetTroubleShooter(const TroubleShooterPlatform& platform) {
+  troubleShooter_.emplace(platform);
+  tray_->Menu()->insertAction(tray_->mniExit1(), actions_->actTroubleShooter);
+  actions_->actTroubleShooter->setVisible(TroubleShooterOffered(platform.system));
 }
 
 void TForm1::ShowAtStart() {

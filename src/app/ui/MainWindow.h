@@ -4,9 +4,11 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/IMainView.h"
 #include "app/MainWorkflow.h"
+#include "service/WifiTroubleShooter.h"
 
 class QPainter;
 
@@ -54,6 +56,8 @@ class TForm1 : public QMainWindow, public IMainView {
   // Recomputes which actions are enabled; runs whenever the event loop is about to wait.
   void UpdateActions();
   void SetConnectionPicker(ConnectionPicker picker) { picker_ = std::move(picker); }
+  // Enables the troubleshooter, offered in the tray icon's menu only where it applies.
+  void SetTroubleShooter(const TroubleShooterPlatform& platform);
 
   MainWorkflow& Workflow() { return *workflow_; }
   MainActions& Actions() { return *actions_; }
@@ -110,6 +114,7 @@ class TForm1 : public QMainWindow, public IMainView {
   PanelStatusBar* statusBar_;
   TrayIcon* tray_;
   ConnectionPicker picker_;
+  std::optional<TroubleShooterPlatform> troubleShooter_;
   bool reallyClose_ = false;
   bool shutDown_ = false;
 };

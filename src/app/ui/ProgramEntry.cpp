@@ -27,6 +27,7 @@ int RunProgram(int& argc, char** argv, platform::Platform& platform,
   BoxMessagePresenter messages;
   TForm1 form(WorkflowPlatformOf(platform), ifTable, messages,
               QSystemTrayIcon::isSystemTrayAvailable());
+  form.SetTroubleShooter(TroubleShooterPlatformOf(platform));
   QObject::connect(&form, &TForm1::Closed, &application, &QCoreApplication::quit,
                    Qt::QueuedConnection);
 

@@ -26,6 +26,7 @@
 #include "common/UnitGlobal.h"
 #include "network/AdpUtils.h"
 #include "platform/sim/SimMachine.h"
+#include "service/WifiTroubleShooter.h"
 
 using namespace orvane;
 using namespace orvane::ui;
@@ -405,6 +406,25 @@ class MainWindowTest : public QObject {
     QCOMPARE(Label("lblSSID")->text(), QString("Cafe <b>net</b>"));
     QCOMPARE(Label("lblSSID")->textFormat(), Qt::PlainText);
     QCOMPARE(Label("lblPassword")->text(), QString("73915"));
+  }
+
+  void troubleShooterIsInTheTrayMenuOnlyOnVersionFiveOne() {
+    machine_->Wzc().SetControlFlags("{IF}", 0x8000);
+    machine_->Services().AddService("wzcsvc", platform::kServiceRunning);
+    Create(true);
+    form_->SetTroubleShooter(TroubleShooterPlatformOf(*machine_));
+    QAction* action = Action("actTroubleShooter");
+    QVERIFY(form_->Tray().Menu()->actions().contains(action));
+    QVERIFY(!action->isVisible());
+    action->trigger();  // a visible entry's command would have checked the service
+    QCOMPARE(machine_->Log().Count("OpenSCManager"), std::size_t{0});
+
+    machine_->System().SetOsVersion(5, 1);
+    form_->SetTroubleShooter(TroubleShooterPlatformOf(*machine_));
+    QVERIFY(action->isVisible());
+    action->trigger();  // nothing to repair: no window, the check only
+    QCOMPARE(machine_->Log().Count("OpenSCManager"), std::size_t{1});
+    QVERIFY(messages_.shown.isEmpty());
   }
 
  private:

@@ -270,6 +270,29 @@ void SharingReadySmall(QPainter& p, const QRectF& r) {
   p.drawPath(arrow);
 }
 
+// The troubleshooter's animation: a white signal sign on an orange tile, its dot and `arcs`
+// of its two arcs.
+void SignalTile(QPainter& p, const QRectF& r, int arcs) {
+  QLinearGradient fill(r.topLeft(), r.bottomLeft());
+  fill.setColorAt(0, kOrange.lighter(115));
+  fill.setColorAt(1, kDarkOrange);
+  p.setPen(Qt::NoPen);
+  p.setBrush(fill);
+  p.drawRoundedRect(r.adjusted(1, 1, -1, -1), r.width() * 0.18, r.width() * 0.18);
+  Waves(p, QPointF(r.center().x(), r.bottom() - r.height() * 0.24), r.width() * 0.22, arcs,
+        Qt::white, r.width() * 0.09);
+}
+
+bool SaveSignalFrames(const QString& out) {
+  using namespace std::placeholders;
+  bool ok = true;
+  for (int arcs = 0; arcs < 3 && ok; ++arcs) {
+    ok = Save(out, QStringLiteral("signal_%1.png").arg(arcs), {32, 32},
+              std::bind(SignalTile, _1, _2, arcs));
+  }
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -300,6 +323,6 @@ int main(int argc, char** argv) {
             Save(out, "small_05.png", small, CommentSmall) &&
             Save(out, "small_06.png", small, AboutSmall) &&
             Save(out, "small_29.png", small, SharingOnSmall) &&
-            Save(out, "small_30.png", small, SharingReadySmall);
+            Save(out, "small_30.png", small, SharingReadySmall) && SaveSignalFrames(out);
   return ok ? 0 : 1;
 }

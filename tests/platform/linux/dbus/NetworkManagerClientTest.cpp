@@ -2,20 +2,14 @@
 // system bus.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <systemd/sd-bus.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <thread>
 
+#include "PrivateBus.h"
 #include "platform/linux/InterfaceInventory.h"
 #include "platform/linux/LinuxInternetProbe.h"
 #include "platform/linux/NetworkManagerClient.h"
@@ -78,40 +72,11 @@ const sd_bus_vtable kActiveTable[] = {SD_BUS_VTABLE_START(0),
 class NetworkManagerClientTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string folder = temp_;
-    std::filesystem::create_directories(folder);
-    socket_ = folder + "/bus";
-    std::ofstream(folder + "/bus.conf")
-        << "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\" "
-           "\"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-           "<busconfig><listen>unix:path="
-        << socket_
-        << "</listen><auth>EXTERNAL</auth><policy context=\"default\">"
-           "<allow send_destination=\"*\"/><allow receive_sender=\"*\"/><allow own=\"*\"/>"
-           "<allow user=\"*\"/>"
-           "</policy></busconfig>\n";
-    const std::string config = "--config-file=" + folder + "/bus.conf";
-    char* argv[] = {const_cast<char*>("dbus-daemon"), const_cast<char*>(config.c_str()),
-                    const_cast<char*>("--nofork"), nullptr};
-    if (posix_spawnp(&daemon_, "dbus-daemon", nullptr, nullptr, argv, environ) != 0)
-      GTEST_SKIP() << "needs dbus-daemon for a private bus";
-    for (int i = 0; i < 200 && !std::filesystem::exists(socket_); ++i)
-      std::this_thread::sleep_for(10ms);
-    ASSERT_TRUE(std::filesystem::exists(socket_)) << "the private bus did not start";
-    address_ = "unix:path=" + socket_;
-    setenv("DBUS_SYSTEM_BUS_ADDRESS", address_.c_str(), 1);
+    if (const std::string why = bus_.Start(); !why.empty()) GTEST_SKIP() << why;
+    address_ = bus_.Address();
   }
 
-  void TearDown() override {
-    StopService();
-    unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
-    if (daemon_ > 0) {
-      kill(daemon_, SIGTERM);
-      waitpid(daemon_, nullptr, 0);
-    }
-    std::error_code error;
-    std::filesystem::remove_all(temp_, error);
-  }
+  void TearDown() override { StopService(); }
 
   // Serves the mock NetworkManager on its own thread until StopService.
   void StartService() {
@@ -146,12 +111,8 @@ class NetworkManagerClientTest : public ::testing::Test {
     if (service_.joinable()) service_.join();
   }
 
-  std::string temp_ =
-      (std::filesystem::temp_directory_path() / ("orvane-dbus-" + std::to_string(getpid())))
-          .string();
-  std::string socket_;
+  testing::PrivateBus bus_;
   std::string address_;
-  pid_t daemon_ = -1;
   MockState mock_;
   std::atomic<bool> stop_{false};
   std::thread service_;
