@@ -29,8 +29,8 @@ TServiceControl::TServiceControl(pf::IServiceControlManager& manager, pf::ISyste
                                  std::string serviceName, std::string machineName)
     : manager_(manager),
       system_(system),
-      MachineName_(std::move(machineName)),
-      ServiceName_(std::move(serviceName)) {}
+      machineName_(std::move(machineName)),
+      serviceName_(std::move(serviceName)) {}
 
 void TServiceControl::Raise(uint32_t code) {
   throw OsError(code, system_.SystemErrorMessage(code));
@@ -43,9 +43,9 @@ void TServiceControl::Check(uint32_t code) {
 uint32_t TServiceControl::QueryState() {
   // Declared manager first, so the service handle is closed before it.
   Handle scm(manager_);
-  Check(manager_.OpenSCManager(MachineName_, pf::kScManagerConnect, scm.value));
+  Check(manager_.OpenSCManager(machineName_, pf::kScManagerConnect, scm.value));
   Handle service(manager_);
-  Check(manager_.OpenService(scm.value, ServiceName_, pf::kServiceQueryStatus, service.value));
+  Check(manager_.OpenService(scm.value, serviceName_, pf::kServiceQueryStatus, service.value));
   pf::ServiceStatus status;
   Check(manager_.QueryServiceStatus(service.value, status));
   return status.currentState;
@@ -55,16 +55,16 @@ TServiceState TServiceControl::GetState() {
   const uint32_t state = QueryState();
   if (state < pf::kServiceStopped || state > pf::kServicePaused) {
     throw std::runtime_error("Unknown state " + std::to_string(state) + " of service '" +
-                             ServiceName_ + "'.");
+                             serviceName_ + "'.");
   }
   return static_cast<TServiceState>(state - 1);
 }
 
 bool TServiceControl::Start() {
   Handle scm(manager_);
-  Check(manager_.OpenSCManager(MachineName_, pf::kScManagerConnect, scm.value));
+  Check(manager_.OpenSCManager(machineName_, pf::kScManagerConnect, scm.value));
   Handle service(manager_);
-  Check(manager_.OpenService(scm.value, ServiceName_, pf::kServiceStart | pf::kServiceQueryStatus,
+  Check(manager_.OpenService(scm.value, serviceName_, pf::kServiceStart | pf::kServiceQueryStatus,
                              service.value));
   pf::ServiceStatus status{};
   if (manager_.StartService(service.value) == 0) {
@@ -76,9 +76,9 @@ bool TServiceControl::Start() {
 
 bool TServiceControl::Stop() {
   Handle scm(manager_);
-  Check(manager_.OpenSCManager(MachineName_, pf::kScManagerConnect, scm.value));
+  Check(manager_.OpenSCManager(machineName_, pf::kScManagerConnect, scm.value));
   Handle service(manager_);
-  Check(manager_.OpenService(scm.value, ServiceName_, pf::kServiceStop | pf::kServiceQueryStatus,
+  Check(manager_.OpenService(scm.value, serviceName_, pf::kServiceStop | pf::kServiceQueryStatus,
                              service.value));
   // A refused stop still hands back the status; for a service that is not running it says
   // stopped, which is the result wanted.

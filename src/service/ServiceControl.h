@@ -36,8 +36,8 @@ class TServiceControl {
   TServiceControl(platform::IServiceControlManager& manager, platform::ISystemInfo& system,
                   std::string serviceName, std::string machineName);
 
-  const std::string& ServiceName() const { return ServiceName_; }
-  const std::string& MachineName() const { return MachineName_; }
+  const std::string& ServiceName() const { return serviceName_; }
+  const std::string& MachineName() const { return machineName_; }
 
   // The platform's state number of the service.
   uint32_t QueryState();
@@ -58,8 +58,8 @@ class TServiceControl {
 
   platform::IServiceControlManager& manager_;
   platform::ISystemInfo& system_;
-  std::string MachineName_;
-  std::string ServiceName_;
+  std::string machineName_;
+  std::string serviceName_;
 };
 
 }  // namespace orvane

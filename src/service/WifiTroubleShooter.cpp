@@ -40,14 +40,14 @@ bool TroubleShooterOffered(platform::ISystemInfo& system) {
 }
 
 WifiTroubleShooter::WifiTroubleShooter(const TroubleShooterPlatform& platform)
-    : wzc_(platform.wzc), WifiService_(platform.services, platform.system, kWifiServiceName, "") {}
+    : wzc_(platform.wzc), wifiService_(platform.services, platform.system, kWifiServiceName, "") {}
 
 bool WifiTroubleShooter::NeedsRepair() {
-  return WifiService_.GetState() != TServiceState::ssRunning || IsInterfaceFlagMissing();
+  return wifiService_.GetState() != TServiceState::ssRunning || IsInterfaceFlagMissing();
 }
 
 bool WifiTroubleShooter::Repair() {
-  WifiService_.Stop();
+  wifiService_.Stop();
   bool flagSet = false;
   std::exception_ptr error;
   try {
@@ -56,7 +56,7 @@ bool WifiTroubleShooter::Repair() {
     error = std::current_exception();
   }
   // The service must come back even when the flag could not be written.
-  WifiService_.Start();
+  wifiService_.Start();
   if (error) std::rethrow_exception(error);
   return flagSet;
 }

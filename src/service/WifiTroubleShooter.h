@@ -72,7 +72,7 @@ class WifiTroubleShooter {
   // there is no interface.
   bool SetInterfaceFlag();
 
-  TServiceControl& WifiService() { return WifiService_; }
+  TServiceControl& WifiService() { return wifiService_; }
 
  private:
   // The first interface in the store's order; none when the key cannot be opened or is empty.
@@ -80,7 +80,7 @@ class WifiTroubleShooter {
   uint32_t ReadFlags(const std::string& interfaceName);
 
   platform::IWzcStore& wzc_;
-  TServiceControl WifiService_;
+  TServiceControl wifiService_;
 };
 
 }  // namespace orvane

@@ -48,13 +48,12 @@ void TAnimateThread::run() {
   }
 }
 
-bool TAnimateThread::ServeHandOver() {
+void TAnimateThread::ServeHandOver() {
   std::unique_lock lock(mutex_);
-  if (!handedOver_) return false;
+  if (!handedOver_) return;
   ShowFrame();
   handedOver_ = false;
   served_.notify_all();
-  return true;
 }
 
 void TAnimateThread::ShowFrame() {
@@ -68,8 +67,8 @@ TFrmTroubleShooter::TFrmTroubleShooter(const TroubleShooterPlatform& platform,
                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       troubleShooter_(platform),
       messages_(messages),
-      Timer1_(new QTimer(this)),
-      AnimateThread_(std::make_unique<TAnimateThread>()) {
+      timer1_(new QTimer(this)),
+      animateThread_(std::make_unique<TAnimateThread>()) {
   setObjectName(QStringLiteral("FrmTroubleShooter"));
   setWindowTitle(QString::fromLatin1(kTroubleShooterCaption));
   setFixedSize(343, 96);
@@ -93,19 +92,19 @@ TFrmTroubleShooter::TFrmTroubleShooter(const TroubleShooterPlatform& platform,
   btnCancel->setFocus();
   connect(btnCancel, &QPushButton::clicked, this, &TFrmTroubleShooter::reject);
 
-  AnimateThread_->Form = this;
-  AnimateThread_->Mode = kAnimateCycle;
-  Timer1_->setObjectName(QStringLiteral("Timer1"));
-  Timer1_->setInterval(kRepairDelayMs);
-  connect(Timer1_, &QTimer::timeout, this, &TFrmTroubleShooter::Timer1Timer);
-  Timer1_->start();
+  animateThread_->Form = this;
+  animateThread_->Mode = kAnimateCycle;
+  timer1_->setObjectName(QStringLiteral("Timer1"));
+  timer1_->setInterval(kRepairDelayMs);
+  connect(timer1_, &QTimer::timeout, this, &TFrmTroubleShooter::Timer1Timer);
+  timer1_->start();
 }
 
 TFrmTroubleShooter::~TFrmTroubleShooter() {
   // The thread may be blocked handing over a frame; serve it until the thread sees the stop.
-  AnimateThread_->requestInterruption();
-  while (!AnimateThread_->wait(kStopCheckMs)) AnimateThread_->ServeHandOver();
-  AnimateThread_.reset();
+  animateThread_->requestInterruption();
+  while (!animateThread_->wait(kStopCheckMs)) animateThread_->ServeHandOver();
+  animateThread_.reset();
 }
 
 QLabel* TFrmTroubleShooter::MakePicture(const char* name, int arcs, QPoint at) {
@@ -119,16 +118,16 @@ QLabel* TFrmTroubleShooter::MakePicture(const char* name, int arcs, QPoint at) {
 
 void TFrmTroubleShooter::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!AnimateThread_->isRunning()) AnimateThread_->start();
+  if (!animateThread_->isRunning()) animateThread_->start();
 }
 
 void TFrmTroubleShooter::reject() {
-  // While the repair runs the window takes no orders, as the design's frozen window did not.
+  // While the repair runs the window paints but takes no orders; it closes once it is done.
   if (!working_) QDialog::reject();
 }
 
 void TFrmTroubleShooter::Timer1Timer() {
-  Timer1_->stop();
+  timer1_->stop();
   // An error leaves the waiting look, and the timer stays off: no second attempt.
   RunHandler(this, messages_, [this] {
     Hourglass busy;
@@ -159,7 +158,7 @@ bool TFrmTroubleShooter::RunRepair() {
 
 void TFrmTroubleShooter::ShowOutcome(bool repaired) {
   const OutcomeLook look = LookOf(repaired);
-  AnimateThread_->Mode = look.mode;
+  animateThread_->Mode = look.mode;
   lbl1->setText(Text(look.text));
   lbl1->adjustSize();
   btnCancel->setText(Text(look.buttonCaption));

@@ -27,9 +27,8 @@ class TAnimateThread : public QThread {
   // thread has ended.
   ~TAnimateThread() override;
 
-  // User-interface thread: runs a frame the thread is waiting on, if any. Answers whether one
-  // was waiting.
-  bool ServeHandOver();
+  // User-interface thread: runs the frame the thread is waiting on, if any.
+  void ServeHandOver();
   // Applies the current frame to the window's pictures (user-interface thread only).
   void ShowFrame();
 
@@ -66,8 +65,8 @@ class TFrmTroubleShooter : public QDialog {
 
   void ShowPictures(const std::array<bool, kFrameCount>& visible);
 
-  TAnimateThread& AnimateThread() { return *AnimateThread_; }
-  QTimer* Timer1() const { return Timer1_; }
+  TAnimateThread& AnimateThread() { return *animateThread_; }
+  QTimer* Timer1() const { return timer1_; }
 
   QLabel* lbl1;
   QLabel* imgAnimate0;
@@ -88,8 +87,8 @@ class TFrmTroubleShooter : public QDialog {
 
   WifiTroubleShooter troubleShooter_;
   MessagePresenter& messages_;
-  QTimer* Timer1_;
-  std::unique_ptr<TAnimateThread> AnimateThread_;
+  QTimer* timer1_;
+  std::unique_ptr<TAnimateThread> animateThread_;
   bool working_ = false;
 };
 

@@ -58,7 +58,14 @@ class TroubleShooterWindowTest : public QObject {
   void cleanup() { machine_.reset(); }
 
   void offOtherVersionsNothingHappens() {
-    machine_->System().SetOsVersion(6, 1);
+    // The service is stopped: anywhere the command ran, it would show the window.
+    machine_->Services().AddService("wzcsvc", platform::kServiceStopped);
+    for (const auto& [major, minor] : {std::pair{5u, 0u}, {5u, 2u}, {6u, 1u}, {10u, 0u}}) {
+      machine_->System().SetOsVersion(major, minor);
+      actTroubleShooterExecute(Platform(), messages_, nullptr);
+    }
+    machine_->System().SetOsVersion(5, 1);
+    machine_->Log().FailCall("GetOsVersion", 1);
     actTroubleShooterExecute(Platform(), messages_, nullptr);
     QCOMPARE(ServiceAndRegistryCalls(machine_->Log()), std::size_t{0});
     QVERIFY(messages_.shown.isEmpty());
