@@ -2,11 +2,11 @@
 # Sourced by test.sh, run.sh and bench/run.sh.
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev qt6-base-dev
-  libnftables-dev libcurl4-openssl-dev libsystemd-dev)
+  libnftables-dev libcurl4-openssl-dev libsystemd-dev qt6-tools-dev qt6-l10n-tools)
 # What the tests and the real backend use at run time (python3-dbusmock: the dbus tests' mock
-# service manager).
+# service manager; qt6-translations-l10n: Qt's own texts in the user's language).
 RUNTIME_PACKAGES=(iproute2 nftables dnsmasq-base udhcpc busybox xvfb xauth dbus-daemon
-  python3-dbusmock)
+  python3-dbusmock qt6-translations-l10n)
 
 ensure_packages() {
   local missing=()

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Writes screenshots of the main window's three pages, taken from the demo on the simulated
+# Writes screenshots of the main window's three pages and of its dialogs, taken from the demo on the simulated
 # machine without a display, to docs/screenshots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,6 +13,12 @@ pages=(internet-status share-my-internet connect-to)
 for index in 0 1 2; do
   out="docs/screenshots/main-window-${pages[$index]}.png"
   QT_QPA_PLATFORM=offscreen ORVANE_DEMO_SCREENSHOT="$PWD/$out" ORVANE_DEMO_PAGE=$index \
+    timeout 120 "$build/src/app/orvane-demo"
+  echo "$out"
+done
+for dialog in picker options about; do
+  out="docs/screenshots/dialog-$dialog.png"
+  QT_QPA_PLATFORM=offscreen ORVANE_DEMO_SCREENSHOT="$PWD/$out" ORVANE_DEMO_DIALOG=$dialog \
     timeout 120 "$build/src/app/orvane-demo"
   echo "$out"
 done

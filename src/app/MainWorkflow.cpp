@@ -5,6 +5,7 @@
 #include "app/ConnectionChoice.h"
 #include "app/WorkflowTexts.h"
 #include "common/Settings.h"
+#include "common/SystemHelpers.h"
 #include "network/ConnectionUnit.h"
 #include "wireless/WifiNetwork.h"
 
@@ -16,16 +17,11 @@ const StringObjectList<TConnection>& NoConnections() {
   return empty;
 }
 
-std::string FolderOf(const std::string& path) {
-  const auto separator = path.find_last_of("/\\");
-  return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-}
-
 }  // namespace
 
 WorkflowPlatform WorkflowPlatformOf(platform::Platform& platform) {
-  return {platform.System(),  platform.Adapters(), platform.ConnectionKinds(),
-          platform.Sharing(), platform.Internet(), platform.Wireless()};
+  return {platform.System(),   platform.Adapters(), platform.ConnectionKinds(), platform.Sharing(),
+          platform.Internet(), platform.Wireless(), platform.AutoRun()};
 }
 
 MainWorkflow::MainWorkflow(IMainView& view, const WorkflowPlatform& platform,

@@ -26,6 +26,7 @@ struct WorkflowPlatform {
   platform::ISharingService& sharing;
   platform::IInternetProbe& internet;
   const platform::WirelessLibrary& wireless;
+  platform::IAutoRunStore& autoRun;
 };
 
 WorkflowPlatform WorkflowPlatformOf(platform::Platform& platform);
@@ -98,6 +99,9 @@ class MainWorkflow {
   // Re-reads the connections and chooses and shows source and destination. With no connection
   // manager (its creation failed) the list is empty and nothing is found.
   void RefreshConnections();
+  // The connection manager's list, or an empty one while there is no manager. Records live
+  // until the next refresh.
+  const StringObjectList<TConnection>& Connections() const;
   // The first connection whose GUID equals guid exactly; null for an empty text or no match.
   // Records live until the next refresh of the list.
   const TConnection* FindConnection(const std::string& guid) const;
@@ -153,6 +157,8 @@ class MainWorkflow {
   bool SharingAvailable() const { return sharingAvailable_; }
   bool SharingStarted() const { return sharingStarted_; }
 
+  const WorkflowPlatform& Platform() const { return platform_; }
+
   // The owned components; null before StartUp, after ShutDown, and (the manager) while its
   // creation keeps failing.
   TWifiConnection* WifiConnection() const { return wifiConnection_.get(); }
@@ -162,8 +168,6 @@ class MainWorkflow {
   void CreateConnectionManager();
   // Passes a state on to the view; called with internetStateLock_ held.
   void ShowInternetState(uint8_t state);
-  // The manager's list, or an empty one while there is no manager.
-  const StringObjectList<TConnection>& Connections() const;
   // The components, or a clear error when a command runs without them.
   TWifiConnection& Wifi() const;
   TConnectionManager& Manager() const;

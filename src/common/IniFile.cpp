@@ -18,9 +18,20 @@ IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {
   unreadable_ = status.type() != std::filesystem::file_type::not_found;
 }
 
+namespace {
+
+bool IsQuoted(std::string_view value) {
+  return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+         value.back() == value.front();
+}
+
+}  // namespace
+
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
   std::string value = text_.Read(section, key).value_or(std::string(defaultValue));
+  // A value written in quotes by hand is read without them.
+  if (IsQuoted(value)) value = value.substr(1, value.size() - 2);
   if (value.size() > kMaxValueLength) value.resize(kMaxValueLength);
   return value;
 }
@@ -31,6 +42,12 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool defa
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  // A value that itself starts and ends with a quote gets one more pair, so that reading it
+  // back keeps its own quotes.
+  if (IsQuoted(value)) {
+    text_.Write(section, key, std::string(1, value.front()) + std::string(value) + value.back());
+    return;
+  }
   text_.Write(section, key, value);
 }
 

@@ -9,7 +9,8 @@
 namespace orvane {
 
 // An INI file read and written key by key like the system's private-profile calls: reading a
-// missing file or key gives the default, values are read up to 2047 characters, and writing
+// missing file or key gives the default, values are read up to 2047 characters and without
+// surrounding quotes ("..." or '...'), and writing
 // keeps every other section and key in its place. Writes collect in memory until Save, which
 // replaces the file in one step.
 class IniFile {

@@ -6,6 +6,11 @@
 
 namespace orvane {
 
+std::string FolderOf(const std::string& path) {
+  const auto separator = path.find_last_of("/\\");
+  return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
 bool IsWindowsXP(platform::ISystemInfo& system) {
   platform::OsVersion version;
   if (!system.GetOsVersion(version)) return false;

@@ -8,6 +8,9 @@
 
 namespace orvane {
 
+// The folder part of a file's path, with its trailing separator; empty for a bare name.
+std::string FolderOf(const std::string& path);
+
 // True only on operating-system version 5.1; any other version, or a failed query, is false.
 bool IsWindowsXP(platform::ISystemInfo& system);
 

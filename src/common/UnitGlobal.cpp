@@ -4,6 +4,7 @@
 
 #include "Base64.h"
 #include "IniText.h"
+#include "SystemHelpers.h"
 #include "TextFile.h"
 
 namespace orvane {
@@ -44,6 +45,10 @@ const std::string& SupportAddress() {
 
 void LoadProductInfo(const std::string& folder) {
   Current() = ReadProductInfo(folder, Current());
+}
+
+void LoadProductInfoBesideProgram(platform::ISystemInfo& system) {
+  LoadProductInfo(FolderOf(system.ExecutablePath()));
 }
 
 }  // namespace orvane

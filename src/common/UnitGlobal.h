@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/SystemInfo.h"
+
 namespace orvane {
 
 // The texts that name the product and its addresses.
@@ -27,5 +29,7 @@ const std::string& ApplicationName();
 const std::string& ProductURL();
 const std::string& SupportAddress();
 void LoadProductInfo(const std::string& folder);
+// The same from the program file's own folder, wherever the settings are kept.
+void LoadProductInfoBesideProgram(platform::ISystemInfo& system);
 
 }  // namespace orvane

@@ -62,6 +62,31 @@ TEST(Settings, AWordIsNoIntegerAndGivesTheDefault) {
   EXPECT_TRUE(file.ReadBool("System", "StartMinimized", false));
 }
 
+TEST(Settings, QuotedValuesAreReadWithoutTheirQuotes) {
+  TempFolder folder;
+  folder.Write("setup.ini",
+               "[System]\nPassword=\"12345\"\nSSID='Cafe net'\nAutoRun=\"1\"\n"
+               "SourceGUID=\"{A}\nDestGUID=\"\n");
+  const Settings settings = LoadSettings(folder.Folder(), "Orvane");
+  EXPECT_EQ(settings.Password, "12345");
+  EXPECT_EQ(settings.SSID, "Cafe net");
+  EXPECT_TRUE(settings.AutoRun);
+  // Unmatched quotes are part of the value.
+  EXPECT_EQ(settings.SourceGUID, "\"{A}");
+  EXPECT_EQ(settings.DestGUID, "\"");
+}
+
+TEST(Settings, AValueInItsOwnQuotesSurvivesSaveAndLoad) {
+  TempFolder folder;
+  Settings settings;
+  settings.SSID = "\"quoted\"";
+  settings.Password = "'abc'";
+  SaveSettings(folder.Folder(), settings);
+  const Settings loaded = LoadSettings(folder.Folder(), "Orvane");
+  EXPECT_EQ(loaded.SSID, "\"quoted\"");
+  EXPECT_EQ(loaded.Password, "'abc'");
+}
+
 TEST(Settings, SavesAllSevenKeysInTheirOrder) {
   TempFolder folder;
   folder.Write("setup.ini", "");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
+#include "platform/sim/SimSystem.h"
 
 namespace orvane {
 namespace {
@@ -108,6 +109,23 @@ TEST(ProductInfo, LoadProductInfoSetsTheProcessWideTexts) {
   TempFolder empty;
   LoadProductInfo(empty.Folder());
   EXPECT_EQ(ApplicationName(), "Test") << "a missing file keeps what is there";
+}
+
+// Changes the process-wide texts; each test runs in a process of its own.
+TEST(ProductInfo, IsReadBesideTheProgramNotWhereTheSettingsAre) {
+  TempFolder program;
+  TempFolder settings;
+  // "[System]" CR LF "PRODUCT_URL=https://beside.example/"
+  program.Write("update.dll", "W1N5c3RlbV0NClBST0RVQ1RfVVJMPWh0dHBzOi8vYmVzaWRlLmV4YW1wbGUv");
+  // "[System]" CR LF "APPLICATION_NAME=Wrong"
+  settings.Write("update.dll", "W1N5c3RlbV0NCkFQUExJQ0FUSU9OX05BTUU9V3JvbmcNCg==");
+  sim::SimCallLog log;
+  sim::SimSystem system(log);
+  system.SetExecutablePath(program.Folder() + "orvane");
+  system.SetSettingsFolder(settings.Folder());
+  LoadProductInfoBesideProgram(system);
+  EXPECT_EQ(ProductURL(), "https://beside.example/");
+  EXPECT_NE(ApplicationName(), "Wrong");
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // The main window on the simulated machine, for trying the program without touching this
 // computer's network. Screenshot mode (for scripts, not users): ORVANE_DEMO_SCREENSHOT=FILE
-// saves the window once it has started, on page ORVANE_DEMO_PAGE (0 to 2), and exits.
+// saves the window once it has started, on page ORVANE_DEMO_PAGE (0 to 2), and exits; with
+// ORVANE_DEMO_DIALOG=options, about or picker it saves that dialog instead.
 #include <QAction>
+#include <QApplication>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -33,6 +36,27 @@ void ScheduleScreenshot(orvane::ui::TForm1& form, const QString& file, int page)
   });
 }
 
+// Opens the dialog (its own modal loop runs the timer that saves and closes it).
+void ScheduleDialogScreenshot(orvane::ui::TForm1& form, const QString& file, const QString& name) {
+  QTimer::singleShot(2 * kSettleMs, &form, [&form, file] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog == nullptr || !dialog->grab().save(file, "PNG")) {
+      std::fprintf(stderr, "orvane-demo: cannot write %s\n", qPrintable(file));
+    }
+    if (dialog != nullptr) dialog->close();
+    form.actExitExecute();
+  });
+  QTimer::singleShot(kSettleMs, &form, [&form, name] {
+    orvane::ui::MainActions& actions = form.Actions();
+    if (name == QLatin1String("options")) actions.actOptions->trigger();
+    if (name == QLatin1String("about")) actions.actAbout->trigger();
+    if (name == QLatin1String("picker")) {
+      actions.actShareMyInternet->trigger();
+      if (auto* select = form.findChild<QPushButton*>(QStringLiteral("btnSource"))) select->click();
+    }
+  });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -48,8 +72,14 @@ int main(int argc, char** argv) {
 
     const QString shot = qEnvironmentVariable("ORVANE_DEMO_SCREENSHOT");
     const int page = qBound(0, qEnvironmentVariableIntValue("ORVANE_DEMO_PAGE"), 2);
+    const QString dialog = qEnvironmentVariable("ORVANE_DEMO_DIALOG");
     return orvane::ui::RunProgram(argc, argv, machine, [&](orvane::ui::TForm1& form) {
-      if (!shot.isEmpty()) ScheduleScreenshot(form, shot, page);
+      if (shot.isEmpty()) return;
+      if (dialog.isEmpty()) {
+        ScheduleScreenshot(form, shot, page);
+      } else {
+        ScheduleDialogScreenshot(form, shot, dialog);
+      }
     });
   } catch (const std::exception& error) {
     std::fprintf(stderr, "orvane-demo: %s\n", error.what());

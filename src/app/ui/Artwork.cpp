@@ -65,4 +65,12 @@ QPixmap SignalFrame(int arcs) {
   return Load(QStringLiteral("signal_%1").arg(arcs));
 }
 
+ImageList* CreatePickerImages(QObject* parent) {
+  auto* list = new ImageList(QStringLiteral("ImageList1"), QSize(48, 48), parent);
+  for (int index = 0; index < 4; ++index) {
+    list->Add(index, Load(QStringLiteral("picker_%1").arg(index)));
+  }
+  return list;
+}
+
 }  // namespace orvane::ui::artwork

@@ -37,6 +37,9 @@ inline constexpr int kSharingReadyImage = texts::kReadyImage;
 // 0 connected, 1 not connected).
 ImageList* CreateSmallImages(QObject* parent);
 ImageList* CreateStateImages(QObject* parent);
+// The connection picker's 48 x 48 pictures (ImageList1): 0 wired, 1 wired and connected,
+// 2 wireless, 3 wireless and connected.
+ImageList* CreatePickerImages(QObject* parent);
 
 // The troubleshooter's three 32 x 32 frames: the signal sign with 0, 1 and 2 arcs.
 QPixmap SignalFrame(int arcs);

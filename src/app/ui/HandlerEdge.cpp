@@ -1,6 +1,6 @@
 #include "app/ui/HandlerEdge.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <exception>
 
 #include "app/ui/MessagePresenter.h"
@@ -19,7 +19,8 @@ bool RunHandler(QWidget* owner, MessagePresenter& messages, const std::function<
   }
   // Shown outside the catch block: the box runs an event loop, and nothing of the failed
   // handler should stay alive while it does.
-  messages.Show(owner, QApplication::applicationDisplayName(), text, QMessageBox::Critical);
+  // The application's title, which the main window sets before anything can fail.
+  messages.Show(owner, QCoreApplication::applicationName(), text, QMessageBox::Critical);
   return false;
 }
 

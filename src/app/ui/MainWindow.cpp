@@ -12,15 +12,19 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <thread>
 
+#include "app/OptionsSettings.h"
 #include "app/ui/Artwork.h"
 #include "app/ui/ConnectToPage.h"
+#include "app/ui/ExternalLinks.h"
 #include "app/ui/HandlerEdge.h"
 #include "app/ui/HeaderPanel.h"
 #include "app/ui/Hourglass.h"
 #include "app/ui/ImageList.h"
 #include "app/ui/InternetStatusPage.h"
 #include "app/ui/MainActions.h"
+#include "app/ui/MainDialogs.h"
 #include "app/ui/MessagePresenter.h"
 #include "app/ui/PageControl.h"
 #include "app/ui/Palette.h"
@@ -30,6 +34,8 @@
 #include "app/ui/SideBar.h"
 #include "app/ui/Translation.h"
 #include "app/ui/TrayIcon.h"
+#include "common/UnitGlobal.h"
+#include "dialogs/AboutUnit.h"
 #include "network/ConnectionUnit.h"
 #include "service/ui/UnitWifiTroubleShooter.h"
 
@@ -53,17 +59,20 @@ TForm1::TForm1(const WorkflowPlatform& platform, InterfaceTableBlock& ifTable,
       mxImageList_Small(artwork::CreateSmallImages(this)),
       ImageList_16(artwork::CreateStateImages(this)),
       actions_(new MainActions(*mxImageList_Small, this)),
-      tray_(new TrayIcon(trayAvailable, this)) {
+      tray_(new TrayIcon(trayAvailable, this)),
+      sleeper_([](std::chrono::milliseconds wait) { std::this_thread::sleep_for(wait); }) {
   setObjectName(QStringLiteral("Form1"));
   setFont(QFont(QStringLiteral("Tahoma"), 8));
   BuildLayout();
   ConnectActions();
   TranslateComponent(this);
+  TranslateComponent(tray_->Menu());
 
   tbConnectToVelmora->lblVelmoraFound->clear();
   pageControl_->SetActivePage(tbInternetStatus);
-  Handle([this] { workflow_->StartUp(); });
+  // Titles first: a box shown while the components start already carries them.
   SetStartUpTexts();
+  Handle([this] { workflow_->StartUp(); });
   BarPro->OpenAllGroups();
   QCoreApplication::postEvent(this, new QEvent(kRepaintMessage));
 
@@ -146,6 +155,10 @@ void TForm1::ConnectActions() {
   on(actions_->actShareMyInternet, [this] { pageControl_->SetActivePage(tbShareMyInternet); });
   on(actions_->actConnectToVelmora, [this] { pageControl_->SetActivePage(tbConnectToVelmora); });
   on(actions_->actExit, [this] { actExitExecute(); });
+  on(actions_->actOptions, [this] { actOptionsExecute(); });
+  on(actions_->actAbout, [this] { actAboutExecute(); });
+  on(actions_->actCheckUpdate, [this] { actCheckUpdateExecute(); });
+  on(actions_->actWriteToUs, [this] { actWriteToUsExecute(); });
   on(actions_->actTroubleShooter, [this] {
     if (troubleShooter_)
       Handle([this] { actTroubleShooterExecute(*troubleShooter_, messages_, this); });
@@ -163,7 +176,9 @@ void TForm1::ConnectActions() {
 
 void TForm1::SetStartUpTexts() {
   const QString title = Text(workflow_->ApplicationTitle());
-  QApplication::setApplicationDisplayName(title);
+  // The application's name, not its display name: Qt appends a display name to the title of
+  // every window, which would turn each "Message" box into "Message - <name>".
+  QCoreApplication::setApplicationName(title);
   setWindowTitle(title);
   setWindowIcon(artwork::ApplicationIcon());
   tray_->SetHint(title);
@@ -184,13 +199,20 @@ void TForm1::SetTroubleShooter(const TroubleShooterPlatform& platform) {
 }
 
 void TForm1::ShowAtStart() {
-  if (!workflow_->ShowMainFormAtStart()) return;
+  if (workflow_->ShowMainFormAtStart()) {
+    show();
+  } else if (!tray_->Available()) {
+    // Hidden with no notification area, the window could never be opened again.
+    showMinimized();
+  }
+}
+
+void TForm1::CentreOnScreen() {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     move(frame.topLeft());
   }
-  show();
 }
 
 void TForm1::FormDestroy() {
@@ -226,6 +248,11 @@ void TForm1::UpdateActions() {
 }
 
 void TForm1::showEvent(QShowEvent* event) {
+  // Centred the first time it shows, however that comes about (also from the tray).
+  if (!centred_) {
+    centred_ = true;
+    CentreOnScreen();
+  }
   QMainWindow::showEvent(event);
   // Restoring from the task bar is the window system's doing, not a new show of the form.
   if (!event->spontaneous()) Handle([this] { workflow_->RefreshConnections(); });
@@ -260,30 +287,30 @@ void TForm1::customEvent(QEvent* event) {
 
 void TForm1::ShowSourceConnection(const ConnectionDisplay& display) {
   tbShareMyInternet->mmoSrcConnDescription->setPlainText(Text(display.description));
-  tbShareMyInternet->lblWiredStatus->setText(Text(display.statusText));
+  tbShareMyInternet->lblWiredStatus->setText(Translate(Text(display.statusText)));
   SetTextColour(tbShareMyInternet->lblWiredStatus, ToColor(display.statusColour));
   tbShareMyInternet->wiredPictures->ShowConnected(display.connected);
 }
 
 void TForm1::ShowDestinationConnection(const ConnectionDisplay& display) {
   tbShareMyInternet->mmoWirelessDescription->setPlainText(Text(display.description));
-  tbShareMyInternet->lblWirelessStatus->setText(Text(display.statusText));
+  tbShareMyInternet->lblWirelessStatus->setText(Translate(Text(display.statusText)));
   SetTextColour(tbShareMyInternet->lblWirelessStatus, ToColor(display.statusColour));
   tbShareMyInternet->wirelessPictures->ShowConnected(display.connected);
 }
 
 void TForm1::SetSharingGuidance(const std::string& startSharingText,
                                 const std::string& connectText) {
-  tbShareMyInternet->lblStartSharing->setText(Text(startSharingText));
-  tbConnectToVelmora->lblConnectToVelmora->setText(Text(connectText));
+  tbShareMyInternet->lblStartSharing->setText(Translate(Text(startSharingText)));
+  tbConnectToVelmora->lblConnectToVelmora->setText(Translate(Text(connectText)));
 }
 
 void TForm1::ShowInformation(const std::string& text) {
-  messages_.Show(this, QString::fromLatin1(kMessageCaption), Text(text), QMessageBox::Information);
+  messages_.Show(this, Translate(kMessageCaption), Translate(Text(text)), QMessageBox::Information);
 }
 
 void TForm1::ShowError(const std::string& text) {
-  messages_.Show(this, QString::fromLatin1(kMessageCaption), Text(text), QMessageBox::Critical);
+  messages_.Show(this, Translate(kMessageCaption), Translate(Text(text)), QMessageBox::Critical);
 }
 
 void TForm1::InternetStatusChanged(const InternetStatusDisplay& display) {
@@ -294,7 +321,7 @@ void TForm1::InternetStatusChanged(const InternetStatusDisplay& display) {
 }
 
 void TForm1::ApplyInternetStatus(const InternetStatusDisplay& display) {
-  tbInternetStatus->lblInternetStatus->setText(Text(display.text));
+  tbInternetStatus->lblInternetStatus->setText(Translate(Text(display.text)));
   SetTextColour(tbInternetStatus->lblInternetStatus, ToColor(display.colour));
   tbInternetStatus->internetPictures->ShowConnected(display.connected);
 }
@@ -324,7 +351,7 @@ void TForm1::StatusBar1DrawPanel(QPainter& canvas, int panel, const QRect& rect)
     images = ImageList_16;
   }
   if (!content) return;
-  const QString text = Text(content->text);
+  const QString text = Translate(Text(content->text));
   statusBar_->SetPanelText(panel, text);
   images->Draw(canvas, rect.left(), rect.top(), content->imageIndex);
   canvas.drawText(QRect(rect.left() + 20, rect.top() + 1, rect.width() - 20, rect.height() - 1),
@@ -338,10 +365,11 @@ void TForm1::tbConnectToVelmoraShow() {
 }
 
 void TForm1::btnSourceClick() {
-  if (!picker_) return;
+  if (dialogs_ == nullptr) return;
   Handle([this] {
-    const TConnection* chosen = picker_(
-        QStringLiteral("Please select the connection through which Internet is connected."));
+    const TConnection* chosen = dialogs_->SelectConnection(
+        Translate("Please select the connection through which Internet is connected."),
+        workflow_->Connections());
     if (chosen == nullptr) return;
     workflow_->ShowSource(*chosen);
     workflow_->SetSourceGUID(chosen->GUID);
@@ -350,15 +378,41 @@ void TForm1::btnSourceClick() {
 }
 
 void TForm1::btnSelectDestClick() {
-  if (!picker_) return;
+  if (dialogs_ == nullptr) return;
   Handle([this] {
-    const TConnection* chosen = picker_(QStringLiteral(
-        "Please select the wireless connection which will broadcast the WiFi signal."));
+    const TConnection* chosen = dialogs_->SelectConnection(
+        Translate("Please select the wireless connection which will broadcast the WiFi signal."),
+        workflow_->Connections());
     if (chosen == nullptr) return;
     workflow_->SetDestGUID(chosen->GUID);
     workflow_->ShowDestination(*chosen);
     workflow_->UpdateSharingState();
   });
+}
+
+void TForm1::actOptionsExecute() {
+  if (dialogs_ == nullptr) return;
+  Handle([this] {
+    const auto values = dialogs_->EditOptions(CurrentOptions(*workflow_));
+    if (values) ApplyOptions(*workflow_, *values);
+  });
+}
+
+void TForm1::actAboutExecute() {
+  if (dialogs_ != nullptr) dialogs_->ShowAbout();
+}
+
+void TForm1::actCheckUpdateExecute() {
+  {
+    Hourglass busy;
+    sleeper_(std::chrono::milliseconds(kUpdateCheckWaitMs));
+  }
+  messages_.Show(this, Translate(kMessageCaption), Translate(kNoUpdatesMessage),
+                 QMessageBox::Information);
+}
+
+void TForm1::actWriteToUsExecute() {
+  OpenLink(FeedbackMailLink(SupportAddress(), ApplicationName()));
 }
 
 void TForm1::Handle(const std::function<void()>& handler) {

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QMainWindow>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -15,6 +16,7 @@ class QPainter;
 namespace orvane::ui {
 
 class ConnectToPage;
+class MainDialogs;
 class HeaderPanel;
 class ImageList;
 class InternetStatusPage;
@@ -34,8 +36,8 @@ class TForm1 : public QMainWindow, public IMainView {
   // The private message the window posts itself at start-up: repaint as soon as the loop runs.
   static constexpr QEvent::Type kRepaintMessage = static_cast<QEvent::Type>(QEvent::User + 1001);
 
-  // Asks the user for one of the connections; null when nothing was picked.
-  using ConnectionPicker = std::function<const TConnection*(const QString& caption)>;
+  // Blocks the user-interface thread for a while (the update check's wait).
+  using Sleeper = std::function<void(std::chrono::milliseconds)>;
 
   // trayAvailable: whether the desktop has a notification area; without one, closing the
   // window minimises it, as a hidden window could never be opened again.
@@ -55,9 +57,11 @@ class TForm1 : public QMainWindow, public IMainView {
   void actExitExecute();
   // Recomputes which actions are enabled; runs whenever the event loop is about to wait.
   void UpdateActions();
-  void SetConnectionPicker(ConnectionPicker picker) { picker_ = std::move(picker); }
   // Enables the troubleshooter, offered in the tray icon's menu only where it applies.
   void SetTroubleShooter(const TroubleShooterPlatform& platform);
+  // The application-wide dialogs; until they are set, the commands that open them do nothing.
+  void SetDialogs(MainDialogs* dialogs) { dialogs_ = dialogs; }
+  void SetSleeper(Sleeper sleeper) { sleeper_ = std::move(sleeper); }
 
   MainWorkflow& Workflow() { return *workflow_; }
   MainActions& Actions() { return *actions_; }
@@ -95,6 +99,11 @@ class TForm1 : public QMainWindow, public IMainView {
   void tbConnectToVelmoraShow();
   void btnSourceClick();
   void btnSelectDestClick();
+  void actOptionsExecute();
+  void actAboutExecute();
+  void actCheckUpdateExecute();
+  void actWriteToUsExecute();
+  void CentreOnScreen();
   // Runs a handler at the event loop's edge: errors are shown, never passed on.
   void Handle(const std::function<void()>& handler);
   // The same with the hourglass for the handler's duration.
@@ -113,9 +122,11 @@ class TForm1 : public QMainWindow, public IMainView {
   ConnectToPage* tbConnectToVelmora;
   PanelStatusBar* statusBar_;
   TrayIcon* tray_;
-  ConnectionPicker picker_;
   std::optional<TroubleShooterPlatform> troubleShooter_;
+  MainDialogs* dialogs_ = nullptr;
+  Sleeper sleeper_;
   bool reallyClose_ = false;
+  bool centred_ = false;
   bool shutDown_ = false;
 };
 

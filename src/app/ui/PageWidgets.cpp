@@ -1,5 +1,6 @@
 #include "app/ui/PageWidgets.h"
 
+#include <QChildEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -23,9 +24,38 @@ QLabel* MakeBoldLabel(const QString& name, const QString& text, QWidget* parent)
   return label;
 }
 
+namespace {
+
+// Gives every widget put into a group the normal font: the group's bold font is meant for its
+// title only and would otherwise pass on to its buttons and texts.
+class NormalFontInside : public QObject {
+ public:
+  NormalFontInside(QFont normal, QObject* parent) : QObject(parent), normal_(std::move(normal)) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ChildAdded) {
+      auto* child = static_cast<QChildEvent*>(event)->child();
+      // A widget with a font of its own (a bold status line) keeps it.
+      if (child->isWidgetType() && !static_cast<QWidget*>(child)->testAttribute(Qt::WA_SetFont)) {
+        static_cast<QWidget*>(child)->setFont(normal_);
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QFont normal_;
+};
+
+}  // namespace
+
 QGroupBox* MakeGroup(const QString& title, QWidget* parent) {
   auto* group = new QGroupBox(title, parent);
-  QFont bold = group->font();
+  // Fonts that set the weight only: family and size still come from the window.
+  QFont normal;
+  normal.setBold(false);
+  group->installEventFilter(new NormalFontInside(normal, group));
+  QFont bold;
   bold.setBold(true);
   group->setFont(bold);
   return group;

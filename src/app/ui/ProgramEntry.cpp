@@ -5,28 +5,38 @@
 #include <QSystemTrayIcon>
 
 #include "app/MainWorkflow.h"
+#include "app/ui/MainDialogs.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/MessagePresenter.h"
 #include "app/ui/ShutdownSignals.h"
 #include "common/UnitGlobal.h"
+#include "dialogs/ui/AboutUnit.h"
+#include "dialogs/ui/OptionsUnit.h"
 #include "network/AdpUtils.h"
+#include "network/ui/SelectNetworkFormUnit.h"
 #include "platform/Platform.h"
 
 namespace orvane::ui {
 
 int RunProgram(int& argc, char** argv, platform::Platform& platform,
                const std::function<void(TForm1&)>& afterStart) {
-  LoadProductInfo(platform.System().SettingsFolder());
+  LoadProductInfoBesideProgram(platform.System());
   InterfaceTableBlock ifTable(platform.Adapters());
 
   QApplication application(argc, argv);
   // The program lives in the notification area: hiding or closing a dialog ends nothing.
   QApplication::setQuitOnLastWindowClosed(false);
-  QApplication::setApplicationDisplayName(QStringLiteral("Orvane"));
+  QApplication::setApplicationName(QStringLiteral("Orvane"));
 
+  // The forms, once each, in this order; the dialogs live as long as the main window.
   BoxMessagePresenter messages;
   TForm1 form(WorkflowPlatformOf(platform), ifTable, messages,
               QSystemTrayIcon::isSystemTrayAvailable());
+  TOptionsForm optionsForm(messages, &form);
+  TAboutBox aboutBox(platform.System(), &form);
+  TSelectNetworkForm selectNetworkForm(&form);
+  FormDialogs dialogs(optionsForm, aboutBox, selectNetworkForm);
+  form.SetDialogs(&dialogs);
   form.SetTroubleShooter(TroubleShooterPlatformOf(platform));
   QObject::connect(&form, &TForm1::Closed, &application, &QCoreApplication::quit,
                    Qt::QueuedConnection);
@@ -43,6 +53,7 @@ int RunProgram(int& argc, char** argv, platform::Platform& platform,
   form.ShowAtStart();
   if (afterStart) afterStart(form);
   const int result = QApplication::exec();
+  form.SetDialogs(nullptr);
   form.FormDestroy();
   return result;
 }

@@ -63,6 +63,8 @@ void AddVisibleNetworks(SimMachine& machine, const std::string& ownNetworkName) 
 void SeedDemoScene(SimMachine& machine, const std::string& ownNetworkName,
                    const std::string& programFolder) {
   machine.System().SetExecutablePath(programFolder + "orvane-demo");
+  // The About box shows this as "Version 1.0.0.0".
+  machine.System().SetFileVersion(programFolder + "orvane-demo", {0x00010000, 0x00000000});
   machine.System().SetSettingsFolder(programFolder);
   AddConnections(machine);
   AddVisibleNetworks(machine, ownNetworkName);

@@ -129,8 +129,8 @@ class WorkflowFixture : public ::testing::Test {
   sim::SimMachine machine;
   ThreadCountingProbe probe{machine.Internet()};
   WorkflowPlatform platformServices{
-      machine.System(),  machine.Adapters(), machine.ConnectionKinds(), machine.Sharing(), probe,
-      machine.Wireless()};
+      machine.System(),   machine.Adapters(), machine.ConnectionKinds(), machine.Sharing(), probe,
+      machine.Wireless(), machine.AutoRun()};
   InterfaceTableBlock ifTable{machine.Adapters()};
   RecordingView view;
   std::unique_ptr<MainWorkflow> workflow;  // last: goes before what it uses

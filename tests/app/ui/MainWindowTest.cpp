@@ -5,9 +5,11 @@
 #include <QEnterEvent>
 #include <QEventLoop>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +18,7 @@
 #include <memory>
 
 #include "RecordingPresenter.h"
+#include "WindowScene.h"
 #include "app/ui/HeaderPanel.h"
 #include "app/ui/MainActions.h"
 #include "app/ui/MainWindow.h"
@@ -33,10 +36,8 @@ using namespace orvane::ui;
 
 namespace {
 
-const char* kWiredGuid = "{11111111-2222-3333-4444-555555555555}";
-const char* kWirelessGuid = "{AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE}";
-// Not the built-in name, so captions that do not follow the product information show.
-const char* kProductName = "Skylark";
+using scene::kProductName;
+using scene::kWiredGuid;
 
 // Lets the event loop run until it waits for events, which is when actions are updated.
 void RunUntilIdle() {
@@ -51,15 +52,8 @@ class MainWindowTest : public QObject {
   Q_OBJECT
  private slots:
   void initTestCase() {
-    // The product information is process-wide and read once, as at program start.
     QVERIFY(productDir_.isValid());
-    QFile side(productDir_.filePath("update.dll"));
-    QVERIFY(side.open(QIODevice::WriteOnly));
-    side.write(
-        QByteArray("[System]\r\nAPPLICATION_NAME=").append(kProductName).append("\r\n").toBase64());
-    side.close();
-    LoadProductInfo(QDir::toNativeSeparators(productDir_.path() + "/").toStdString());
-    QCOMPARE(ApplicationName(), std::string(kProductName));
+    scene::LoadProduct(productDir_);
   }
 
   void init() {
@@ -69,26 +63,7 @@ class MainWindowTest : public QObject {
     watchdog_->start(60000);
     settingsDir_ = std::make_unique<QTemporaryDir>();
     machine_ = std::make_unique<sim::SimMachine>();
-    machine_->System().SetSettingsFolder(settingsDir_->path().toStdString() + "/");
-    machine_->System().SetExecutablePath(settingsDir_->path().toStdString() + "/orvane");
-    sim::MachineConnection wired;
-    wired.guid = kWiredGuid;
-    wired.name = "Local Area Connection";
-    wired.deviceName = "Gigabit Ethernet Adapter";
-    wired.pnpInstanceId = "PCI\\VEN_8086&DEV_10D3";
-    wired.ipAddress = "192.168.1.20";
-    wired.ipMask = "255.255.255.0";
-    wired.gateway = "192.168.1.1";
-    machine_->AddConnection(wired);
-    sim::MachineConnection wireless;
-    wireless.guid = kWirelessGuid;
-    wireless.name = "Wireless Network Connection";
-    wireless.deviceName = "Wireless LAN Card";
-    wireless.pnpInstanceId = "PCI\\VEN_168C&DEV_002B";
-    wireless.wireless = true;
-    wireless.adapterType = 71;
-    machine_->AddConnection(wireless);
-    machine_->Internet().SetReachable(true);
+    scene::Seed(*machine_, *settingsDir_);
   }
 
   void cleanup() {
@@ -309,10 +284,13 @@ class MainWindowTest : public QObject {
 
   void startUpWithoutAdaptersShowsTheErrorAndGoesOn() {
     machine_->System().SetErrorMessage(31, "A device attached to the system is not functioning.");
-    machine_->Log().FailCall("GetAdaptersInfo", 31, 1);
+    machine_->Log().FailCall("GetAdaptersInfo", 31, 2);
     Create(true);
     QCOMPARE(messages_.shown.size(), 1);
     QCOMPARE(messages_.shown.at(0).icon, QMessageBox::Critical);
+    // The window had its title before the components could fail.
+    QCOMPARE(messages_.shown.at(0).ownerTitle, QString(kProductName));
+    QCOMPARE(messages_.shown.at(0).caption, QString("Message"));
     QCOMPARE(messages_.shown.at(0).text,
              QString("System Error.  Code: 31.\nA device attached to the system is not "
                      "functioning."));
@@ -321,9 +299,62 @@ class MainWindowTest : public QObject {
     QCOMPARE(form_->windowTitle(), QString(kProductName));
 
     form_->ShowAtStart();
+    // The second failure reaches the handler's edge: the application's title is its caption.
+    Action("actRefresh2")->trigger();
+    QCOMPARE(messages_.shown.size(), 2);
+    QCOMPARE(messages_.shown.at(1).caption, QString(kProductName));
     Action("actRefresh2")->trigger();
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     QCOMPARE(Label("lblWiredStatus")->text(), QString("Connected"));
+  }
+
+  void boxesShowExactlyTheirCaption() {
+    Create(true);
+    // Qt appends an explicitly set display name to every window's title ("Message - Skylark");
+    // none may be set, so the display name still follows the application's name.
+    QCoreApplication::setApplicationName("probe");
+    const QString displayName = QGuiApplication::applicationDisplayName();
+    QCoreApplication::setApplicationName(kProductName);
+    QCOMPARE(displayName, QString("probe"));
+    QCOMPARE(form_->windowTitle(), QString(kProductName));
+    form_->ShowError("Broken.");
+    QCOMPARE(messages_.shown.last().caption, QString("Message"));
+  }
+
+  void startMinimizedWithoutNotificationAreaShowsTheWindowMinimised() {
+    WriteSettings("[System]\r\nStartMinimized=1\r\n");
+    Create(false);
+    form_->ShowAtStart();
+    QVERIFY(form_->isVisible());
+    QVERIFY(form_->isMinimized());
+  }
+
+  void centredWhenFirstOpenedFromTheTray() {
+    WriteSettings("[System]\r\nStartMinimized=\"1\"\r\n");
+    Create(true);
+    form_->ShowAtStart();
+    QVERIFY(!form_->isVisible());
+    form_->Tray().Show1()->trigger();
+    QVERIFY(form_->isVisible());
+    const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    QVERIFY2((form_->frameGeometry().center() - centre).manhattanLength() <= 2,
+             qPrintable(QString("window centre %1,%2")
+                            .arg(form_->frameGeometry().center().x())
+                            .arg(form_->frameGeometry().center().y())));
+  }
+
+  void buttonsInsideGroupsUseTheNormalFont() {
+    Create(true);
+    auto* group = form_->findChild<QGroupBox*>();
+    QVERIFY(group != nullptr);
+    QVERIFY(group->font().bold());
+    for (const char* name : {"btnRefresh1", "btnSource", "btnSelectDest"}) {
+      auto* button = form_->findChild<QAbstractButton*>(name);
+      QVERIFY2(button != nullptr, name);
+      QVERIFY2(!button->font().bold(), name);
+    }
+    QVERIFY(Label("lblInternetStatus")->font().bold());
+    QVERIFY(Label("lblWiredStatus")->font().bold());
   }
 
   void shutDownShowsASettingsFailureAndStillCleansUp() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QWidget>
 
 #include "app/ui/MessagePresenter.h"
 
@@ -12,11 +13,12 @@ class RecordingPresenter : public orvane::ui::MessagePresenter {
     QString caption;
     QString text;
     QMessageBox::Icon icon;
+    QString ownerTitle;  // the owner's title when the box was shown
   };
 
   void Show(QWidget* owner, const QString& caption, const QString& text,
             QMessageBox::Icon icon) override {
-    shown.append({owner, caption, text, icon});
+    shown.append({owner, caption, text, icon, owner ? owner->windowTitle() : QString()});
   }
 
   QList<Box> shown;

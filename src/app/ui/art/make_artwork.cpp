@@ -293,6 +293,39 @@ bool SaveSignalFrames(const QString& out) {
   return ok;
 }
 
+// The connection picker's rows: a computer on a cable or sending waves; a red cross when the
+// connection is down.
+void PickerComputer(QPainter& p, const QRectF& r, bool wireless, bool connected) {
+  const QRectF computer = r.adjusted(r.width() * 0.04, r.height() * 0.36, -r.width() * 0.2, 0);
+  Laptop(p, computer, connected ? kBlue : kGrey);
+  if (wireless) {
+    Waves(p, QPointF(computer.center().x(), r.top() + r.height() * 0.34), r.width() * 0.1, 3,
+          connected ? kOrange : kGrey, r.width() * 0.05);
+  } else {
+    p.setPen(QPen(connected ? kSlate : kGrey, r.width() / 14, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath cable;
+    cable.moveTo(computer.center().x(), computer.top());
+    cable.cubicTo(QPointF(computer.center().x(), r.top() + r.height() * 0.1),
+                  QPointF(r.right() - r.width() * 0.1, r.top() + r.height() * 0.3),
+                  QPointF(r.right() - r.width() * 0.06, r.top() + r.height() * 0.04));
+    p.drawPath(cable);
+  }
+  if (!connected) Badge(p, r, false);
+}
+
+bool SavePickerPictures(const QString& out) {
+  const QSize size(48, 48);
+  bool ok = true;
+  for (int index = 0; index < 4; ++index) {
+    ok = ok && Save(out, QStringLiteral("picker_%1.png").arg(index), size,
+                    [index](QPainter& p, const QRectF& r) {
+                      PickerComputer(p, r, index >= 2, index % 2 == 1);
+                    });
+  }
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -323,6 +356,7 @@ int main(int argc, char** argv) {
             Save(out, "small_05.png", small, CommentSmall) &&
             Save(out, "small_06.png", small, AboutSmall) &&
             Save(out, "small_29.png", small, SharingOnSmall) &&
-            Save(out, "small_30.png", small, SharingReadySmall) && SaveSignalFrames(out);
+            Save(out, "small_30.png", small, SharingReadySmall) && SaveSignalFrames(out) &&
+            SavePickerPictures(out);
   return ok ? 0 : 1;
 }

@@ -1,0 +1,275 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE" sourcelanguage="en">
+<context>
+    <name>Orvane</name>
+    <message>
+        <source>Menu</source>
+        <translation>Menü</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Share my Internet</source>
+        <translation>Mein Internet freigeben</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Check for updates</source>
+        <translation>Nach Updates suchen</translation>
+    </message>
+    <message>
+        <source>Write comments to developer</source>
+        <translation>Kommentar an die Entwickler schreiben</translation>
+    </message>
+    <message>
+        <source>A&amp;bout</source>
+        <translation>Ü&amp;ber</translation>
+    </message>
+    <message>
+        <source>Start Sharing</source>
+        <translation>Freigabe starten</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Trennen</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Internet Status</source>
+        <translation>Internetstatus</translation>
+    </message>
+    <message>
+        <source>Share My Internet</source>
+        <translation>Mein Internet freigeben</translation>
+    </message>
+    <message>
+        <source>My Internet Status</source>
+        <translation>Mein Internetstatus</translation>
+    </message>
+    <message>
+        <source>Instruction&#13;&#10;&#13;&#10;If this computer is connected to Internet. And you want to share the Internet to another computer or WiFi-enabled device, please click &quot;Share My Internet&quot; tab to find how.&#13;&#10;</source>
+        <translation>Anleitung&#13;&#10;&#13;&#10;Wenn dieser Computer mit dem Internet verbunden ist und Sie das Internet mit einem anderen Computer oder WLAN-fähigen Gerät teilen möchten, klicken Sie auf die Registerkarte „Mein Internet freigeben“.&#13;&#10;</translation>
+    </message>
+    <message>
+        <source>If this computer will be connected to Internet THROUGH another computer&apos;s sharing, please click the button below to find how. </source>
+        <translation>Wenn dieser Computer ÜBER die Freigabe eines anderen Computers mit dem Internet verbunden werden soll, klicken Sie auf die Schaltfläche unten. </translation>
+    </message>
+    <message>
+        <source>To share your Internet, please select the connection through which Internet goes live on this computer.</source>
+        <translation>Um Ihr Internet freizugeben, wählen Sie die Verbindung, über die dieser Computer ins Internet geht.</translation>
+    </message>
+    <message>
+        <source>Click here</source>
+        <translation>Hier klicken</translation>
+    </message>
+    <message>
+        <source>to find out how to enjoy your sharing.</source>
+        <translation>um zu erfahren, wie Sie die Freigabe nutzen.</translation>
+    </message>
+    <message>
+        <source>My connection  through which Internet goes live</source>
+        <translation>Meine Verbindung, über die das Internet läuft</translation>
+    </message>
+    <message>
+        <source>Select...</source>
+        <translation>Auswählen...</translation>
+    </message>
+    <message>
+        <source>My Wireless Connection Status</source>
+        <translation>Status meiner WLAN-Verbindung</translation>
+    </message>
+    <message>
+        <source>Not found.</source>
+        <translation>Nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>Note: If you want to share the Interent with your other Wi-Fi enabled devices, such as iPhone, PDA or Mac Book, switch on the Wi-Fi on the device, search for the wireless signal below to connect.</source>
+        <translation>Hinweis: Wenn Sie das Internet mit Ihren anderen WLAN-fähigen Geräten wie iPhone, PDA oder MacBook teilen möchten, schalten Sie das WLAN des Geräts ein und suchen Sie nach dem unten genannten Funknetz, um sich zu verbinden.</translation>
+    </message>
+    <message>
+        <source>Wireless network name (SSID): </source>
+        <translation>WLAN-Name (SSID): </translation>
+    </message>
+    <message>
+        <source>Connection Password: </source>
+        <translation>Verbindungskennwort: </translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Verbunden</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>Getrennt</translation>
+    </message>
+    <message>
+        <source>Internet is connected.</source>
+        <translation>Das Internet ist verbunden.</translation>
+    </message>
+    <message>
+        <source>Internet is disconnected.</source>
+        <translation>Das Internet ist getrennt.</translation>
+    </message>
+    <message>
+        <source>Internet Sharing Enabled</source>
+        <translation>Internetfreigabe aktiv</translation>
+    </message>
+    <message>
+        <source>Ready for Sharing</source>
+        <translation>Bereit zur Freigabe</translation>
+    </message>
+    <message>
+        <source>Unavailable</source>
+        <translation>Nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Connected to Internet</source>
+        <translation>Mit dem Internet verbunden</translation>
+    </message>
+    <message>
+        <source>Internet Disconnected</source>
+        <translation>Internet getrennt</translation>
+    </message>
+    <message>
+        <source>Your current connection is available for sharing your Internet,&#13;&#10;click &quot;Start Sharing&quot; to share your Internet now.</source>
+        <translation>Ihre aktuelle Verbindung kann freigegeben werden,&#13;&#10;klicken Sie auf „Freigabe starten“, um Ihr Internet jetzt freizugeben.</translation>
+    </message>
+    <message>
+        <source>Your Internet has been already connected via your wired connection.</source>
+        <translation>Ihr Internet ist bereits über Ihre Kabelverbindung verbunden.</translation>
+    </message>
+    <message>
+        <source>Your current connection is not available for sharing your Internet.</source>
+        <translation>Ihre aktuelle Verbindung kann nicht freigegeben werden.</translation>
+    </message>
+    <message>
+        <source>Your sharing was started successfully!</source>
+        <translation>Die Freigabe wurde erfolgreich gestartet!</translation>
+    </message>
+    <message>
+        <source>Sorry, it was failed to share your Internet!</source>
+        <translation>Leider konnte Ihr Internet nicht freigegeben werden!</translation>
+    </message>
+    <message>
+        <source>Your sharing was stopped successfully!</source>
+        <translation>Die Freigabe wurde erfolgreich beendet!</translation>
+    </message>
+    <message>
+        <source>The network connections could not be read. Click &quot;Refresh&quot; to try again.</source>
+        <translation>Die Netzwerkverbindungen konnten nicht gelesen werden. Klicken Sie auf „Aktualisieren“, um es erneut zu versuchen.</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Meldung</translation>
+    </message>
+    <message>
+        <source>Select Connection</source>
+        <translation>Verbindung auswählen</translation>
+    </message>
+    <message>
+        <source>Please select the connection through which Internet is connected.</source>
+        <translation>Bitte wählen Sie die Verbindung, über die das Internet verbunden ist.</translation>
+    </message>
+    <message>
+        <source>Please select the wireless connection which will broadcast the WiFi signal.</source>
+        <translation>Bitte wählen Sie die WLAN-Verbindung, die das WLAN-Signal aussenden soll.</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Wireless Network</source>
+        <translation>Drahtlosnetzwerk</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>Network Name (SSID)</source>
+        <translation>Netzwerkname (SSID)</translation>
+    </message>
+    <message>
+        <source>Password (Network key)</source>
+        <translation>Kennwort (Netzwerkschlüssel)</translation>
+    </message>
+    <message>
+        <source>Password MUST be 5 or 13 digits or letters.</source>
+        <translation>Das Kennwort MUSS aus 5 oder 13 Ziffern oder Buchstaben bestehen.</translation>
+    </message>
+    <message>
+        <source>* Application restart required.</source>
+        <translation>* Neustart des Programms erforderlich.</translation>
+    </message>
+    <message>
+        <source>Autorun with Windows</source>
+        <translation>Mit dem System starten</translation>
+    </message>
+    <message>
+        <source>Start minimized</source>
+        <translation>Minimiert starten</translation>
+    </message>
+    <message>
+        <source>Notify me if there is a new version available</source>
+        <translation>Benachrichtigen, wenn eine neue Version verfügbar ist</translation>
+    </message>
+    <message>
+        <source>Please input network name!</source>
+        <translation>Bitte geben Sie einen Netzwerknamen ein!</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Copyright (C) The Orvane developers. All rights reserved.</source>
+        <translation>Copyright (C) Die Orvane-Entwickler. Alle Rechte vorbehalten.</translation>
+    </message>
+    <message>
+        <source>There are no new updates available.</source>
+        <translation>Es sind keine neuen Updates verfügbar.</translation>
+    </message>
+    <message>
+        <source>&amp;Open Main Window</source>
+        <translation>Hauptfenster ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>B&amp;eenden</translation>
+    </message>
+    <message>
+        <source>Please make sure the Wi-Fi switch is turned on.</source>
+        <translation>Bitte achten Sie darauf, dass der WLAN-Schalter eingeschaltet ist.</translation>
+    </message>
+</context>
+</TS>
