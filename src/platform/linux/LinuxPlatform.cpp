@@ -9,10 +9,10 @@
 #include "platform/linux/LinuxServiceControl.h"
 #include "platform/linux/LinuxSharingService.h"
 #include "platform/linux/LinuxSystemInfo.h"
-#include "platform/linux/LinuxWirelessLibrary.h"
 #include "platform/linux/LinuxWzcStore.h"
 #include "platform/linux/SharingHelperClient.h"
 #include "platform/linux/XdgAutoRunStore.h"
+#include "platform/linux/wireless/NmWirelessLibrary.h"
 
 namespace orvane::platform::linux_backend {
 namespace {
@@ -37,7 +37,7 @@ class LinuxPlatform : public Platform {
   ISystemInfo& System() override { return system_; }
   IAutoRunStore& AutoRun() override { return autoRun_; }
   IWzcStore& Wzc() override { return wzc_; }
-  const WirelessLibrary& Wireless() override { return NoWirelessLibrary(); }
+  const WirelessLibrary& Wireless() override { return NetworkManagerWirelessLibrary(); }
 
  private:
   LinuxSystemInfo system_;

@@ -73,6 +73,13 @@ const std::map<uint32_t, const char*>& OwnCodeTexts() {
       {1060, "The specified service does not exist as an installed service."},
       {1062, "The service has not been started."},
       {1722, "The RPC server is unavailable."},
+      // The wireless library's answers.
+      {50, "The request is not supported."},
+      {87, "The parameter is incorrect."},
+      {1167, "The device is not connected."},
+      {1168, "Element not found."},
+      {1460, "This operation returned because the timeout period expired."},
+      {1627, "Function failed during execution."},
   };
   return texts;
 }

@@ -18,3 +18,12 @@ target_link_libraries(orvane_sharing_helper_core PUBLIC orvane_platform)
 add_executable(orvane-sharing-helper ${CMAKE_CURRENT_LIST_DIR}/helper/SharingHelperMain.cpp)
 target_link_libraries(orvane-sharing-helper PRIVATE orvane_sharing_helper_core)
 set_target_properties(orvane-sharing-helper PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/src/app)
+
+# The wireless library over NetworkManager, a library of its own behind the C table.
+file(GLOB orvane_nm_wireless_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/wireless/*.cpp)
+add_library(orvane_nm_wireless STATIC ${orvane_nm_wireless_sources})
+target_include_directories(orvane_nm_wireless PUBLIC ${CMAKE_SOURCE_DIR}/src)
+# The platform hands the table out and the library uses the platform's interface facts: the
+# two static libraries name each other.
+target_link_libraries(orvane_nm_wireless PUBLIC orvane_platform)
+target_link_libraries(orvane_platform PUBLIC orvane_nm_wireless)

@@ -1,11 +1,10 @@
 #include "platform/sim/SimRadio.h"
 
 #include <algorithm>
-#include <array>
-#include <cstring>
 #include <stdexcept>
 
 #include "platform/Utf16.h"
+#include "platform/WlanRecords.h"
 
 namespace orvane::sim {
 namespace {
@@ -32,11 +31,6 @@ std::u16string TextOf(const char16_t* text) {
 // The simulated machine's 8-bit text is UTF-8.
 std::string ToUtf8(const std::u16string& text) {
   return platform::Utf16ToUtf8(text);
-}
-
-template <typename T>
-void WriteAt(void* buffer, std::size_t offset, const T& value) {
-  std::memcpy(static_cast<std::byte*>(buffer) + offset, &value, sizeof(T));
 }
 
 }  // namespace
@@ -178,12 +172,9 @@ uint32_t SimRadio::EnumInterface(void* interfaceList) {
   std::lock_guard lock(stateMutex_);
   enumeratedIds_.clear();
   for (const auto& interface : interfaces_) enumeratedIds_.push_back(interface.id);
-  std::memset(interfaceList, 0, layout::kInterfaceListSize);
-  WriteAt(interfaceList, 0, static_cast<uint32_t>(enumeratedIds_.size()));
-  for (std::size_t i = 0; i < enumeratedIds_.size(); ++i) {
-    WriteAt(interfaceList, layout::kInterfaceEntriesOffset + i * layout::kInterfaceEntrySize,
-            enumeratedIds_[i].c_str());
-  }
+  std::vector<const char16_t*> ids;
+  for (const auto& id : enumeratedIds_) ids.push_back(id.c_str());
+  layout::WriteInterfaceList(interfaceList, ids);
   return 0;
 }
 
@@ -195,20 +186,10 @@ uint32_t SimRadio::GetVisibleNetworkList(const char16_t* interfaceId, void* netw
   std::lock_guard lock(stateMutex_);
   const Interface* interface = FindInterface(id);
   if (interface == nullptr || networkList == nullptr) return kErrorInvalidParameter;
-  std::memset(networkList, 0, layout::kNetworkListSize);
-  WriteAt(networkList, 0, static_cast<uint32_t>(interface->networks.size()));
-  for (std::size_t i = 0; i < interface->networks.size(); ++i) {
-    const SimVisibleNetwork& network = interface->networks[i];
-    const std::size_t entry = layout::kNetworkEntriesOffset + i * layout::kNetworkEntrySize;
-    // The field keeps room for the terminating NUL.
-    const std::size_t units = std::min(network.ssid.size(), layout::kSsidUnits - 1);
-    std::memcpy(static_cast<std::byte*>(networkList) + entry + layout::kEntrySsidOffset,
-                network.ssid.data(), units * sizeof(char16_t));
-    WriteAt(networkList, entry + layout::kEntryStateOffset, network.state);
-    WriteAt(networkList, entry + layout::kEntryKindOffset, network.kind);
-    WriteAt(networkList, entry + layout::kEntryValue1Offset, network.value1);
-    WriteAt(networkList, entry + layout::kEntryValue2Offset, network.value2);
-  }
+  std::vector<layout::NetworkListEntry> entries;
+  for (const SimVisibleNetwork& network : interface->networks)
+    entries.push_back({network.ssid, network.state, network.kind, network.value1, network.value2});
+  layout::WriteNetworkList(networkList, entries);
   return 0;
 }
 
@@ -340,20 +321,9 @@ void SimRadio::Deliver() {
 }
 
 void SimRadio::DeliverOne(const Pending& pending) {
-  // The record and its data block as Native Wifi lays them out.
-  alignas(8) std::array<std::byte, layout::kNotificationRecordSize> record{};
-  alignas(8) std::array<std::byte, layout::kNotificationDataBlockSize> data{};
-  WriteAt(record.data(), layout::kNotificationSourceOffset, pending.source);
-  WriteAt(record.data(), layout::kNotificationCodeOffset, pending.code);
-  if (pending.ssid) {
-    const std::size_t length = std::min(pending.ssid->size(), layout::kNotificationSsidMax);
-    WriteAt(data.data(), layout::kNotificationSsidOffset - 4, static_cast<uint32_t>(length));
-    std::memcpy(data.data() + layout::kNotificationSsidOffset, pending.ssid->data(), length);
-    WriteAt(record.data(), layout::kNotificationDataSizeOffset, static_cast<uint32_t>(data.size()));
-    WriteAt(record.data(), layout::kNotificationDataOffset, static_cast<const void*>(data.data()));
-  }
+  const layout::NotificationRecord record(pending.source, pending.code, pending.ssid);
   std::lock_guard lock(callbackMutex_);
-  if (callback_ != nullptr) callback_(record.data(), nullptr);
+  if (callback_ != nullptr) callback_(record.Data(), nullptr);
 }
 
 }  // namespace orvane::sim

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/WirelessLibrary.h"
+#include "platform/WlanRecords.h"
 #include "platform/sim/SimCallLog.h"
 
 namespace orvane::sim {
@@ -46,7 +47,7 @@ class SimRadio {
   static constexpr uint32_t kErrorNoRadio = 1062;
   static constexpr uint32_t kErrorNotFound = 1168;
   // The notification source the radio reports (the auto-configuration module).
-  static constexpr uint32_t kSourceAcm = 8;
+  static constexpr uint32_t kSourceAcm = platform::wlan::kSourceAcm;
 
   // Throws std::logic_error while another radio exists.
   explicit SimRadio(SimCallLog& log);

@@ -1,0 +1,322 @@
+#include "platform/linux/wireless/NmWirelessLibrary.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <memory>
+#include <mutex>
+#include <new>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Utf16.h"
+#include "platform/WlanRecords.h"
+#include "platform/linux/InterfaceGuid.h"
+#include "platform/linux/InterfaceInventory.h"
+#include "platform/linux/wireless/NmBus.h"
+#include "platform/linux/wireless/NmNotifier.h"
+#include "platform/linux/wireless/NmProfiles.h"
+#include "platform/linux/wireless/VisibleNetworks.h"
+#include "platform/linux/wireless/WirelessCodes.h"
+
+namespace orvane::platform::linux_backend {
+namespace {
+
+namespace codes = wireless_codes;
+
+constexpr uint32_t kDeviceTypeWifi = 2;
+constexpr uint32_t kCapabilityAccessPoint = 0x40;  // NM_WIFI_DEVICE_CAP_AP
+
+struct WifiDevice {
+  std::string path;
+  std::string interfaceName;
+};
+
+// The table's functions have no context argument, so what lives between calls is here.
+struct LibraryState {
+  std::mutex callLock;  // one call at a time; guards `ids`
+  // Handed out by the last EnumInterface; valid until the next one.
+  std::vector<std::u16string> ids;
+  std::mutex notifierLock;
+  std::unique_ptr<NmNotifier> notifier;
+};
+
+LibraryState& State() {
+  static LibraryState state;
+  return state;
+}
+
+// Runs one library call: exclusive, and every failure becomes the library's code.
+template <typename F>
+uint32_t Guarded(F call) {
+  std::lock_guard lock(State().callLock);
+  try {
+    return call();
+  } catch (const NmFailure& failure) {
+    return failure.code;
+  } catch (const std::bad_alloc&) {
+    return codes::kOutOfMemory;
+  }
+}
+
+std::u16string TextOf(const char16_t* text) {
+  return text != nullptr ? text : u"";
+}
+
+std::vector<WifiDevice> WifiDevices(NmBus& bus) {
+  MessagePtr reply = bus.Call(kNmPath, kNmService, "GetDevices");
+  std::vector<std::string> paths;
+  Check(sd_bus_message_enter_container(reply.get(), 'a', "o"));
+  const char* path = nullptr;
+  for (int read; (read = sd_bus_message_read(reply.get(), "o", &path)) != 0;) {
+    Check(read);
+    paths.emplace_back(path);
+  }
+  std::vector<WifiDevice> devices;
+  for (const std::string& device : paths) {
+    if (bus.Uint(device, kNmDevice, "DeviceType") != kDeviceTypeWifi) continue;
+    devices.push_back({device, bus.Text(device, kNmDevice, "Interface")});
+  }
+  return devices;
+}
+
+std::u16string IdOf(const WifiDevice& device) {
+  return Utf8ToUtf16(GuidText(InterfaceGuid(device.interfaceName)));
+}
+
+WifiDevice FindDevice(NmBus& bus, const char16_t* id) {
+  const std::string wanted = Utf16ToUtf8(TextOf(id));
+  for (WifiDevice& device : WifiDevices(bus)) {
+    if (SameGuidText(GuidText(InterfaceGuid(device.interfaceName)), wanted)) return device;
+  }
+  throw NmFailure{codes::kNotFound};
+}
+
+// The profiles this program made for this device and name.
+std::vector<std::string> OwnProfiles(NmBus& bus, const WifiDevice& device,
+                                     const std::vector<uint8_t>& ssid) {
+  std::vector<std::string> own;
+  MessagePtr reply = bus.Call(kNmSettingsPath, kNmSettings, "ListConnections");
+  std::vector<std::string> paths;
+  Check(sd_bus_message_enter_container(reply.get(), 'a', "o"));
+  const char* path = nullptr;
+  for (int read; (read = sd_bus_message_read(reply.get(), "o", &path)) != 0;) {
+    Check(read);
+    paths.emplace_back(path);
+  }
+  for (const std::string& profile : paths) {
+    try {
+      MessagePtr settings = bus.Call(profile, kNmConnection, "GetSettings");
+      const ProfileFacts facts = ReadProfileFacts(settings.get());
+      if (facts.own && facts.interfaceName == device.interfaceName && facts.ssid == ssid)
+        own.push_back(profile);
+    } catch (const NmFailure& failure) {
+      // Another user's profile may be closed to us; it cannot be ours then.
+      if (failure.code == codes::kTimeout || failure.code == codes::kServiceNotActive) throw;
+    }
+  }
+  return own;
+}
+
+void DeleteProfiles(NmBus& bus, const std::vector<std::string>& profiles) {
+  for (const std::string& profile : profiles) bus.Call(profile, kNmConnection, "Delete");
+}
+
+// Adds the profile in memory only (nothing is left on disk if the program dies) and
+// activates it on the device; a profile that cannot be activated is taken away again.
+void AddAndActivate(NmBus& bus, const WifiDevice& device, const WifiProfile& profile) {
+  DeleteProfiles(bus, OwnProfiles(bus, device, profile.ssid));
+  MessagePtr added = bus.Call(kNmSettingsPath, kNmSettings, "AddConnectionUnsaved",
+                              [&](sd_bus_message* m) { return AppendProfile(m, profile); });
+  const char* path = nullptr;
+  Check(sd_bus_message_read(added.get(), "o", &path));
+  const std::string created = path;
+  try {
+    bus.Call(kNmPath, kNmService, "ActivateConnection", [&](sd_bus_message* m) {
+      return sd_bus_message_append(m, "ooo", created.c_str(), device.path.c_str(), "/");
+    });
+  } catch (const NmFailure&) {
+    try {
+      bus.Call(created, kNmConnection, "Delete");
+    } catch (const NmFailure&) {
+      // Unsaved, it goes with NetworkManager's next start at the latest.
+    }
+    throw;
+  }
+}
+
+// Root needs no permission and has no desktop session to tie the profile to.
+std::string ProfileUser() {
+  if (geteuid() == 0) return {};
+  const passwd* entry = getpwuid(geteuid());
+  return entry != nullptr && entry->pw_name != nullptr ? entry->pw_name : "";
+}
+
+// The address the sharing put on the interface, which the profile must keep.
+std::optional<Ipv4Setting> AddressOf(const std::string& interfaceName) {
+  try {
+    const NetlinkSnapshot snapshot = ReadNetlinkSnapshot();
+    for (const LinkInfo& link : snapshot.links) {
+      if (link.name != interfaceName) continue;
+      for (const Ipv4Address& address : snapshot.addresses) {
+        if (address.index == link.index && address.permanent)
+          return Ipv4Setting{address.address, address.prefixLength};
+      }
+    }
+  } catch (const NetlinkError&) {
+    // Unknown: the profile then configures no IPv4 of its own.
+  }
+  return std::nullopt;
+}
+
+AccessPointFacts ReadAccessPoint(NmBus& bus, const std::string& path) {
+  AccessPointFacts facts;
+  facts.path = path;
+  MessagePtr reply =
+      bus.Call(path, "org.freedesktop.DBus.Properties", "GetAll",
+               [](sd_bus_message* m) { return sd_bus_message_append(m, "s", kNmAccessPoint); });
+  ForEachEntry(reply.get(), "sv", [&](const std::string& name) {
+    if (name == "Ssid") {
+      facts.ssid = ReadVariantBytes(reply.get());
+    } else if (name == "Mode") {
+      ReadVariant(reply.get(), 'u', &facts.mode);
+    } else if (name == "Flags") {
+      ReadVariant(reply.get(), 'u', &facts.flags);
+    } else if (name == "WpaFlags") {
+      ReadVariant(reply.get(), 'u', &facts.wpaFlags);
+    } else if (name == "RsnFlags") {
+      ReadVariant(reply.get(), 'u', &facts.rsnFlags);
+    } else if (name == "Strength") {
+      ReadVariant(reply.get(), 'y', &facts.strength);
+    } else {
+      Check(sd_bus_message_skip(reply.get(), "v"));
+    }
+  });
+  return facts;
+}
+
+std::string ActiveAccessPoint(NmBus& bus, const WifiDevice& device) {
+  try {
+    return bus.Text(device.path, kNmWireless, "ActiveAccessPoint", 'o');
+  } catch (const NmFailure& failure) {
+    if (failure.code == codes::kTimeout || failure.code == codes::kServiceNotActive) throw;
+    return {};  // a device that does not say is connected to none
+  }
+}
+
+uint32_t ORVANE_WLAN_CDECL EnumInterface(void* interfaceList) {
+  return Guarded([&]() -> uint32_t {
+    if (interfaceList == nullptr) return codes::kInvalidParameter;
+    LibraryState& state = State();
+    state.ids.clear();
+    wlan::WriteInterfaceList(interfaceList, {});
+    NmBus bus;
+    std::vector<WifiDevice> devices = WifiDevices(bus);
+    if (devices.empty()) return codes::kDeviceNotConnected;
+    if (devices.size() > wlan::kMaxInterfaces) devices.resize(wlan::kMaxInterfaces);
+    for (const WifiDevice& device : devices) state.ids.push_back(IdOf(device));
+    std::vector<const char16_t*> ids;
+    for (const std::u16string& id : state.ids) ids.push_back(id.c_str());
+    wlan::WriteInterfaceList(interfaceList, ids);
+    return 0;
+  });
+}
+
+uint32_t ORVANE_WLAN_CDECL GetVisibleNetworkList(const char16_t* interfaceId, void* networkList) {
+  return Guarded([&]() -> uint32_t {
+    if (networkList == nullptr) return codes::kInvalidParameter;
+    wlan::WriteNetworkList(networkList, {});
+    NmBus bus;
+    const WifiDevice device = FindDevice(bus, interfaceId);
+    std::vector<AccessPointFacts> found;
+    for (const std::string& path : bus.Paths(device.path, kNmWireless, "AccessPoints"))
+      found.push_back(ReadAccessPoint(bus, path));
+    wlan::WriteNetworkList(networkList, VisibleNetworks(found, ActiveAccessPoint(bus, device)));
+    return 0;
+  });
+}
+
+uint32_t ORVANE_WLAN_CDECL AddSsid(const char16_t* interfaceId, const char16_t* ssid,
+                                   const char16_t* key) {
+  return Guarded([&]() -> uint32_t {
+    NmBus bus;
+    const WifiDevice device = FindDevice(bus, interfaceId);
+    if ((bus.Uint(device.path, kNmWireless, "WirelessCapabilities") & kCapabilityAccessPoint) == 0)
+      return codes::kNotSupported;
+    WifiProfile profile;
+    if (const uint32_t code =
+            AccessPointProfile(device.interfaceName, TextOf(ssid), TextOf(key), ProfileUser(),
+                               AddressOf(device.interfaceName), profile))
+      return code;
+    AddAndActivate(bus, device, profile);
+    return 0;
+  });
+}
+
+uint32_t ORVANE_WLAN_CDECL DeleteSsid(const char16_t* interfaceId, const char16_t* ssid) {
+  return Guarded([&]() -> uint32_t {
+    NmBus bus;
+    const WifiDevice device = FindDevice(bus, interfaceId);
+    const std::string name = Utf16ToUtf8(TextOf(ssid));
+    const auto own = OwnProfiles(bus, device, std::vector<uint8_t>(name.begin(), name.end()));
+    if (own.empty()) return codes::kNotFound;
+    // Deleting an active profile deactivates it; NetworkManager then connects the device
+    // as it would have without us.
+    DeleteProfiles(bus, own);
+    return 0;
+  });
+}
+
+uint32_t ORVANE_WLAN_CDECL Connect(const char16_t* interfaceId, const char16_t* ssid,
+                                   const char16_t* key, uint32_t kind, uint32_t value1,
+                                   uint32_t value2) {
+  return Guarded([&]() -> uint32_t {
+    NmBus bus;
+    const WifiDevice device = FindDevice(bus, interfaceId);
+    WifiProfile profile;
+    if (const uint32_t code = JoinProfile(device.interfaceName, TextOf(ssid), TextOf(key), kind,
+                                          value1, value2, ProfileUser(), profile))
+      return code;
+    AddAndActivate(bus, device, profile);
+    return 0;
+  });
+}
+
+uint32_t ORVANE_WLAN_CDECL Disconnect(const char16_t* interfaceId) {
+  return Guarded([&]() -> uint32_t {
+    NmBus bus;
+    const WifiDevice device = FindDevice(bus, interfaceId);
+    bus.Call(device.path, kNmDevice, "Disconnect");
+    return 0;
+  });
+}
+
+void ORVANE_WLAN_CDECL RegisterNotification(OrvaneWlanCallback callback) {
+  LibraryState& state = State();
+  std::lock_guard lock(state.notifierLock);
+  state.notifier.reset();  // a second registration replaces the first
+  try {
+    state.notifier = std::make_unique<NmNotifier>(callback);
+  } catch (const std::exception&) {
+    // No thread could be started: the program runs without notifications.
+  }
+}
+
+void ORVANE_WLAN_CDECL UnRegisterNotification() {
+  LibraryState& state = State();
+  std::lock_guard lock(state.notifierLock);
+  state.notifier.reset();
+}
+
+constexpr WirelessLibrary kLibrary = {
+    EnumInterface,        GetVisibleNetworkList, AddSsid, DeleteSsid, Connect, Disconnect,
+    RegisterNotification, UnRegisterNotification};
+
+}  // namespace
+
+const WirelessLibrary& NetworkManagerWirelessLibrary() {
+  return kLibrary;
+}
+
+}  // namespace orvane::platform::linux_backend
