@@ -58,11 +58,7 @@ class NmWirelessLibraryTest : public ::testing::Test {
 
   // The only profile carrying our marker.
   std::map<std::string, std::string> OwnProfile() {
-    std::vector<std::map<std::string, std::string>> own;
-    for (const std::string& profile : mock_->Profiles()) {
-      auto settings = mock_->Settings(profile);
-      if (settings.count("user.data") != 0) own.push_back(settings);
-    }
+    const auto own = mock_->OwnProfiles();
     EXPECT_EQ(own.size(), 1u);
     return own.empty() ? std::map<std::string, std::string>{} : own.front();
   }

@@ -247,6 +247,15 @@ std::map<std::string, std::string> MockNetworkManager::Settings(const std::strin
   return settings;
 }
 
+std::vector<std::map<std::string, std::string>> MockNetworkManager::OwnProfiles() {
+  std::vector<std::map<std::string, std::string>> own;
+  for (const std::string& profile : Profiles()) {
+    auto settings = Settings(profile);
+    if (settings.count("user.data") != 0) own.push_back(std::move(settings));
+  }
+  return own;
+}
+
 std::string MockNetworkManager::ActiveConnection(const std::string& device) {
   sd_bus_error error = SD_BUS_ERROR_NULL;
   sd_bus_message* reply = nullptr;

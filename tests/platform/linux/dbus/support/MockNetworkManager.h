@@ -39,6 +39,8 @@ class MockNetworkManager {
   std::vector<std::string> Profiles();
   // A profile's settings flattened to "setting.key" -> value as text.
   std::map<std::string, std::string> Settings(const std::string& profile);
+  // The settings of the profiles that carry our marker.
+  std::vector<std::map<std::string, std::string>> OwnProfiles();
   std::string ActiveConnection(const std::string& device);
   // How often a method was called on an object, as the mock recorded it.
   int CallCount(const std::string& path, const std::string& method);

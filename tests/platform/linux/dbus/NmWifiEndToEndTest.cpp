@@ -1,0 +1,77 @@
+// The wireless component over the NetworkManager library and the mock service: what the
+// window's commands end up asking of NetworkManager.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/linux/wireless/NmWirelessLibrary.h"
+#include "support/MockNetworkManager.h"
+#include "support/PrivateBus.h"
+#include "wireless/WirelessTestSupport.h"
+
+namespace orvane {
+namespace {
+
+using Security = test::MockNetworkManager::Security;
+
+class NmWifiEndToEndTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!bus_.Started()) GTEST_SKIP() << "needs dbus-daemon for a private bus";
+    mock_ = std::make_unique<test::MockNetworkManager>(bus_.Folder());
+    if (!mock_->Running()) GTEST_SKIP() << "needs python3-dbusmock";
+    device_ = mock_->AddWifiDevice("wifi", "wlan0");
+    mock_->AddAccessPoint(device_, "cafe", "Cafe", 2, 60, Security::Wpa);
+  }
+
+  std::unique_ptr<TWifiConnection> MakeWifi() {
+    auto wifi = std::make_unique<TWifiConnection>(
+        platform::linux_backend::NetworkManagerWirelessLibrary(), internet_, system_);
+    wifi->OnConnected = [this](const std::u16string& ssid) { connected_.Add(ssid); };
+    return wifi;
+  }
+
+  test::PrivateBus bus_;
+  std::unique_ptr<test::MockNetworkManager> mock_;
+  std::string device_;
+  sim::SimCallLog log_;
+  sim::SimInternet internet_{log_};
+  sim::SimSystem system_{log_};
+  test::Recorder<std::u16string> connected_;
+};
+
+TEST_F(NmWifiEndToEndTest, StartNetworkCreatesTheAccessPointAndDeleteNetworkRemovesIt) {
+  auto wifi = MakeWifi();
+  wifi->RefreshNetworks();
+  ASSERT_EQ(wifi->NetworkCount(), 1);
+  ASSERT_TRUE(wifi->StartNetwork());
+  auto own = mock_->OwnProfiles();
+  ASSERT_EQ(own.size(), 1u);
+  EXPECT_EQ(own[0]["802-11-wireless.mode"], "ap");
+  EXPECT_EQ(own[0]["802-11-wireless.ssid"], TWifiConnection::kDefaultSSID);
+  EXPECT_EQ(own[0]["802-11-wireless-security.wep-key0"], TWifiConnection::kDefaultKey);
+
+  EXPECT_TRUE(wifi->DeleteNetwork());
+  EXPECT_TRUE(mock_->OwnProfiles().empty());
+  EXPECT_EQ(mock_->ActiveConnection(device_), "/");
+}
+
+TEST_F(NmWifiEndToEndTest, AVisibleOwnNetworkIsJoinedInsteadOfCreated) {
+  mock_->AddAccessPoint(device_, "nearby", "Velmora", 2, 40, Security::Wep);
+  auto wifi = MakeWifi();
+  wifi->SetKey("abcdefghijklm");
+  wifi->RefreshNetworks();
+  ASSERT_TRUE(wifi->StartNetwork());
+  auto own = mock_->OwnProfiles();
+  ASSERT_EQ(own.size(), 1u);
+  EXPECT_EQ(own[0]["802-11-wireless.mode"], "infrastructure");
+  EXPECT_EQ(own[0]["802-11-wireless-security.wep-key0"], "abcdefghijklm");
+  EXPECT_EQ(own[0]["ipv4.method"], "auto");
+  ASSERT_TRUE(connected_.WaitForCount(1));
+  EXPECT_EQ(connected_.Values()[0], u"Velmora");
+  EXPECT_EQ(wifi->ConnectedSSID(), "Velmora");
+}
+
+}  // namespace
+}  // namespace orvane
