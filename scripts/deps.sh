@@ -4,9 +4,10 @@
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev qt6-base-dev
   libnftables-dev libcurl4-openssl-dev libsystemd-dev qt6-tools-dev qt6-l10n-tools)
 # What the tests and the real backend use at run time (python3-dbusmock: the dbus tests' mock
-# service manager; qt6-translations-l10n: Qt's own texts in the user's language).
+# service manager; qt6-translations-l10n: Qt's own texts in the user's language; network-manager:
+# the real one that validates the wireless profiles, and the service the wireless network needs).
 RUNTIME_PACKAGES=(iproute2 nftables dnsmasq-base udhcpc busybox xvfb xauth dbus-daemon
-  python3-dbusmock qt6-translations-l10n)
+  python3-dbusmock qt6-translations-l10n network-manager)
 
 ensure_packages() {
   local missing=()

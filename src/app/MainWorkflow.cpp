@@ -181,8 +181,10 @@ void MainWorkflow::actStartSharingExecute() {
     view_.ShowInformation(texts::kSharingFailed);
     return;
   }
-  Wifi().StartNetwork();
-  view_.ShowInformation(texts::kSharingStarted);
+  // Sharing runs either way; a missing network must not be reported as success.
+  view_.ShowInformation(Wifi().StartNetwork()
+                            ? texts::kSharingStarted
+                            : texts::NetworkNotCreatedMessage(WirelessFailureReason()));
   sharingStarted_ = true;
   actRefresh2Execute();
 }
@@ -197,8 +199,15 @@ void MainWorkflow::actStopSharingExecute() {
 }
 
 void MainWorkflow::actConnectExecute() {
-  Wifi().StartNetwork();
-  view_.ShowInformation(texts::ConnectingMessage());
+  view_.ShowInformation(Wifi().StartNetwork()
+                            ? texts::ConnectingMessage()
+                            : texts::NetworkNotJoinedMessage(WirelessFailureReason()));
+}
+
+std::string MainWorkflow::WirelessFailureReason() const {
+  const uint32_t code = Wifi().LastError();
+  return code == TWifiConnection::kNoInterface ? texts::kNoWirelessInterface
+                                               : platform_.system.SystemErrorMessage(code);
 }
 
 void MainWorkflow::actDisconnectExecute() {

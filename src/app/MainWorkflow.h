@@ -170,6 +170,8 @@ class MainWorkflow {
   void ShowInternetState(uint8_t state);
   // The components, or a clear error when a command runs without them.
   TWifiConnection& Wifi() const;
+  // The system's text for why the own network could not be created or joined.
+  std::string WirelessFailureReason() const;
   TConnectionManager& Manager() const;
 
   IMainView& view_;

@@ -38,6 +38,15 @@ std::string NearbySignalText() {
   return ApplicationName() + " signal found nearby";
 }
 
+std::string NetworkNotCreatedMessage(const std::string& reason) {
+  return "Your sharing was started, but the wireless network could not be created.\r\n\r\n" +
+         reason;
+}
+
+std::string NetworkNotJoinedMessage(const std::string& reason) {
+  return "The wireless network could not be joined.\r\n\r\n" + reason;
+}
+
 ConnectionDisplay ConnectionDisplayOf(const TConnection& connection) {
   const bool connected = connection.Status == platform::kNcsConnected;
   return {connection.Name + " - " + connection.DeviceName, connected,

@@ -21,6 +21,7 @@ inline constexpr const char* kSharingNotAvailable =
 inline constexpr const char* kSharingStarted = "Your sharing was started successfully!";
 inline constexpr const char* kSharingFailed = "Sorry, it was failed to share your Internet!";
 inline constexpr const char* kSharingStopped = "Your sharing was stopped successfully!";
+inline constexpr const char* kNoWirelessInterface = "No wireless network adapter was found.";
 inline constexpr const char* kNoConnectionList =
     "The network connections could not be read. Click \"Refresh\" to try again.";
 
@@ -37,6 +38,11 @@ std::string BackgroundBalloonText();
 std::string ConnectingMessage();
 std::string DisconnectedMessage();
 std::string NearbySignalText();
+
+// When the own network failed: sharing runs but phones have nothing to join, or this
+// computer did not join; `reason` is the system's text for the wireless library's code.
+std::string NetworkNotCreatedMessage(const std::string& reason);
+std::string NetworkNotJoinedMessage(const std::string& reason);
 
 // The memo, status label and picture of a source or destination group.
 ConnectionDisplay ConnectionDisplayOf(const TConnection& connection);

@@ -8,10 +8,10 @@ constexpr uint8_t kHighestKind = 3;
 
 }  // namespace
 
-bool TWLanNetwork::Join() {
+uint32_t TWLanNetwork::JoinResult() {
   const uint32_t kind = Kind <= kHighestKind ? Kind : 0;
   return library_.Connect(InterfaceName.c_str(), SSID.c_str(), Key.c_str(), kind, ConnectValue1,
-                          ConnectValue2) == 0;
+                          ConnectValue2);
 }
 
 void TWLanNetwork::Leave() {

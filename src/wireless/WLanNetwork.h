@@ -20,7 +20,9 @@ class TWLanNetwork {
   explicit TWLanNetwork(const platform::WirelessLibrary& library) : library_(library) {}
 
   // Asks the library to join this network; true when joining started.
-  bool Join();
+  bool Join() { return JoinResult() == 0; }
+  // The same, answering the library's code (0 when joining started).
+  uint32_t JoinResult();
   // Asks the library to leave the interface's network; the record counts as left whatever
   // the library answered.
   void Leave();

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "common/StringObjectList.h"
@@ -31,6 +32,8 @@ class TWifiConnection {
  public:
   static constexpr const char* kDefaultSSID = "Velmora";
   static constexpr const char* kDefaultKey = "73915";
+  // LastError when there was no wireless interface to use.
+  static constexpr uint32_t kNoInterface = 999;
 
   // Starts the monitor and registers for the library's notifications. The library, the probe
   // and the system must outlive the component. `checkInterval` is the monitor's full wait.
@@ -69,6 +72,9 @@ class TWifiConnection {
   // when the library refuses.
   bool CreateNetwork();
   bool DeleteNetwork();
+  // Why the last StartNetwork, CreateNetwork or DeleteNetwork failed: the library's code, or
+  // kNoInterface (the enumeration's own code when that failed); 0 after a success.
+  uint32_t LastError() const { return lastError_; }
 
   // Asks the monitor to check again at once.
   void CheckInternetNow();
@@ -90,6 +96,9 @@ class TWifiConnection {
   void ReadLibraryLists();
   void AddNetwork(std::size_t interfaceSlot, const wlan::NetworkEntry& entry);
   bool IsOwnNetwork(const TWLanNetwork& network) const;
+  // The first interface's identifier; none (and LastError set) when there is no interface.
+  std::optional<std::u16string> FirstInterface();
+  bool Succeeded(uint32_t result);
   void MakeCurrent();
   void ClearCurrent();
 
@@ -97,6 +106,8 @@ class TWifiConnection {
   platform::ISystemInfo& system_;
 
   int32_t networkCount_ = 0;
+  uint32_t enumResult_ = 0;
+  uint32_t lastError_ = 0;
   mutable std::mutex connectedSSIDLock_;
   std::string connectedSSID_;
   TWLanNetwork* connectedNetwork_ = nullptr;

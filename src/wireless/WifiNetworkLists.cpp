@@ -19,7 +19,8 @@ void TWifiConnection::ReadLibraryLists() {
   std::lock_guard lock(listLock);
   interfaceList_ = {};
   networkLists_ = {};
-  if (library_.EnumInterface(interfaceList_.bytes.data()) != 0) return;
+  enumResult_ = library_.EnumInterface(interfaceList_.bytes.data());
+  if (enumResult_ != 0) return;
   for (std::size_t i = 0; i < wlan::InterfaceCount(interfaceList_); ++i) {
     const std::u16string id = wlan::InterfaceId(interfaceList_, i);
     library_.GetVisibleNetworkList(id.c_str(), networkLists_[i].bytes.data());

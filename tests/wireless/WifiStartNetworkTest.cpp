@@ -64,6 +64,13 @@ TEST_F(WifiStartNetwork, WithoutAnyInterfaceFailsWithoutCallingTheLibrary) {
   EXPECT_FALSE(wifi->CreateNetwork());
   EXPECT_FALSE(wifi->DeleteNetwork());
   EXPECT_EQ(RadioCalls({"AddSsid", "DeleteSsid", "Connect"}), Lines{});
+  EXPECT_EQ(wifi->LastError(), TWifiConnection::kNoInterface);
+
+  // When the enumeration itself failed, its code says why there is no interface.
+  log.FailCall("EnumInterface", 1062);
+  wifi->RefreshNetworks();
+  EXPECT_FALSE(wifi->StartNetwork());
+  EXPECT_EQ(wifi->LastError(), 1062u);
 }
 
 TEST_F(WifiStartNetwork, ReportsTheLibrarysRefusal) {
@@ -71,7 +78,12 @@ TEST_F(WifiStartNetwork, ReportsTheLibrarysRefusal) {
   wifi->RefreshNetworks();
   log.FailCall("AddSsid", 5);
   EXPECT_FALSE(wifi->StartNetwork());
+  EXPECT_EQ(wifi->LastError(), 5u);
   EXPECT_FALSE(wifi->DeleteNetwork()) << "nothing was created to delete";
+  EXPECT_EQ(wifi->LastError(), sim::SimRadio::kErrorNotFound);
+  log.ClearFailures();
+  EXPECT_TRUE(wifi->StartNetwork());
+  EXPECT_EQ(wifi->LastError(), 0u);
 }
 
 TEST_F(WifiStartNetwork, DeleteNetworkNamesTheFirstInterfaceAndNoKey) {

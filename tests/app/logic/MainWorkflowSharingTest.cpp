@@ -195,6 +195,32 @@ TEST_F(Commands, AFailedStartReportsItLeavesSharingOffAndCreatesNoNetwork) {
   EXPECT_TRUE(view.events.empty()) << "no refresh";
 }
 
+TEST_F(Commands, SharingWithoutTheWirelessNetworkSaysSoWithTheSystemsText) {
+  AddUsualConnections();
+  MainWorkflow& workflow = StartAndShow();
+  machine.Log().FailCall("AddSsid", 50);
+
+  workflow.actStartSharingExecute();
+
+  EXPECT_EQ(view.messages, std::vector<std::string>{
+                               "Your sharing was started, but the wireless network could not be "
+                               "created.\r\n\r\n" +
+                               machine.System().SystemErrorMessage(50)});
+  EXPECT_TRUE(workflow.SharingStarted()) << "sharing itself runs";
+  EXPECT_TRUE(SharingOf(kUsbWifiGuid).sharingEnabled);
+}
+
+TEST_F(Commands, AFailedJoinIsNotReportedAsDone) {
+  AddUsualConnections();
+  AddVisibleNetwork(kBuiltInWifiGuid, u"Orvane", 1);
+  MainWorkflow& workflow = StartAndShow();
+  machine.Log().FailCall("Connect", 1460);
+  workflow.actConnectExecute();
+  EXPECT_EQ(view.messages,
+            std::vector<std::string>{"The wireless network could not be joined.\r\n\r\n" +
+                                     machine.System().SystemErrorMessage(1460)});
+}
+
 TEST_F(Commands, AFailedStartAfterASuccessfulOneKeepsStopEnabled) {
   AddUsualConnections();
   MainWorkflow& workflow = StartAndShow();

@@ -37,6 +37,14 @@ void Stop(pid_t& child) {
   child = -1;
 }
 
+int Run(const std::string& program, const std::vector<std::string>& arguments,
+        const std::string& logFile) {
+  const pid_t child = Spawn(program, arguments, logFile);
+  int status = 0;
+  if (child <= 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
 PrivateBus::PrivateBus()
     : folder_((std::filesystem::temp_directory_path() / ("orvane-dbus-" + std::to_string(getpid())))
                   .string()) {

@@ -32,5 +32,8 @@ pid_t Spawn(const std::string& program, const std::vector<std::string>& argument
             const std::string& logFile);
 // Ends a spawned program and waits for it.
 void Stop(pid_t& child);
+// Runs a program to its end; its exit status, or -1 when it could not run.
+int Run(const std::string& program, const std::vector<std::string>& arguments,
+        const std::string& logFile);
 
 }  // namespace orvane::test

@@ -1,0 +1,63 @@
+// The wireless library's own decisions, without a bus: which access points make the network
+// list, and which keys and kinds a profile can be built from.
+
+#include <gtest/gtest.h>
+
+#include "platform/linux/wireless/NmProfiles.h"
+#include "platform/linux/wireless/VisibleNetworks.h"
+#include "platform/linux/wireless/WirelessCodes.h"
+
+namespace orvane::platform::linux_backend {
+namespace {
+
+namespace codes = wireless_codes;
+
+AccessPointFacts Ap(const std::string& ssid, uint8_t strength, uint32_t mode = 2) {
+  AccessPointFacts ap;
+  ap.path = "/ap/" + ssid + std::to_string(strength) + std::to_string(mode);
+  ap.ssid.assign(ssid.begin(), ssid.end());
+  ap.strength = strength;
+  ap.mode = mode;
+  return ap;
+}
+
+TEST(NmVisibleNetworksTest, AtMost21AndTheWeakestAreLeftOut) {
+  std::vector<AccessPointFacts> found;
+  for (int i = 0; i < 30; ++i)
+    found.push_back(Ap("net" + std::to_string(i), static_cast<uint8_t>(i)));
+  found.push_back(Ap(std::string(3, '\0'), 100));  // hidden: its name is all zero bytes
+  const auto entries = VisibleNetworks(found, "");
+  ASSERT_EQ(entries.size(), wlan::kMaxNetworks);
+  EXPECT_EQ(entries.front().ssid, u"net29");
+  EXPECT_EQ(entries.back().ssid, u"net9");
+}
+
+TEST(NmVisibleNetworksTest, TheConnectedAccessPointMarksItsNetworkEvenWhenWeaker) {
+  std::vector<AccessPointFacts> found = {Ap("Home", 80), Ap("Home", 30)};
+  const auto entries = VisibleNetworks(found, found[1].path);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].state, 0);
+}
+
+TEST(NmProfilesTest, KeysAndNamesTheProfilesCannotUseAreRefused) {
+  WifiProfile profile;
+  EXPECT_EQ(AccessPointProfile("wlan0", u"Velmora", u"1234", "", std::nullopt, profile),
+            codes::kInvalidParameter);
+  EXPECT_EQ(AccessPointProfile("wlan0", u"", u"73915", "", std::nullopt, profile),
+            codes::kInvalidParameter);
+  EXPECT_EQ(
+      AccessPointProfile("wlan0", std::u16string(33, u'x'), u"73915", "", std::nullopt, profile),
+      codes::kInvalidParameter);
+  EXPECT_EQ(AccessPointProfile("wlan0", u"Velmora", u"0123456789", "", std::nullopt, profile), 0u)
+      << "10 hex digits are a WEP key too";
+  EXPECT_EQ(JoinProfile("wlan0", u"Cafe", u"short", 2, 2, 0x100, "", profile),
+            codes::kInvalidParameter);
+  EXPECT_EQ(JoinProfile("wlan0", u"Corp", u"long enough", 2, 2, 0x200, "", profile),
+            codes::kNotSupported)
+      << "enterprise networks need more than a key";
+  EXPECT_EQ(JoinProfile("wlan0", u"Park", u"ignored", 3, 2, 0, "", profile), 0u);
+  EXPECT_TRUE(profile.key.empty()) << "an open network gets no key";
+}
+
+}  // namespace
+}  // namespace orvane::platform::linux_backend
