@@ -1,5 +1,13 @@
 #include "platform/linux/wireless/NmNotifier.h"
 
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+
 #include "platform/WlanRecords.h"
 #include "platform/linux/wireless/NmBus.h"
 #include "platform/linux/wireless/NmProfiles.h"
@@ -12,14 +20,29 @@ constexpr uint32_t kStateDisconnected = 30;
 constexpr uint32_t kStateActivated = 100;
 constexpr uint32_t kStateFailed = 120;
 constexpr uint32_t kDeviceTypeWifi = 2;
-// How long the thread waits for the bus before it looks whether it is to stop.
-constexpr uint64_t kWaitUs = 50'000;
+
+// Waits until the bus has work or `stop` is signalled; false when the thread is to end.
+bool WaitForBus(sd_bus* bus, int stop) {
+  const int events = sd_bus_get_events(bus);
+  uint64_t timeoutUs = UINT64_MAX;
+  if (events < 0 || sd_bus_get_timeout(bus, &timeoutUs) < 0) return false;
+  pollfd fds[2] = {{sd_bus_get_fd(bus), static_cast<short>(events), 0}, {stop, POLLIN, 0}};
+  int timeoutMs = -1;
+  if (timeoutUs != UINT64_MAX) {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    const uint64_t nowUs = static_cast<uint64_t>(now.tv_sec) * 1'000'000 + now.tv_nsec / 1000;
+    timeoutMs = timeoutUs > nowUs ? static_cast<int>((timeoutUs - nowUs + 999) / 1000) : 0;
+  }
+  if (poll(fds, 2, timeoutMs) < 0 && errno != EINTR) return false;
+  return (fds[1].revents & POLLIN) == 0;
+}
 
 }  // namespace
 
 NmNotifier::NmNotifier(OrvaneWlanCallback callback)
     : callback_(callback), bus_(OpenSystemBus(std::chrono::microseconds(kNmCallTimeout).count())) {
-  if (!bus_ || callback_ == nullptr) return;
+  if (!bus_ || callback_ == nullptr || stop_.get() < 0) return;
   // Installed before the thread starts, so no change after registration is missed.
   if (sd_bus_match_signal(bus_.get(), &slot_, kNmService, nullptr, kNmDevice, "StateChanged",
                           &NmNotifier::OnStateChanged, this) < 0) {
@@ -30,16 +53,20 @@ NmNotifier::NmNotifier(OrvaneWlanCallback callback)
 }
 
 NmNotifier::~NmNotifier() {
-  stopping_ = true;
-  if (thread_.joinable()) thread_.join();
+  if (thread_.joinable()) {
+    const uint64_t one = 1;
+    // An eventfd write of 1 cannot block or fail short; the thread wakes and ends.
+    [[maybe_unused]] const auto written = write(stop_.get(), &one, sizeof one);
+    thread_.join();
+  }
   sd_bus_slot_unref(slot_);
 }
 
 void NmNotifier::Run() {
-  while (!stopping_) {
+  while (true) {
     const int processed = sd_bus_process(bus_.get(), nullptr);
     if (processed < 0) return;  // the bus went away: no more notifications
-    if (processed == 0) sd_bus_wait(bus_.get(), kWaitUs);
+    if (processed == 0 && !WaitForBus(bus_.get(), stop_.get())) return;
   }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <atomic>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <map>
 #include <string>
 #include <thread>
@@ -34,7 +36,14 @@ class NmNotifier {
   sd_bus_slot* slot_ = nullptr;
   // The name each activated device joined or hosts; touched on the thread only.
   std::map<std::string, std::string> activated_;
-  std::atomic<bool> stopping_{false};
+  // Written once to end the thread at once, without it polling the clock.
+  struct Fd {
+    int fd;
+    ~Fd() {
+      if (fd >= 0) close(fd);
+    }
+    int get() const { return fd; }
+  } stop_{eventfd(0, EFD_CLOEXEC)};
   std::thread thread_;
 };
 
