@@ -7,6 +7,7 @@
 #include <mutex>
 #include <new>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,8 @@ uint32_t Guarded(F call) {
     return failure.code;
   } catch (const std::bad_alloc&) {
     return codes::kOutOfMemory;
+  } catch (const std::exception&) {
+    return codes::kFunctionFailed;  // nothing may cross the C boundary
   }
 }
 
