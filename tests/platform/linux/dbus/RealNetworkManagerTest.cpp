@@ -31,7 +31,7 @@ class NamespacedNetworkManager {
         << "set -e\n"
            "mount -o remount,ro /sys 2>/dev/null || mount -t sysfs -o ro sysfs /sys\n"
            "for d in /run /var/lib/NetworkManager /etc/NetworkManager; do\n"
-           "  mkdir -p $d; mount -t tmpfs tmpfs $d\n"
+           "  mount -t tmpfs tmpfs $d\n"
            "done\n"
            "printf '[main]\\nplugins=keyfile\\nno-auto-default=*\\n' > "
            "/etc/NetworkManager/NetworkManager.conf\n"
@@ -46,6 +46,7 @@ class NamespacedNetworkManager {
     if (created_) test::Run("ip", {"netns", "del", name_}, log_);
   }
 
+  bool NamespaceCreated() const { return created_; }
   // True once NetworkManager answers on the bus.
   bool WaitUntilRunning() {
     if (manager_ <= 0) return false;
@@ -93,6 +94,7 @@ TEST(RealNetworkManagerTest, AcceptsEveryProfileTheLibraryBuilds) {
   test::PrivateBus bus;
   if (!bus.Started()) GTEST_SKIP() << "needs dbus-daemon for a private bus";
   NamespacedNetworkManager manager(bus);
+  if (!manager.NamespaceCreated()) GTEST_SKIP() << "this machine allows no network namespace";
   ASSERT_TRUE(manager.WaitUntilRunning()) << "NetworkManager did not start";
 
   struct Case {
