@@ -7,25 +7,25 @@
 #include <string>
 #include <vector>
 
+#include "PrivateBus.h"
 #include "platform/linux/wireless/NmWirelessLibrary.h"
 #include "platform/sim/SimCallLog.h"
 #include "platform/sim/SimInternet.h"
 #include "platform/sim/SimSystem.h"
 #include "support/MockNetworkManager.h"
-#include "support/PrivateBus.h"
 #include "wireless/WifiNetwork.h"
 
 int main() {
   using Clock = std::chrono::steady_clock;
-  using Security = orvane::test::MockNetworkManager::Security;
+  using Security = orvane::testing::MockNetworkManager::Security;
   constexpr int kRuns = 15;
 
-  orvane::test::PrivateBus bus;
-  if (!bus.Started()) {
-    std::fprintf(stderr, "wireless: needs dbus-daemon\n");
+  orvane::testing::PrivateBus bus;
+  if (const std::string why = bus.Start(); !why.empty()) {
+    std::fprintf(stderr, "wireless: %s\n", why.c_str());
     return 1;
   }
-  orvane::test::MockNetworkManager mock(bus.Folder());
+  orvane::testing::MockNetworkManager mock(bus.Folder());
   if (!mock.Running()) {
     std::fprintf(stderr, "wireless: needs python3-dbusmock\n");
     return 1;

@@ -5,21 +5,21 @@
 
 #include <memory>
 
+#include "PrivateBus.h"
 #include "platform/linux/wireless/NmWirelessLibrary.h"
 #include "support/MockNetworkManager.h"
-#include "support/PrivateBus.h"
 #include "wireless/WirelessTestSupport.h"
 
 namespace orvane {
 namespace {
 
-using Security = test::MockNetworkManager::Security;
+using Security = orvane::testing::MockNetworkManager::Security;
 
 class NmWifiEndToEndTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!bus_.Started()) GTEST_SKIP() << "needs dbus-daemon for a private bus";
-    mock_ = std::make_unique<test::MockNetworkManager>(bus_.Folder());
+    if (const std::string why = bus_.Start(); !why.empty()) GTEST_SKIP() << why;
+    mock_ = std::make_unique<orvane::testing::MockNetworkManager>(bus_.Folder());
     if (!mock_->Running()) GTEST_SKIP() << "needs python3-dbusmock";
     device_ = mock_->AddWifiDevice("wifi", "wlan0");
     mock_->AddAccessPoint(device_, "cafe", "Cafe", 2, 60, Security::Wpa);
@@ -32,8 +32,8 @@ class NmWifiEndToEndTest : public ::testing::Test {
     return wifi;
   }
 
-  test::PrivateBus bus_;
-  std::unique_ptr<test::MockNetworkManager> mock_;
+  orvane::testing::PrivateBus bus_;
+  std::unique_ptr<orvane::testing::MockNetworkManager> mock_;
   std::string device_;
   sim::SimCallLog log_;
   sim::SimInternet internet_{log_};

@@ -8,12 +8,12 @@
 #include <memory>
 #include <vector>
 
+#include "PrivateBus.h"
 #include "platform/linux/InterfaceGuid.h"
 #include "platform/linux/wireless/NmBus.h"
 #include "platform/linux/wireless/NmWirelessLibrary.h"
 #include "platform/linux/wireless/WirelessCodes.h"
 #include "support/MockNetworkManager.h"
-#include "support/PrivateBus.h"
 #include "wireless/WirelessTestSupport.h"
 #include "wireless/WlanBuffers.h"
 
@@ -21,7 +21,7 @@ namespace orvane::platform::linux_backend {
 namespace {
 
 namespace codes = wireless_codes;
-using Security = test::MockNetworkManager::Security;
+using Security = orvane::testing::MockNetworkManager::Security;
 
 test::Recorder<orvane::wlan::Notification>* notifications = nullptr;
 
@@ -37,8 +37,8 @@ std::u16string IdOf(const std::string& interfaceName) {
 class NmWirelessLibraryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!bus_.Started()) GTEST_SKIP() << "needs dbus-daemon for a private bus";
-    mock_ = std::make_unique<test::MockNetworkManager>(bus_.Folder());
+    if (const std::string why = bus_.Start(); !why.empty()) GTEST_SKIP() << why;
+    mock_ = std::make_unique<orvane::testing::MockNetworkManager>(bus_.Folder());
     if (!mock_->Running()) GTEST_SKIP() << "needs python3-dbusmock";
     notifications = &recorder_;
   }
@@ -63,8 +63,8 @@ class NmWirelessLibraryTest : public ::testing::Test {
     return own.empty() ? std::map<std::string, std::string>{} : own.front();
   }
 
-  test::PrivateBus bus_;
-  std::unique_ptr<test::MockNetworkManager> mock_;
+  orvane::testing::PrivateBus bus_;
+  std::unique_ptr<orvane::testing::MockNetworkManager> mock_;
   test::Recorder<orvane::wlan::Notification> recorder_;
   const WirelessLibrary& library_ = NetworkManagerWirelessLibrary();
 };
@@ -198,8 +198,8 @@ TEST(NmWirelessLibraryAbsentTest, WithoutNetworkManagerEnumInterfaceSaysSo) {
   const WirelessLibrary& library = NetworkManagerWirelessLibrary();
   orvane::wlan::InterfaceListBuffer list;
   {
-    test::PrivateBus bus;  // a bus, but nobody serves NetworkManager on it
-    if (!bus.Started()) GTEST_SKIP() << "needs dbus-daemon for a private bus";
+    orvane::testing::PrivateBus bus;  // a bus, but nobody serves NetworkManager on it
+    if (const std::string why = bus.Start(); !why.empty()) GTEST_SKIP() << why;
     EXPECT_EQ(library.EnumInterface(list.bytes.data()), codes::kServiceNotActive);
     library.RegisterNotification(&Collect);  // nothing to listen to, nothing breaks
     library.UnRegisterNotification();
@@ -210,8 +210,8 @@ TEST(NmWirelessLibraryAbsentTest, WithoutNetworkManagerEnumInterfaceSaysSo) {
 }
 
 TEST(NmWirelessLibraryAbsentTest, ANetworkManagerThatNeverAnswersCostsOneTimeout) {
-  test::PrivateBus bus;
-  if (!bus.Started()) GTEST_SKIP() << "needs dbus-daemon for a private bus";
+  orvane::testing::PrivateBus bus;
+  if (const std::string why = bus.Start(); !why.empty()) GTEST_SKIP() << why;
   // Owns the name and never reads a request.
   sd_bus* silent = nullptr;
   ASSERT_GE(sd_bus_open_system(&silent), 0);

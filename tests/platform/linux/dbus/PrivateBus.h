@@ -63,6 +63,8 @@ class PrivateBus {
   }
 
   const std::string& Address() const { return address_; }
+  // A folder of the bus's own for other files of the test; removed with the bus.
+  const std::string& Folder() const { return folder_; }
 
  private:
   std::string folder_ =

@@ -11,9 +11,10 @@
 #include <string>
 #include <thread>
 
+#include "PrivateBus.h"
 #include "platform/linux/wireless/NmBus.h"
 #include "platform/linux/wireless/NmProfiles.h"
-#include "support/PrivateBus.h"
+#include "support/Processes.h"
 
 namespace orvane::platform::linux_backend {
 namespace {
@@ -22,9 +23,9 @@ namespace {
 // configuration on memory file systems, so it neither reads nor changes the machine's own.
 class NamespacedNetworkManager {
  public:
-  explicit NamespacedNetworkManager(const test::PrivateBus& bus)
+  explicit NamespacedNetworkManager(const orvane::testing::PrivateBus& bus)
       : name_("orvane-nm-" + std::to_string(getpid())), log_(bus.Folder() + "/networkmanager.log") {
-    if (test::Run("ip", {"netns", "add", name_}, log_) != 0) return;
+    if (orvane::testing::Run("ip", {"netns", "add", name_}, log_) != 0) return;
     created_ = true;
     const std::string script = bus.Folder() + "/networkmanager.sh";
     std::ofstream(script)
@@ -39,23 +40,27 @@ class NamespacedNetworkManager {
         << bus.Address()
         << "'\n"
            "exec NetworkManager --no-daemon\n";
-    manager_ = test::Spawn("ip", {"netns", "exec", name_, "sh", script}, log_);
+    manager_ = orvane::testing::Spawn("ip", {"netns", "exec", name_, "sh", script}, log_);
   }
   ~NamespacedNetworkManager() {
-    test::Stop(manager_);
-    if (created_) test::Run("ip", {"netns", "del", name_}, log_);
+    orvane::testing::Stop(manager_);
+    if (created_) orvane::testing::Run("ip", {"netns", "del", name_}, log_);
   }
 
   bool NamespaceCreated() const { return created_; }
-  // True once NetworkManager answers on the bus.
+  // True once NetworkManager answers on the bus and has started.
   bool WaitUntilRunning() {
     if (manager_ <= 0) return false;
     for (int i = 0; i < 300; ++i) {
       sd_bus* bus = nullptr;
       if (sd_bus_open_system(&bus) >= 0) {
-        const bool owned = sd_bus_get_name_creds(bus, kNmService, 0, nullptr) >= 0;
+        // Settings are taken only once it has finished starting.
+        int starting = 1;
+        const bool ready = sd_bus_get_property_trivial(bus, kNmService, kNmPath, kNmService,
+                                                       "Startup", nullptr, 'b', &starting) >= 0 &&
+                           starting == 0;
         sd_bus_flush_close_unref(bus);
-        if (owned) return true;
+        if (ready) return true;
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
@@ -89,10 +94,10 @@ std::string Refusal(const WifiProfile& profile) {
 
 TEST(RealNetworkManagerTest, AcceptsEveryProfileTheLibraryBuilds) {
   if (geteuid() != 0) GTEST_SKIP() << "needs root for a network namespace";
-  if (test::Run("sh", {"-c", "command -v NetworkManager"}, "/dev/null") != 0)
+  if (orvane::testing::Run("sh", {"-c", "command -v NetworkManager"}, "/dev/null") != 0)
     GTEST_SKIP() << "needs Debian's network-manager";
-  test::PrivateBus bus;
-  if (!bus.Started()) GTEST_SKIP() << "needs dbus-daemon for a private bus";
+  orvane::testing::PrivateBus bus;
+  if (const std::string why = bus.Start(); !why.empty()) GTEST_SKIP() << why;
   NamespacedNetworkManager manager(bus);
   if (!manager.NamespaceCreated()) GTEST_SKIP() << "this machine allows no network namespace";
   ASSERT_TRUE(manager.WaitUntilRunning()) << "NetworkManager did not start";

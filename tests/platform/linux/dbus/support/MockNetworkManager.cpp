@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <thread>
 
-#include "PrivateBus.h"
+#include "support/Processes.h"
 
-namespace orvane::test {
+namespace orvane::testing {
 namespace {
 
 constexpr const char* kService = "org.freedesktop.NetworkManager";
@@ -282,4 +282,4 @@ int MockNetworkManager::CallCount(const std::string& path, const std::string& me
   return count;
 }
 
-}  // namespace orvane::test
+}  // namespace orvane::testing

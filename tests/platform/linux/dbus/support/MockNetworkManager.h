@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace orvane::test {
+namespace orvane::testing {
 
 // python3-dbusmock's NetworkManager template on the private bus, extended with what the
 // library asks for and the template lacks (a device's Disconnect, its active access point,
@@ -52,4 +52,4 @@ class MockNetworkManager {
   sd_bus* bus_ = nullptr;
 };
 
-}  // namespace orvane::test
+}  // namespace orvane::testing
