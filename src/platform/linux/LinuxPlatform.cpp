@@ -57,11 +57,12 @@ class LinuxPlatform : public Platform {
 std::string DefaultSharingHelperPath(const std::string& executablePath) {
   namespace fs = std::filesystem;
   const fs::path folder = fs::path(executablePath).parent_path();
-  const fs::path candidates[] = {folder / kHelperName,
-                                 folder.parent_path() / "libexec" / "orvane" / kHelperName};
+  // The installed, root-owned copy comes first: that is the one polkit knows.
+  const fs::path candidates[] = {folder.parent_path() / "libexec" / "orvane" / kHelperName,
+                                 folder / kHelperName};
   for (const fs::path& candidate : candidates)
     if (access(candidate.c_str(), X_OK) == 0) return candidate.string();
-  return candidates[0].string();  // starting it fails, and sharing reports that
+  return candidates[1].string();  // starting it fails, and sharing reports that
 }
 
 std::unique_ptr<Platform> CreateLinuxPlatform(LinuxPlatformOptions options) {

@@ -245,6 +245,19 @@ void ParseDefaultRoutes(const nlmsghdr& header, std::vector<DefaultRoute>& route
   }
 }
 
+void ParseNetworkRoute(const nlmsghdr& header, std::vector<NetworkRoute>& routes) {
+  const auto* info = static_cast<const rtmsg*>(NLMSG_DATA(&header));
+  if (info->rtm_dst_len == 0 || info->rtm_type != RTN_UNICAST) return;
+  NetworkRoute route;
+  route.prefixLength = info->rtm_dst_len;
+  ForEachAttribute(RTM_RTA(info), static_cast<int>(RTM_PAYLOAD(&header)),
+                   [&](const rtattr& attribute) {
+                     if (attribute.rta_type == RTA_DST) route.destination = AddressOf(attribute);
+                     if (attribute.rta_type == RTA_OIF) route.index = U32Of(attribute);
+                   });
+  routes.push_back(route);
+}
+
 // Asks for a dump and hands visit each answer of the given type that is long enough for its
 // fixed part. Answers the kernel's error (0 for success).
 template <typename Body, typename Visit>
@@ -303,8 +316,10 @@ NetlinkSnapshot ReadNetlinkSnapshot() {
 
   rtmsg routeRequest{};
   routeRequest.rtm_family = AF_INET;
-  error = Dump(socket, RTM_GETROUTE, routeRequest, RTM_NEWROUTE,
-               [&](const nlmsghdr& header) { ParseDefaultRoutes(header, snapshot.defaultRoutes); });
+  error = Dump(socket, RTM_GETROUTE, routeRequest, RTM_NEWROUTE, [&](const nlmsghdr& header) {
+    ParseDefaultRoutes(header, snapshot.defaultRoutes);
+    ParseNetworkRoute(header, snapshot.networkRoutes);
+  });
   if (error != 0) throw NetlinkError{error};
 
   routeRequest.rtm_family = AF_INET6;

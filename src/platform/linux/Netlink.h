@@ -31,11 +31,19 @@ struct DefaultRoute {
   std::optional<std::array<uint8_t, 4>> gateway;
 };
 
+// A route to a network (not a default route), from any routing table.
+struct NetworkRoute {
+  uint32_t index = 0;
+  std::array<uint8_t, 4> destination{};
+  uint8_t prefixLength = 0;
+};
+
 // A snapshot of the kernel's routing tables, in the kernel's order.
 struct NetlinkSnapshot {
   std::vector<LinkInfo> links;
   std::vector<Ipv4Address> addresses;
   std::vector<DefaultRoute> defaultRoutes;  // IPv4 main table
+  std::vector<NetworkRoute> networkRoutes;  // IPv4 unicast, every table
   bool hasIpv6DefaultRoute = false;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/linux/SharingHelperClient.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/socket.h>
@@ -9,10 +10,12 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 #include <vector>
 
+#include "platform/linux/HelperTrust.h"
 #include "platform/linux/SharingJournal.h"
 #include "platform/linux/SharingProtocol.h"
 
@@ -23,8 +26,14 @@ namespace {
 constexpr int kStartTimeoutMs = 120'000;
 constexpr int kReplyTimeoutMs = 30'000;
 constexpr auto kExitWait = std::chrono::seconds(5);
-constexpr int kExitCommandNotAuthorized = 126;
-constexpr int kExitCommandNotFound = 127;
+// pkexec's own exit codes: the password question was dismissed; not authorised, or no
+// authentication agent to ask it.
+constexpr int kExitDismissed = 126;
+constexpr int kExitNotAuthorized = 127;
+
+void Report(const std::string& text) {
+  std::fprintf(stderr, "orvane: sharing: %s\n", text.c_str());
+}
 
 bool SendAll(int socket, const std::string& text) {
   std::size_t sent = 0;
@@ -47,6 +56,7 @@ SharingHelperClient::SharingHelperClient(std::string helperPath)
 SharingHelperClient::~SharingHelperClient() {
   std::lock_guard lock(mutex_);
   StopLocked();
+  DrainLocked();
 }
 
 bool SharingHelperClient::RunningLocked() {
@@ -62,9 +72,21 @@ bool SharingHelperClient::RunningLocked() {
 }
 
 HResult SharingHelperClient::StartLocked() {
+  const bool root = geteuid() == 0;
+  if (!root) {
+    if (std::string problem = HelperTrustProblem(helperPath_); !problem.empty()) {
+      Report(problem + "; install Orvane (cmake --install) or run it as root to share");
+      return access(helperPath_.c_str(), F_OK) == 0 ? kHelperUntrusted : kHelperMissing;
+    }
+  }
   int ends[2];
   if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) return kEFail;
-  const bool root = geteuid() == 0;
+  int errors[2];
+  if (pipe2(errors, O_CLOEXEC | O_NONBLOCK) != 0) {
+    close(ends[0]);
+    close(ends[1]);
+    return kEFail;
+  }
   std::vector<std::string> arguments;
   if (!root) arguments.push_back("pkexec");
   arguments.push_back(helperPath_);
@@ -76,6 +98,7 @@ HResult SharingHelperClient::StartLocked() {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, ends[1], STDIN_FILENO);
   posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, errors[1], STDERR_FILENO);
   // The helper runs as root: none of the program's other descriptors go with it.
   posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
   pid_t pid = -1;
@@ -83,25 +106,57 @@ HResult SharingHelperClient::StartLocked() {
                      : posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(ends[1]);
+  close(errors[1]);
   if (spawned != 0) {
     close(ends[0]);
-    return root ? kEFail : kEAccessDenied;  // no helper, or no pkexec to gain the privilege
+    close(errors[0]);
+    Report(root ? "cannot run " + helperPath_ : "pkexec (polkit) is not installed");
+    return root ? kHelperMissing : kEAccessDenied;
   }
   pid_ = pid;
   socket_ = ends[0];
+  errors_ = errors[0];
 
   std::string line;
-  if (ReadLineLocked(line, kStartTimeoutMs) && line == protocol::kReady) return kSOk;
-  StopLocked();
-  return root ? kEFail : kEAccessDenied;
+  if (ReadLineLocked(line, kStartTimeoutMs) && line == protocol::kReady) {
+    close(errors_);  // the helper lets go of it before it says it is ready
+    errors_ = -1;
+    return kSOk;
+  }
+  const int status = StopLocked();
+  std::string said = DrainLocked();
+  if (!said.empty()) Report(said);
+  if (root || status < 0 || !WIFEXITED(status)) return kEFail;
+  switch (WEXITSTATUS(status)) {
+    case kExitDismissed:
+      Report("the administrator's password was not given");
+      return kRefusedByUser;
+    case kExitNotAuthorized:
+      if (said.find("authentication agent") != std::string::npos) return kNoAuthenticationAgent;
+      return kEAccessDenied;
+    default:
+      return kEFail;
+  }
 }
 
-void SharingHelperClient::StopLocked() {
-  if (pid_ <= 0) return;
+std::string SharingHelperClient::DrainLocked() {
+  std::string text;
+  if (errors_ < 0) return text;
+  char buffer[512];
+  for (ssize_t got; (got = read(errors_, buffer, sizeof buffer)) > 0 && text.size() < 4096;)
+    text.append(buffer, static_cast<std::size_t>(got));
+  close(errors_);
+  errors_ = -1;
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  return text;
+}
+
+int SharingHelperClient::StopLocked() {
+  if (pid_ <= 0) return -1;
   close(socket_);  // the helper undoes everything and exits
   socket_ = -1;
   const auto deadline = std::chrono::steady_clock::now() + kExitWait;
-  int status = 0;
+  int status = -1;
   while (waitpid(pid_, &status, WNOHANG) == 0) {
     if (std::chrono::steady_clock::now() >= deadline) {
       // A helper started through pkexec runs as root and cannot be killed from here; it still
@@ -110,6 +165,7 @@ void SharingHelperClient::StopLocked() {
         waitpid(pid_, &status, 0);
       } else {
         std::thread([pid = pid_] { waitpid(pid, nullptr, 0); }).detach();
+        status = -1;
       }
       break;
     }
@@ -117,6 +173,7 @@ void SharingHelperClient::StopLocked() {
   }
   pid_ = -1;
   pending_.clear();
+  return status;
 }
 
 bool SharingHelperClient::ReadLineLocked(std::string& line, int timeoutMs) {
@@ -168,6 +225,7 @@ HResult SharingHelperClient::Call(const std::string& verb, const std::string& in
   }
   // "error <hresult> <text>"
   answer = line;
+  Report(verb + " " + interfaceName + ": " + line);
   const std::string error = protocol::kError;
   if (line.rfind(error + " ", 0) == 0) {
     char* end = nullptr;

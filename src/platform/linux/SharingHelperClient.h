@@ -9,6 +9,13 @@
 
 namespace orvane::platform::linux_backend {
 
+// Why the helper could not be started, each with its own code.
+inline constexpr HResult kHelperMissing = static_cast<HResult>(0x80070002u);    // file not found
+inline constexpr HResult kHelperUntrusted = static_cast<HResult>(0x800704ECu);  // blocked
+inline constexpr HResult kRefusedByUser = static_cast<HResult>(0x800704C7u);    // cancelled
+inline constexpr HResult kNoAuthenticationAgent = static_cast<HResult>(0x80070520u);  // no logon
+// pkexec refused for another reason (not authorised), or is not installed: kEAccessDenied.
+
 // The program's end of the privileged sharing helper. The helper is started on first need
 // (directly when the program runs as root, through pkexec otherwise) and lives as long as this
 // object: when its connection closes, it undoes all sharing and exits. Safe to use from several
@@ -20,8 +27,9 @@ class SharingHelperClient {
   SharingHelperClient(const SharingHelperClient&) = delete;
   SharingHelperClient& operator=(const SharingHelperClient&) = delete;
 
-  // Sends "<verb> <interface>" and answers S_OK with the text after "ok", or a failure:
-  // E_ACCESSDENIED when the helper could not be started with the privilege it needs.
+  // Sends "<verb> <interface>" and answers S_OK with the text after "ok", or a failure: one of
+  // the start failures below, or the helper's own code, its reason written to the diagnostic
+  // output (standard error).
   // Without start, a helper that is not running answers S_FALSE (nothing is shared), unless a
   // helper of this namespace died and left settings behind: then one starts to undo them.
   HResult Call(const std::string& verb, const std::string& interfaceName, bool start,
@@ -29,7 +37,10 @@ class SharingHelperClient {
 
  private:
   HResult StartLocked();
-  void StopLocked();
+  // Answers how the helper ended (a waitpid status), -1 when it had to be left running.
+  int StopLocked();
+  // What the helper (or pkexec) wrote to its standard error before it was ready; closes it.
+  std::string DrainLocked();
   bool ReadLineLocked(std::string& line, int timeoutMs);
   bool RunningLocked();
 
@@ -38,6 +49,7 @@ class SharingHelperClient {
   pid_t pid_ = -1;
   int socket_ = -1;
   std::string pending_;
+  int errors_ = -1;  // the helper's standard error until it is ready
 };
 
 }  // namespace orvane::platform::linux_backend

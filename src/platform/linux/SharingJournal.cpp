@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 namespace orvane::platform::linux_backend {
@@ -14,8 +15,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A zombie still answers kill(pid, 0) but has already lost its table and its children: what it
+// left behind is to be undone now, not once its parent gets round to reaping it.
 bool ProcessAlive(int pid) {
-  return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM);
+  if (pid <= 0 || (kill(pid, 0) != 0 && errno != EPERM)) return false;
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string text;
+  std::getline(stat, text);
+  const auto close = text.rfind(')');
+  if (close == std::string::npos || close + 2 >= text.size()) return true;  // cannot tell
+  const char state = text[close + 2];
+  return state != 'Z' && state != 'X';
 }
 
 // A journal is a few short lines; anything longer was not written by a helper.

@@ -1,11 +1,14 @@
 #include "platform/linux/helper/Dnsmasq.h"
 
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -67,6 +70,33 @@ bool ServesDhcp(pid_t pid) {
   return false;
 }
 
+// dnsmasq stays root, so that the kernel still ends it with the helper (a change of user
+// would clear the parent-death signal). What root may do is cut down instead: of the
+// capabilities only binding the DNS and DHCP ports, answering clients without an address (raw
+// sockets, the ARP table) and the group reset dnsmasq makes at start are kept; no file access
+// beyond root's own files, no modules, no ptrace, and nothing it runs can gain more.
+bool KeepOnlyServerPrivileges() {
+  for (int capability = 0; capability < 64; ++capability) {
+    if (capability == CAP_NET_BIND_SERVICE || capability == CAP_NET_ADMIN ||
+        capability == CAP_NET_RAW || capability == CAP_SETGID)
+      continue;
+    if (prctl(PR_CAPBSET_DROP, capability, 0, 0, 0) != 0 && errno != EINVAL) return false;
+  }
+  return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0;
+}
+
+// Created by the helper rather than by dnsmasq, so it is never readable by others whatever
+// umask the helper was started with, and a link planted in its place is not followed.
+bool PrivateLeaseFile(const std::string& path) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  struct stat info {};
+  const bool sound = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() &&
+                     fchmod(fd, 0600) == 0;
+  close(fd);
+  return sound;
+}
+
 std::string ReadProcText(pid_t pid, const char* entry) {
   std::ifstream file("/proc/" + std::to_string(pid) + "/" + entry, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), {});
@@ -108,16 +138,24 @@ pid_t StartDnsmasq(const DnsmasqPlan& plan, std::string& error) {
       "--user=root",
       "--group=root",
       "--dhcp-leasefile=" + plan.leaseFile,
-      "--no-ping",
+      // The host's own names are nobody else's business.
+      "--no-hosts",
       "--bind-interfaces",
       "--except-interface=lo",
       "--interface=" + plan.interfaceName,
-      "--dhcp-authoritative",
       "--dhcp-range=" + Ipv4Text(range.first) + "," + Ipv4Text(range.last) + "," +
           Ipv4Text(PrefixMask(plan.prefixLength)) + ",1h",
       "--dhcp-option=option:router," + gateway,
       "--dhcp-option=option:dns-server," + gateway,
   };
+  if (plan.ownNetwork) {
+    arguments.emplace_back("--no-ping");
+    arguments.emplace_back("--dhcp-authoritative");
+  }
+  if (!PrivateLeaseFile(plan.leaseFile)) {
+    error = "cannot create the lease file for " + plan.interfaceName;
+    return -1;
+  }
   std::vector<char*> argv;
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
@@ -142,6 +180,8 @@ pid_t StartDnsmasq(const DnsmasqPlan& plan, std::string& error) {
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
+    umask(077);
+    if (!KeepOnlyServerPrivileges()) _exit(127);
     execv(argv[0], argv.data());
     _exit(127);
   }

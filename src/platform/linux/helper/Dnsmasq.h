@@ -14,9 +14,13 @@ struct DnsmasqPlan {
   std::string interfaceName;
   std::array<uint8_t, 4> gateway{};  // the interface's own address: router and name server
   uint8_t prefixLength = 24;
-  // Kept across sharing sessions, so an address a client still holds is not handed to another
-  // one; that is what lets the server skip its slow ping before each offer.
+  // Kept while the helper lives, so an address a client still holds is not handed to another
+  // one; that is what lets the server skip its slow ping before each offer. Private to root:
+  // it names the clients and their hardware addresses.
   std::string leaseFile;
+  // Whether the helper gave the interface its address. Only then is the network known to be
+  // ours alone, so that the server may answer for it authoritatively and skip its ping.
+  bool ownNetwork = false;
 };
 
 // The range of addresses handed out within the gateway's network, gateway excluded when it

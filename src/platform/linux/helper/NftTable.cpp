@@ -2,6 +2,7 @@
 
 #include <nftables/libnftables.h>
 
+#include <sstream>
 #include <stdexcept>
 
 namespace orvane::platform::linux_backend {
@@ -9,17 +10,29 @@ namespace {
 
 constexpr const char* kTable = "ip orvane";
 
-// Forwarding between the private and public interfaces, replies only back in, and the private
-// networks masqueraded as the public interface's address.
+// Only what sharing needs passes: the private networks out through the public interfaces
+// (masqueraded), and replies back in. The private side reaches nothing else the host routes to,
+// nothing else reaches it, and an interface whose forwarding was switched on for sharing
+// forwards nothing else. The private gateways' DNS and DHCP answer their own interfaces only.
+// Everything else keeps the policy it had before.
 constexpr const char* kTableDefinition = R"(table ip orvane {
   flags owner
   set public_ifs { type ifname; }
+  set opened_ifs { type ifname; }
   set private_ifs { type ifname; }
   set private_nets { type ipv4_addr; flags interval; }
+  set private_gateways { type ipv4_addr; }
   chain forward {
     type filter hook forward priority filter; policy accept;
-    iifname @private_ifs oifname @public_ifs accept
+    iifname @private_ifs oifname @public_ifs ip saddr @private_nets accept
     iifname @public_ifs oifname @private_ifs ct state established,related accept
+    iifname @private_ifs drop
+    oifname @private_ifs drop
+    iifname @opened_ifs drop
+  }
+  chain input {
+    type filter hook input priority filter; policy accept;
+    ip daddr @private_gateways iifname != @private_ifs iifname != "lo" meta l4proto { tcp, udp } th dport { 53, 67 } drop
   }
   chain postrouting {
     type nat hook postrouting priority srcnat; policy accept;
@@ -30,6 +43,21 @@ constexpr const char* kTableDefinition = R"(table ip orvane {
 
 std::string Quoted(const std::string& interfaceName) {
   return "\"" + interfaceName + "\"";
+}
+
+std::string Element(const std::string& verb, const char* set, const std::string& value) {
+  return verb + " element " + kTable + " " + set + " { " + value + " }\n";
+}
+
+std::string PublicElements(const std::string& verb, const std::string& interfaceName, bool opened) {
+  return Element(verb, "public_ifs", Quoted(interfaceName)) +
+         (opened ? Element(verb, "opened_ifs", Quoted(interfaceName)) : std::string());
+}
+
+std::string PrivateElements(const std::string& verb, const std::string& interfaceName,
+                            const std::string& network, const std::string& gateway) {
+  return Element(verb, "private_ifs", Quoted(interfaceName)) +
+         Element(verb, "private_nets", network) + Element(verb, "private_gateways", gateway);
 }
 
 }  // namespace
@@ -57,29 +85,27 @@ std::string NftTable::EnsureTable() {
   return error;
 }
 
-std::string NftTable::AddPublic(const std::string& interfaceName) {
+std::string NftTable::AddPublic(const std::string& interfaceName, bool opened) {
   if (std::string error = EnsureTable(); !error.empty()) return error;
-  return Run(std::string("add element ") + kTable + " public_ifs { " + Quoted(interfaceName) +
-             " }");
+  return Run(PublicElements("add", interfaceName, opened));
 }
 
-std::string NftTable::AddPrivate(const std::string& interfaceName, const std::string& network) {
+std::string NftTable::AddPrivate(const std::string& interfaceName, const std::string& network,
+                                 const std::string& gateway) {
   if (std::string error = EnsureTable(); !error.empty()) return error;
-  // One transaction: both elements or neither.
-  return Run(std::string("add element ") + kTable + " private_ifs { " + Quoted(interfaceName) +
-             " }\nadd element " + kTable + " private_nets { " + network + " }");
+  // One transaction: all elements or none.
+  return Run(PrivateElements("add", interfaceName, network, gateway));
 }
 
-std::string NftTable::RemovePublic(const std::string& interfaceName) {
+std::string NftTable::RemovePublic(const std::string& interfaceName, bool opened) {
   if (!exists_) return {};
-  return Run(std::string("delete element ") + kTable + " public_ifs { " + Quoted(interfaceName) +
-             " }");
+  return Run(PublicElements("delete", interfaceName, opened));
 }
 
-std::string NftTable::RemovePrivate(const std::string& interfaceName, const std::string& network) {
+std::string NftTable::RemovePrivate(const std::string& interfaceName, const std::string& network,
+                                    const std::string& gateway) {
   if (!exists_) return {};
-  return Run(std::string("delete element ") + kTable + " private_ifs { " + Quoted(interfaceName) +
-             " }\ndelete element " + kTable + " private_nets { " + network + " }");
+  return Run(PrivateElements("delete", interfaceName, network, gateway));
 }
 
 std::string NftTable::DeleteIfEmpty(bool empty) {
@@ -105,6 +131,30 @@ bool NftTable::IsPublic(const std::string& interfaceName) {
 
 bool NftTable::IsPrivate(const std::string& interfaceName) {
   return SetHolds("private_ifs", interfaceName);
+}
+
+std::string NftTable::ForeignForwardDrop() {
+  if (nft_run_cmd_from_buffer(context_, "list chains") != 0) {
+    nft_ctx_get_error_buffer(context_);
+    return {};  // nothing listed, nothing known to be in the way
+  }
+  std::istringstream listing(nft_ctx_get_output_buffer(context_));
+  std::string line, table, chain;
+  while (std::getline(listing, line)) {
+    const auto start = line.find_first_not_of(" \t");
+    if (start == std::string::npos) continue;
+    line.erase(0, start);
+    if (line.rfind("table ", 0) == 0) {
+      table = line.substr(6, line.find(" {") - 6);
+    } else if (line.rfind("chain ", 0) == 0) {
+      chain = line.substr(6, line.find(" {") - 6);
+    } else if (line.find("hook forward") != std::string::npos &&
+               line.find("policy drop") != std::string::npos && table != "ip orvane" &&
+               (table.rfind("ip ", 0) == 0 || table.rfind("inet ", 0) == 0)) {
+      return "table " + table + ", chain " + chain;
+    }
+  }
+  return {};
 }
 
 }  // namespace orvane::platform::linux_backend

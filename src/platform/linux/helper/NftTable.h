@@ -16,12 +16,20 @@ class NftTable {
   NftTable& operator=(const NftTable&) = delete;
 
   // Each answers an empty text on success, else nftables' error text.
-  std::string AddPublic(const std::string& interfaceName);
-  std::string AddPrivate(const std::string& interfaceName, const std::string& network);
-  std::string RemovePublic(const std::string& interfaceName);
-  std::string RemovePrivate(const std::string& interfaceName, const std::string& network);
+  // opened: the interface forwards only because sharing switched it on, so nothing but the
+  // shared traffic may pass through it.
+  std::string AddPublic(const std::string& interfaceName, bool opened);
+  std::string AddPrivate(const std::string& interfaceName, const std::string& network,
+                         const std::string& gateway);
+  std::string RemovePublic(const std::string& interfaceName, bool opened);
+  std::string RemovePrivate(const std::string& interfaceName, const std::string& network,
+                            const std::string& gateway);
   // Deletes the table once no interface is left in it.
   std::string DeleteIfEmpty(bool empty);
+
+  // Another firewall's forward chain that drops by default ("table ip filter, chain FORWARD"),
+  // "" when there is none: shared traffic would get an address and nothing more.
+  std::string ForeignForwardDrop();
 
   // Live membership, read back from the kernel.
   bool IsPublic(const std::string& interfaceName);

@@ -5,16 +5,18 @@
 
 #include <cctype>
 #include <fstream>
+#include <vector>
 
 #include "platform/linux/Netlink.h"
 #include "platform/linux/SharingProtocol.h"
 #include "platform/linux/helper/Dnsmasq.h"
+#include "platform/linux/helper/PrivateNetwork.h"
 
 namespace orvane::platform::linux_backend {
 namespace {
 
-constexpr std::array<uint8_t, 4> kDefaultGateway = {192, 168, 137, 1};
-constexpr uint8_t kDefaultPrefix = 24;
+// A server that dies again and again is not started forever.
+constexpr int kMaxServerRestarts = 5;
 
 std::string ForwardingPath(const std::string& interfaceName) {
   return "/proc/sys/net/ipv4/conf/" + interfaceName + "/forwarding";
@@ -66,6 +68,25 @@ bool FirstAddress(uint32_t index, std::array<uint8_t, 4>& address, uint8_t& pref
   } catch (const NetlinkError&) {
   }
   return false;
+}
+
+// Looks the interface up; answers why it cannot be shared ("" when it can).
+std::string Refusal(const std::string& interfaceName, NetlinkSnapshot& machine,
+                    const LinkInfo*& link) {
+  if (!ValidInterfaceName(interfaceName)) return "no interface " + interfaceName;
+  try {
+    machine = ReadNetlinkSnapshot();
+  } catch (const NetlinkError&) {
+    return "cannot read the network configuration";
+  }
+  link = nullptr;
+  for (const LinkInfo& candidate : machine.links)
+    if (candidate.name == interfaceName) link = &candidate;
+  if (link == nullptr) return "no interface " + interfaceName;
+  // Forwarding to or from the host's own loopback would open its local services to others.
+  if ((link->flags & IFF_LOOPBACK) != 0)
+    return interfaceName + " is the loopback interface, which cannot be shared";
+  return {};
 }
 
 }  // namespace
@@ -153,32 +174,80 @@ void SharingHelper::RestoreForwarding(const std::string& interfaceName) {
 }
 
 std::string SharingHelper::EnablePublic(const std::string& interfaceName) {
-  if (!ValidInterfaceName(interfaceName) || if_nametoindex(interfaceName.c_str()) == 0)
-    return "no interface " + interfaceName;
+  NetlinkSnapshot machine;
+  const LinkInfo* link = nullptr;
+  if (std::string refusal = Refusal(interfaceName, machine, link); !refusal.empty()) return refusal;
   if (publics_.count(interfaceName) != 0) return {};
   if (privates_.count(interfaceName) != 0) return interfaceName + " is shared as private";
   if (std::string error = EnableForwarding(interfaceName); !error.empty()) return error;
-  if (std::string error = table_.AddPublic(interfaceName); !error.empty()) {
+  const PublicShare share{link->index, originalForwarding_[interfaceName] != "1"};
+  if (std::string error = table_.AddPublic(interfaceName, share.opened); !error.empty()) {
     RestoreForwarding(interfaceName);
+    table_.DeleteIfEmpty(publics_.empty() && privates_.empty());
     return error;
   }
-  publics_[interfaceName] = true;
+  publics_[interfaceName] = share;
   return {};
 }
 
+std::string SharingHelper::ChoosePrivateAddress(const NetlinkSnapshot& machine, uint32_t index,
+                                                PrivateShare& share) {
+  for (const Ipv4Address& entry : machine.addresses) {
+    if (entry.index != index) continue;
+    share.address = entry.address;  // kept as it is, and left there afterwards
+    share.prefixLength = entry.prefixLength;
+    return {};
+  }
+  const auto gateway = FreePrivateGateway(machine);
+  if (!gateway) return "every network from 192.168.137.0/24 to 192.168.254.0/24 is in use";
+  share.address = *gateway;
+  share.prefixLength = kPrivatePrefixLength;
+  share.addedAddress = true;
+  return {};
+}
+
+std::string SharingHelper::StartServer(const std::string& interfaceName, PrivateShare& share) {
+  if (!journal_.PrepareFolder())
+    return "the folder for the lease file is missing or open to other users";
+  std::string error;
+  share.server = StartDnsmasq({interfaceName, share.address, share.prefixLength,
+                               journal_.LeaseFile(interfaceName), share.addedAddress},
+                              error);
+  SaveJournal();
+  return error;
+}
+
 std::string SharingHelper::EnablePrivate(const std::string& interfaceName) {
-  const unsigned index =
-      ValidInterfaceName(interfaceName) ? if_nametoindex(interfaceName.c_str()) : 0;
-  if (index == 0) return "no interface " + interfaceName;
-  if (privates_.count(interfaceName) != 0) return {};
+  std::string error = EnablePrivateOnly(interfaceName);
+  // Masquerading with nothing behind it is of no use: a failed start leaves nothing at all.
+  if (!error.empty() && privates_.empty())
+    while (!publics_.empty()) Disable(std::string(publics_.begin()->first));
+  return error;
+}
+
+std::string SharingHelper::EnablePrivateOnly(const std::string& interfaceName) {
+  NetlinkSnapshot machine;
+  const LinkInfo* link = nullptr;
+  if (std::string refusal = Refusal(interfaceName, machine, link); !refusal.empty()) return refusal;
+  if (auto found = privates_.find(interfaceName); found != privates_.end()) {
+    // Asked again: a server that died is started again, or the answer says why not.
+    RepairPrivate(interfaceName, found->second);
+    return DnsmasqRunning(found->second.server)
+               ? std::string()
+               : "the DHCP server on " + interfaceName + " keeps failing";
+  }
   if (publics_.count(interfaceName) != 0) return interfaceName + " is shared as public";
+  if (std::string reason = ServedNetworkReason(machine, link->index, interfaceName);
+      !reason.empty())
+    return reason;
+  if (std::string firewall = table_.ForeignForwardDrop(); !firewall.empty())
+    return "another firewall drops forwarded traffic (" + firewall +
+           "): allow forwarding between the shared interfaces there, or turn it off";
 
   PrivateShare share;
-  if (!FirstAddress(index, share.address, share.prefixLength)) {
-    share.address = kDefaultGateway;
-    share.prefixLength = kDefaultPrefix;
-    share.addedAddress = true;
-  }
+  share.index = link->index;
+  if (std::string error = ChoosePrivateAddress(machine, link->index, share); !error.empty())
+    return error;
   privates_[interfaceName] = share;
   if (!SaveJournal()) {  // the address is recorded before it is added
     privates_.erase(interfaceName);
@@ -186,23 +255,59 @@ std::string SharingHelper::EnablePrivate(const std::string& interfaceName) {
   }
   std::string error;
   if (share.addedAddress) {
-    if (int code = AddIpv4Address(index, share.address, share.prefixLength); code != 0) {
+    if (int code = AddIpv4Address(link->index, share.address, share.prefixLength); code != 0) {
       privates_[interfaceName].addedAddress = false;
       error = "cannot add the gateway address to " + interfaceName;
     }
   }
   if (error.empty()) error = EnableForwarding(interfaceName);
-  if (error.empty()) error = table_.AddPrivate(interfaceName, share.Network());
-  if (error.empty() && !journal_.PrepareFolder())
-    error = "the folder for the lease file is missing or open to other users";
-  if (error.empty()) {
-    pid_t server = StartDnsmasq(
-        {interfaceName, share.address, share.prefixLength, journal_.LeaseFile(interfaceName)},
-        error);
-    privates_[interfaceName].server = server;
-    SaveJournal();
-  }
+  if (error.empty())
+    error = table_.AddPrivate(interfaceName, share.Network(), Ipv4Text(share.address));
+  if (error.empty()) error = StartServer(interfaceName, privates_[interfaceName]);
   if (!error.empty()) DisablePrivate(interfaceName);
+  return error;
+}
+
+void SharingHelper::RepairPrivate(const std::string& interfaceName, PrivateShare& share) {
+  const unsigned index = if_nametoindex(interfaceName.c_str());
+  if (index == 0) return;  // gone: nothing to serve until it is back
+  if (index != share.index) {
+    // Created anew: it has none of what sharing gave the old one.
+    share.index = index;
+    StopDnsmasq(share.server);
+    share.server = -1;
+    share.restarts = 0;
+    originalForwarding_.erase(interfaceName);
+    if (!EnableForwarding(interfaceName).empty()) return;
+  }
+  std::array<uint8_t, 4> address{};
+  uint8_t prefix = 0;
+  if (share.addedAddress && !FirstAddress(index, address, prefix))
+    AddIpv4Address(index, share.address, share.prefixLength);
+  if (!DnsmasqRunning(share.server) && share.restarts < kMaxServerRestarts) {
+    ++share.restarts;
+    StartServer(interfaceName, share);
+  }
+}
+
+void SharingHelper::Repair() {
+  for (auto& [name, share] : publics_) {
+    const unsigned index = if_nametoindex(name.c_str());
+    if (index == 0 || index == share.index) continue;
+    share.index = index;
+    originalForwarding_.erase(name);
+    EnableForwarding(name);
+  }
+  for (auto& [name, share] : privates_) RepairPrivate(name, share);
+}
+
+std::string SharingHelper::DisablePublic(const std::string& interfaceName) {
+  auto found = publics_.find(interfaceName);
+  if (found == publics_.end()) return {};
+  const bool opened = found->second.opened;
+  publics_.erase(found);
+  std::string error = table_.RemovePublic(interfaceName, opened);
+  RestoreForwarding(interfaceName);
   return error;
 }
 
@@ -211,7 +316,7 @@ std::string SharingHelper::DisablePrivate(const std::string& interfaceName) {
   if (found == privates_.end()) return {};
   const PrivateShare share = found->second;
   StopDnsmasq(share.server);
-  std::string error = table_.RemovePrivate(interfaceName, share.Network());
+  std::string error = table_.RemovePrivate(interfaceName, share.Network(), Ipv4Text(share.address));
   if (share.addedAddress) {
     unsigned index = if_nametoindex(interfaceName.c_str());
     if (index != 0) DeleteIpv4Address(index, share.address, share.prefixLength);
@@ -222,24 +327,44 @@ std::string SharingHelper::DisablePrivate(const std::string& interfaceName) {
   return error;
 }
 
-std::string SharingHelper::Disable(const std::string& interfaceName) {
+std::string SharingHelper::DisableVanished() {
+  std::vector<std::string> gone;
+  for (const auto& [name, share] : publics_)
+    if (if_nametoindex(name.c_str()) == 0) gone.push_back(name);
+  for (const auto& [name, share] : privates_)
+    if (if_nametoindex(name.c_str()) == 0) gone.push_back(name);
   std::string error;
-  if (publics_.erase(interfaceName) != 0) {
-    error = table_.RemovePublic(interfaceName);
-    RestoreForwarding(interfaceName);
+  for (const std::string& name : gone) {
+    std::string publicError = DisablePublic(name);
+    std::string privateError = DisablePrivate(name);
+    if (error.empty()) error = publicError.empty() ? privateError : publicError;
   }
+  return error;
+}
+
+std::string SharingHelper::Disable(const std::string& interfaceName) {
+  std::string error = DisablePublic(interfaceName);
   std::string privateError = DisablePrivate(interfaceName);
   if (error.empty()) error = privateError;
+  // The other end of a share may be gone for good; it is not listed for a stop any more.
+  std::string vanishedError = DisableVanished();
+  if (error.empty()) error = vanishedError;
   std::string tableError = table_.DeleteIfEmpty(publics_.empty() && privates_.empty());
   return error.empty() ? tableError : error;
 }
 
 std::string SharingHelper::Role(const std::string& interfaceName) {
   if (!ValidInterfaceName(interfaceName)) return protocol::kRoleNone;
-  if (table_.IsPublic(interfaceName)) return protocol::kRolePublic;
+  const unsigned index = if_nametoindex(interfaceName.c_str());
+  if (auto found = publics_.find(interfaceName);
+      found != publics_.end() && found->second.index == index && table_.IsPublic(interfaceName))
+    return protocol::kRolePublic;
+  std::array<uint8_t, 4> address{};
+  uint8_t prefix = 0;
   auto found = privates_.find(interfaceName);
-  if (found != privates_.end() && DnsmasqRunning(found->second.server) &&
-      table_.IsPrivate(interfaceName)) {
+  if (found != privates_.end() && found->second.index == index &&
+      DnsmasqRunning(found->second.server) && table_.IsPrivate(interfaceName) &&
+      FirstAddress(index, address, prefix)) {
     return protocol::kRolePrivate;
   }
   return protocol::kRoleNone;

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "platform/linux/Netlink.h"
 #include "platform/linux/SharingJournal.h"
 #include "platform/linux/helper/NftTable.h"
 
@@ -30,28 +31,46 @@ class SharingHelper {
   std::string EnablePublic(const std::string& interfaceName);
   std::string EnablePrivate(const std::string& interfaceName);
   std::string Disable(const std::string& interfaceName);
-  // "public", "private" or "none", read back from the kernel and the server process.
+  // "public", "private" or "none", read back from the kernel and the server process after a
+  // repair.
   std::string Role(const std::string& interfaceName);
+  // Gives an interface that was deleted and created again its role back, and restarts a server
+  // that died (a bounded number of times).
+  void Repair();
   void StopAll();
 
  private:
+  struct PublicShare {
+    uint32_t index = 0;
+    bool opened = false;  // forwarding was off before
+  };
   struct PrivateShare {
+    uint32_t index = 0;
     std::array<uint8_t, 4> address{};
     uint8_t prefixLength = 24;
     bool addedAddress = false;
     pid_t server = -1;
+    int restarts = 0;
     std::string Network() const;
   };
 
   std::string EnableForwarding(const std::string& interfaceName);
   void RestoreForwarding(const std::string& interfaceName);
+  std::string EnablePrivateOnly(const std::string& interfaceName);
+  std::string ChoosePrivateAddress(const NetlinkSnapshot& machine, uint32_t index,
+                                   PrivateShare& share);
+  std::string StartServer(const std::string& interfaceName, PrivateShare& share);
+  void RepairPrivate(const std::string& interfaceName, PrivateShare& share);
+  std::string DisablePublic(const std::string& interfaceName);
   std::string DisablePrivate(const std::string& interfaceName);
+  // Drops the shares of interfaces that no longer exist; answers the first error.
+  std::string DisableVanished();
   // False when the journal could not be written.
   bool SaveJournal();
 
   NftTable table_;
   SharingJournal journal_;
-  std::map<std::string, bool> publics_;
+  std::map<std::string, PublicShare> publics_;
   std::map<std::string, PrivateShare> privates_;
   std::map<std::string, std::string> originalForwarding_;
 };

@@ -1,6 +1,7 @@
 // The privileged sharing helper. It reads commands on standard input and answers on standard
 // output; when the program closes its end (or dies), it undoes all sharing and exits.
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/signalfd.h>
@@ -19,6 +20,10 @@ namespace {
 
 using namespace orvane::platform;
 using namespace orvane::platform::linux_backend;
+
+// How soon an interface created anew gets its role back and a dead server is restarted, when
+// the program asks nothing meanwhile.
+constexpr int kRepairIntervalMs = 1000;
 
 bool WriteLine(const std::string& line) {
   std::string text = line + "\n";
@@ -41,6 +46,7 @@ std::string Answer(SharingHelper& helper, const std::string& line) {
   std::string verb, name, extra;
   fields >> verb >> name;
   std::string error;
+  helper.Repair();  // every answer is about the machine as it is now
   if (fields >> extra) {
     error = "malformed request";  // our program sends exactly a verb and a name
   } else if (verb == protocol::kState) {
@@ -79,15 +85,26 @@ int main() {
   try {
     SharingHelper helper(kJournalFolder);
     helper.Recover();
+    // Standard error is the program's until the helper is ready; it stops reading it then, and
+    // neither the helper nor its servers may block on it.
+    if (const int null = open("/dev/null", O_WRONLY | O_CLOEXEC); null >= 0) {
+      dup2(null, STDERR_FILENO);
+      close(null);
+    }
     if (!WriteLine(protocol::kReady)) return 1;
 
     std::string pending;
     char buffer[512];
     for (;;) {
       pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {signalFd, POLLIN, 0}};
-      if (poll(fds, signalFd >= 0 ? 2 : 1, -1) < 0) {
+      const int ready = poll(fds, signalFd >= 0 ? 2 : 1, kRepairIntervalMs);
+      if (ready < 0) {
         if (errno == EINTR) continue;
         break;
+      }
+      if (ready == 0) {
+        helper.Repair();
+        continue;
       }
       if (signalFd >= 0 && (fds[1].revents & POLLIN) != 0) break;
       ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);

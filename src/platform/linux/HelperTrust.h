@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace orvane::platform::linux_backend {
+
+// Why the helper at path must not be run as root through pkexec ("" when it may): whoever can
+// replace the file, or rename things in a folder on its way, would get root. The file and every
+// folder above it must belong to root and be writable by nobody else.
+std::string HelperTrustProblem(const std::string& path);
+
+}  // namespace orvane::platform::linux_backend
