@@ -27,3 +27,5 @@ target_include_directories(orvane_nm_wireless PUBLIC ${CMAKE_SOURCE_DIR}/src)
 # two static libraries name each other.
 target_link_libraries(orvane_nm_wireless PUBLIC orvane_platform)
 target_link_libraries(orvane_platform PUBLIC orvane_nm_wireless)
+
+include(${CMAKE_SOURCE_DIR}/cmake/InstallHelper.cmake)

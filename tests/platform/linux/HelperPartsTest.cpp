@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "TestNamespace.h"
+#include "platform/linux/HelperTrust.h"
 #include "platform/linux/InterfaceInventory.h"
 #include "platform/linux/SharingJournal.h"
 #include "platform/linux/helper/Dnsmasq.h"
@@ -11,6 +12,7 @@
 
 #include <linux/if.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -119,6 +121,49 @@ TEST(HelperPartsTest, NoChangeIsMadeThatTheJournalCannotRecord) {
   EXPECT_EQ(space.Output("cat /proc/sys/net/ipv4/conf/s0/forwarding"), forwarding);
   EXPECT_EQ(space.Output("ip -4 addr show dev s0"), "");
   EXPECT_TRUE(fs::is_empty(base / "elsewhere"));
+}
+
+// A helper that died but was not reaped yet has lost its table and its server already: what
+// it left is to be undone now.
+TEST(HelperPartsTest, AZombieHelpersJournalIsAnOrphan) {
+  const test::TempFolder folder;
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) _exit(0);
+  while (std::filesystem::exists("/proc/" + std::to_string(child) + "/exe")) usleep(1000);
+  JournalEntries entries;
+  entries.forwarding.push_back({"eth0", "0"});
+  ASSERT_TRUE(SharingJournal(folder.Path(), "1_2", child).Save(entries));
+  EXPECT_TRUE(SharingJournal(folder.Path(), "1_2", getpid()).HasOrphans());
+  waitpid(child, nullptr, 0);
+}
+
+// pkexec gives root to whatever file it is pointed at: only a helper nobody but root can change
+// may be run that way.
+TEST(HelperPartsTest, OnlyARootOwnedHelperIsTrusted) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to own files as root and as others";
+  namespace fs = std::filesystem;
+  // Not under /tmp, which everyone can write to.
+  std::string pattern = "/run/orvane-trust-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+  const fs::path folder = pattern;
+  const fs::path helper = folder / "orvane-sharing-helper";
+  std::ofstream(helper) << "#!/bin/sh\n";
+  chmod(folder.c_str(), 0755);
+  chmod(helper.c_str(), 0755);
+
+  EXPECT_EQ(HelperTrustProblem(helper.string()), "");
+  EXPECT_NE(HelperTrustProblem((folder / "missing").string()), "");
+  chmod(helper.c_str(), 0757);
+  EXPECT_NE(HelperTrustProblem(helper.string()), "");
+  chmod(helper.c_str(), 0755);
+  ASSERT_EQ(chown(helper.c_str(), 65534, 65534), 0);
+  EXPECT_NE(HelperTrustProblem(helper.string()), "");
+  ASSERT_EQ(chown(helper.c_str(), 0, 0), 0);
+  chmod(folder.c_str(), 0777);  // the file could be swapped
+  EXPECT_NE(HelperTrustProblem(helper.string()), "");
+  EXPECT_NE(HelperTrustProblem("/tmp"), "");
+  fs::remove_all(folder);
 }
 
 TEST(InterfaceStateTest, KernelStatesMapToTheComponentsNumbering) {

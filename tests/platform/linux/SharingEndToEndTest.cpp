@@ -15,65 +15,13 @@
 #include <thread>
 #include <vector>
 
-#include "SharingTopology.h"
-#include "TestNamespace.h"
+#include "SharingFixture.h"
 #include "platform/linux/SharingJournal.h"
 
 namespace orvane::platform::linux_backend {
 namespace {
 
-using namespace std::chrono_literals;
-
-constexpr const char* kPage = "hello from the public side";
-
-// The program's side, run with the helper this build made.
-struct Program : test::SharingProgram {
-  Program() : SharingProgram(ORVANE_TEST_SHARING_HELPER) {}
-};
-
-class SharingEndToEndTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    SKIP_WITHOUT_NAMESPACES();
-    net_ = std::make_unique<test::SharingTopology>("", kPage);
-    ASSERT_EQ(net_->Build(), "");
-    entry_ = std::make_unique<test::NamespaceEntry>(net_->host);
-  }
-  void TearDown() override {
-    entry_.reset();
-    net_.reset();
-  }
-
-  bool ClientGetsAddress() { return net_->ClientGetsAddress(10); }
-  std::string ClientFetch() { return net_->ClientFetch(); }
-  std::string HostTables() { return net_->host.Output("nft list tables"); }
-  std::string Forwarding(const std::string& name) {
-    return net_->host.Output("cat /proc/sys/net/ipv4/conf/" + name + "/forwarding");
-  }
-  std::string PrivateAddresses() { return net_->host.Output("ip -4 -o addr show dev hpriv"); }
-  // What is left on the host, for failure messages.
-  std::string HostState() {
-    return "tables: [" + HostTables() +
-           "] dnsmasq: " + std::to_string(net_->host.Processes("dnsmasq").size()) +
-           " forwarding: " + Forwarding("hpub") + "/" + Forwarding("hpriv") +
-           " private addresses: [" + PrivateAddresses() + "]";
-  }
-  bool HostIsClean() {
-    return HostTables().empty() && net_->host.Processes("dnsmasq").empty() &&
-           Forwarding("hpub") == "0" && Forwarding("hpriv") == "0" && PrivateAddresses().empty();
-  }
-  // Waits (bounded) for the kernel and the helpers to finish tidying up.
-  bool Eventually(const std::function<bool()>& condition) {
-    for (auto deadline = std::chrono::steady_clock::now() + 10s;
-         std::chrono::steady_clock::now() < deadline; std::this_thread::sleep_for(50ms)) {
-      if (condition()) return true;
-    }
-    return condition();
-  }
-
-  std::unique_ptr<test::SharingTopology> net_;
-  std::unique_ptr<test::NamespaceEntry> entry_;
-};
+using SharingEndToEndTest = SharingTest;
 
 TEST_F(SharingEndToEndTest, ClientReachesThePublicSideOnlyWhileSharing) {
   ASSERT_TRUE(HostIsClean());

@@ -9,9 +9,10 @@ namespace orvane::test {
 namespace {
 
 // busybox's own wget crashes on some builds; a request over nc needs nothing more.
-constexpr const char* kFetch =
-    "printf 'GET /index.html HTTP/1.0\\r\\n\\r\\n' | busybox nc -w 3 10.77.0.1 8080 "
-    "2>/dev/null | sed '1,/^\\r$/d'";
+std::string FetchCommand(const std::string& address) {
+  return "printf 'GET /index.html HTTP/1.0\\r\\n\\r\\n' | busybox nc -w 3 " + address +
+         " 8080 2>/dev/null | sed '1,/^\\r$/d'";
+}
 
 // Configures only the client's own interface: nothing of the machine (resolv.conf) is touched.
 constexpr const char* kDhcpScript = R"(#!/bin/sh
@@ -43,8 +44,8 @@ std::string SharingTopology::Build() {
       pub.Run("ip addr add 10.77.0.1/24 dev up0 && ip link set up0 up") != 0) {
     return "cannot build the namespaces";
   }
-  pub.Spawn("exec busybox httpd -f -p 10.77.0.1:8080 -h " + folder.Path());
-  if (pub.Run("for i in $(seq 50); do [ -n \"$(" + std::string(kFetch) +
+  Serve(pub, "10.77.0.1");
+  if (pub.Run("for i in $(seq 50); do [ -n \"$(" + FetchCommand("10.77.0.1") +
               ")\" ] && exit 0; sleep 0.1; done; exit 1") != 0) {
     return "the web server in the public namespace did not start";
   }
@@ -57,7 +58,29 @@ bool SharingTopology::ClientGetsAddress(int discovers) const {
 }
 
 std::string SharingTopology::ClientFetch() const {
-  return priv.Output(kFetch);
+  return Fetch(priv, "10.77.0.1");
+}
+
+std::string SharingTopology::Fetch(const TestNamespace& from, const std::string& address) const {
+  return from.Output(FetchCommand(address));
+}
+
+bool SharingTopology::Connects(const TestNamespace& from, const std::string& address, int port) {
+  return from.Run("timeout 3 bash -c 'exec 3<>/dev/tcp/" + address + "/" + std::to_string(port) +
+                  "' 2>/dev/null") == 0;
+}
+
+std::string SharingTopology::ClientAddress() const {
+  return priv.Output("ip -4 -o addr show dev cl0 | awk '{print $4}' | cut -d/ -f1");
+}
+
+bool SharingTopology::DhcpAnswers(const TestNamespace& space, const std::string& interfaceName) {
+  return space.Run("udhcpc -i " + interfaceName +
+                   " -n -q -f -t 3 -T 1 -s /bin/true >/dev/null 2>&1") == 0;
+}
+
+void SharingTopology::Serve(TestNamespace& space, const std::string& address) const {
+  space.Spawn("exec busybox httpd -f -p " + address + ":8080 -h " + folder.Path());
 }
 
 SharingProgram::SharingProgram(const std::string& helperPath)

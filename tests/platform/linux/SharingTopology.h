@@ -24,6 +24,17 @@ class SharingTopology {
   bool ClientGetsAddress(int discovers) const;
   // What the client fetches from pub's web server ("" when it cannot reach it).
   std::string ClientFetch() const;
+  // What `from` fetches from a web server on address:8080 ("" when it cannot reach it).
+  std::string Fetch(const TestNamespace& from, const std::string& address) const;
+  // Whether `from` can open a TCP connection to address:port (bounded to a few seconds).
+  static bool Connects(const TestNamespace& from, const std::string& address, int port);
+  // The client's leased address ("" when it has none).
+  std::string ClientAddress() const;
+  // Whether anything on the network of `space`'s interface answers a DHCP request (nothing is
+  // configured with the answer).
+  static bool DhcpAnswers(const TestNamespace& space, const std::string& interfaceName);
+  // Serves the page on address:8080 from `space`.
+  void Serve(TestNamespace& space, const std::string& address) const;
 
   TempFolder folder;
   TestNamespace pub;

@@ -1,0 +1,83 @@
+// Sharing that the machine pulls the rug from under: a server killed, an interface deleted and
+// created again, an uplink gone for good. Each ends working again, or reported as not shared
+// and removed.
+
+#include <signal.h>
+
+#include "SharingFixture.h"
+
+namespace orvane::platform::linux_backend {
+namespace {
+
+class SharingRepairTest : public SharingTest {
+ protected:
+  // The client leases again and fetches through the host.
+  bool ClientWorks() {
+    return Eventually([&] { return ClientGetsAddress() && ClientFetch() == kPage; });
+  }
+  // The veth pair of a namespace side, deleted (its peer goes with it) and created again.
+  bool RecreatePrivateSide() {
+    return net_->host.Run("ip link del hpriv") == 0 &&
+           net_->host.Run("ip link add hpriv type veth peer name cl0 netns " + net_->priv.Name() +
+                          " && ip link set hpriv up") == 0 &&
+           net_->priv.Run("ip link set cl0 up") == 0;
+  }
+  bool DeleteUplink() { return net_->host.Run("ip link del hpub") == 0; }
+  // As a connection manager would bring the uplink back: same name, address and way out.
+  bool RecreateUplink() {
+    return net_->host.Run("ip link add hpub type veth peer name up0 netns " + net_->pub.Name() +
+                          " && ip addr add 10.77.0.2/24 dev hpub && ip link set hpub up && "
+                          "ip route add default via 10.77.0.1") == 0 &&
+           net_->pub.Run("ip addr add 10.77.0.1/24 dev up0 && ip link set up0 up") == 0;
+  }
+};
+
+TEST_F(SharingRepairTest, AKilledServerIsStartedAgain) {
+  Program program;
+  ASSERT_TRUE(program.Start());
+  const auto servers = net_->host.Processes("dnsmasq");
+  ASSERT_EQ(servers.size(), 1u);
+  kill(servers[0], SIGKILL);
+  EXPECT_TRUE(program.Start());  // asking again is answered truthfully, not just "ok"
+  EXPECT_TRUE(program.Shared("hpriv"));
+  EXPECT_TRUE(ClientWorks());
+  EXPECT_TRUE(program.manager.StopSharing());
+  EXPECT_TRUE(HostIsClean()) << HostState();
+}
+
+TEST_F(SharingRepairTest, APrivateSideCreatedAgainGetsItsRoleBack) {
+  Program program;
+  ASSERT_TRUE(program.Start());
+  ASSERT_TRUE(RecreatePrivateSide());
+  EXPECT_TRUE(Eventually([&] { return program.Shared("hpriv"); })) << HostState();
+  EXPECT_TRUE(ClientWorks());
+  EXPECT_TRUE(program.manager.StopSharing());
+  EXPECT_TRUE(HostIsClean()) << HostState();
+}
+
+TEST_F(SharingRepairTest, AnUplinkCreatedAgainCarriesTheSharedTrafficAgain) {
+  Program program;
+  ASSERT_TRUE(program.Start());
+  ASSERT_TRUE(ClientGetsAddress());
+  ASSERT_TRUE(DeleteUplink());
+  EXPECT_FALSE(program.Shared("hpub"));
+  ASSERT_TRUE(RecreateUplink());
+  net_->Serve(net_->pub, "10.77.0.1");
+  EXPECT_TRUE(Eventually([&] { return ClientFetch() == kPage; })) << HostState();
+  EXPECT_TRUE(program.Shared("hpub"));
+  EXPECT_TRUE(program.manager.StopSharing());
+  EXPECT_TRUE(HostIsClean()) << HostState();
+}
+
+TEST_F(SharingRepairTest, StopRemovesEverythingWhenTheUplinkIsGone) {
+  Program program;
+  ASSERT_TRUE(program.Start());
+  ASSERT_TRUE(DeleteUplink());
+  EXPECT_TRUE(program.manager.StopSharing());
+  EXPECT_TRUE(OwnTableGone() && net_->host.Processes("dnsmasq").empty() &&
+              Forwarding("hpriv") == "0" && PrivateAddresses().empty())
+      << HostState();
+}
+
+}  // namespace
+}  // namespace orvane::platform::linux_backend
