@@ -6,6 +6,7 @@
 #include "TestNamespace.h"
 #include "platform/linux/HelperTrust.h"
 #include "platform/linux/InterfaceInventory.h"
+#include "platform/linux/SharingHelperClient.h"
 #include "platform/linux/SharingJournal.h"
 #include "platform/linux/helper/Dnsmasq.h"
 #include "platform/linux/helper/SharingHelper.h"
@@ -163,6 +164,57 @@ TEST(HelperPartsTest, OnlyARootOwnedHelperIsTrusted) {
   chmod(folder.c_str(), 0777);  // the file could be swapped
   EXPECT_NE(HelperTrustProblem(helper.string()), "");
   EXPECT_NE(HelperTrustProblem("/tmp"), "");
+  fs::remove_all(folder);
+}
+
+// As a normal user the helper is reached through pkexec, whose outcomes each get their own code.
+// A stand-in pkexec answers as the real one does.
+TEST(HelperPartsTest, PkexecOutcomesAreToldApart) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to become another user";
+  namespace fs = std::filesystem;
+  std::string pattern = "/run/orvane-pkexec-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+  const fs::path folder = pattern;
+  chmod(folder.c_str(), 0755);
+  const fs::path helper = folder / "orvane-sharing-helper";
+  std::ofstream(helper) << "#!/bin/sh\n";
+  chmod(helper.c_str(), 0755);
+  // Runs the client as nobody against a pkexec that says `said` and exits with `code`.
+  auto outcome = [&](const fs::path& target, const std::string& said, int code) {
+    std::ofstream(folder / "pkexec")
+        << "#!/bin/sh\necho '" << said << "' >&2\nexit " << code << "\n";
+    chmod((folder / "pkexec").c_str(), 0755);
+    int fds[2];
+    if (pipe(fds) != 0) return HResult{0};
+    const pid_t child = fork();
+    if (child == 0) {
+      setenv("PATH", folder.c_str(), 1);
+      HResult hr = kSOk;
+      if (setgid(65534) == 0 && setuid(65534) == 0) {
+        SharingHelperClient client(target.string());
+        std::string answer;
+        hr = client.Call("state", "eth0", true, answer);
+      }
+      (void)!write(fds[1], &hr, sizeof hr);
+      _exit(0);
+    }
+    close(fds[1]);
+    HResult hr = kSOk;
+    (void)!read(fds[0], &hr, sizeof hr);
+    close(fds[0]);
+    waitpid(child, nullptr, 0);
+    return hr;
+  };
+  EXPECT_EQ(outcome(helper, "dismissed", 126), kRefusedByUser);
+  EXPECT_EQ(outcome(helper,
+                    "Error executing command as another user: No authentication agent "
+                    "found.",
+                    127),
+            kNoAuthenticationAgent);
+  EXPECT_EQ(outcome(helper, "Not authorized.", 127), kEAccessDenied);
+  EXPECT_EQ(outcome(folder / "missing", "", 0), kHelperMissing);
+  ASSERT_EQ(chown(helper.c_str(), 65534, 65534), 0);
+  EXPECT_EQ(outcome(helper, "", 0), kHelperUntrusted);  // pkexec is never asked
   fs::remove_all(folder);
 }
 
