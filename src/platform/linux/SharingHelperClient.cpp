@@ -82,9 +82,12 @@ HResult SharingHelperClient::StartLocked() {
   int ends[2];
   if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) return kEFail;
   int errors[2];
-  if (pipe2(errors, O_CLOEXEC | O_NONBLOCK) != 0) {
-    close(ends[0]);
-    close(ends[1]);
+  // Only the program's end is non-blocking: the helper's writes must not fail for a full pipe.
+  const bool piped = pipe2(errors, O_CLOEXEC) == 0;
+  if (!piped || fcntl(errors[0], F_SETFL, O_NONBLOCK) != 0) {
+    for (int fd : {ends[0], ends[1]}) close(fd);
+    if (piped)
+      for (int fd : {errors[0], errors[1]}) close(fd);
     return kEFail;
   }
   std::vector<std::string> arguments;
