@@ -138,6 +138,17 @@ TEST_F(SharingSafetyTest, AnotherFirewallThatDropsIsRefusedWithTheReason) {
   EXPECT_NE(said.find("table ip filter, chain FORWARD"), std::string::npos) << said;
   EXPECT_FALSE(program.Shared("hpub"));
   EXPECT_TRUE(HostIsClean()) << HostState();
+
+  // A zone firewall's chain accepts by policy but rejects whatever no zone allowed.
+  ASSERT_EQ(net_->host.Run("nft delete table ip filter && nft add table inet zones && "
+                           "nft add chain inet zones forward '{ type filter hook forward priority "
+                           "10; policy accept; }' && nft add rule inet zones forward reject"),
+            0);
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(program.Start());
+  const std::string zones = testing::internal::GetCapturedStderr();
+  EXPECT_NE(zones.find("table inet zones, chain forward"), std::string::npos) << zones;
+  EXPECT_TRUE(HostIsClean()) << HostState();
 }
 
 }  // namespace

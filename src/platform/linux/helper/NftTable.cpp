@@ -134,23 +134,32 @@ bool NftTable::IsPrivate(const std::string& interfaceName) {
 }
 
 std::string NftTable::ForeignForwardDrop() {
-  if (nft_run_cmd_from_buffer(context_, "list chains") != 0) {
+  if (nft_run_cmd_from_buffer(context_, "list ruleset") != 0) {
     nft_ctx_get_error_buffer(context_);
     return {};  // nothing listed, nothing known to be in the way
   }
   std::istringstream listing(nft_ctx_get_output_buffer(context_));
   std::string line, table, chain;
+  bool forward = false;
   while (std::getline(listing, line)) {
     const auto start = line.find_first_not_of(" \t");
     if (start == std::string::npos) continue;
     line.erase(0, start);
     if (line.rfind("table ", 0) == 0) {
       table = line.substr(6, line.find(" {") - 6);
+      forward = false;
     } else if (line.rfind("chain ", 0) == 0) {
       chain = line.substr(6, line.find(" {") - 6);
-    } else if (line.find("hook forward") != std::string::npos &&
-               line.find("policy drop") != std::string::npos && table != "ip orvane" &&
-               (table.rfind("ip ", 0) == 0 || table.rfind("inet ", 0) == 0)) {
+      forward = false;
+    } else if (line == "}") {
+      forward = false;
+    } else if (line.find("hook forward") != std::string::npos) {
+      forward =
+          table != "ip orvane" && (table.rfind("ip ", 0) == 0 || table.rfind("inet ", 0) == 0);
+      if (forward && line.find("policy drop") != std::string::npos)
+        return "table " + table + ", chain " + chain;
+    } else if (forward && (line.rfind("drop", 0) == 0 || line.rfind("reject", 0) == 0)) {
+      // A rule that drops whatever reaches it (firewalld ends its chains so).
       return "table " + table + ", chain " + chain;
     }
   }

@@ -27,8 +27,9 @@ class NftTable {
   // Deletes the table once no interface is left in it.
   std::string DeleteIfEmpty(bool empty);
 
-  // Another firewall's forward chain that drops by default ("table ip filter, chain FORWARD"),
-  // "" when there is none: shared traffic would get an address and nothing more.
+  // Another firewall's forward chain that drops by default or ends in a rule that drops
+  // everything ("table ip filter, chain FORWARD"), "" when there is none: clients would get an
+  // address and nothing more.
   std::string ForeignForwardDrop();
 
   // Live membership, read back from the kernel.
