@@ -1,6 +1,7 @@
 #include "UnitGlobal.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "Base64.h"
 #include "IniText.h"
@@ -24,7 +25,11 @@ ProductInfo ReadProductInfo(const std::string& folder, ProductInfo current) {
   const auto encoded =
       ReadTextFile(std::filesystem::path(folder) / kProductInfoFileName, kMaxProductInfoFileSize);
   if (!encoded) return current;
-  const auto decoded = Base64Decode(*encoded);
+  return ParseProductInfo(*encoded, std::move(current));
+}
+
+ProductInfo ParseProductInfo(std::string_view encoded, ProductInfo current) {
+  const auto decoded = Base64Decode(encoded);
   if (!decoded) return current;
 
   const IniText ini(*decoded);

@@ -1,5 +1,7 @@
 #include "platform/linux/Netlink.h"
 
+#include "platform/linux/NetlinkAnswers.h"
+
 #include <arpa/inet.h>
 #include <linux/if.h>
 #include <linux/if_addr.h>
@@ -70,18 +72,9 @@ class NetlinkSocket {
       // Any local process may send to our port; only the kernel's answers count (the helper
       // acts as root on what it reads here).
       if (sender.nl_pid != 0) continue;
-      auto remaining = static_cast<int>(got);
-      for (auto* header = reinterpret_cast<nlmsghdr*>(buffer.data()); NLMSG_OK(header, remaining);
-           header = NLMSG_NEXT(header, remaining)) {
-        if (header->nlmsg_seq != sequence_) continue;
-        if (header->nlmsg_type == NLMSG_DONE) return 0;
-        if (header->nlmsg_type == NLMSG_ERROR) {
-          if (header->nlmsg_len < NLMSG_LENGTH(sizeof(nlmsgerr))) return EPROTO;
-          const auto* error = static_cast<const nlmsgerr*>(NLMSG_DATA(header));
-          return -error->error;
-        }
-        visit(*header);
-      }
+      const auto end =
+          WalkDatagram({buffer.data(), static_cast<std::size_t>(got)}, sequence_, visit);
+      if (end) return *end;
     }
   }
 
@@ -111,163 +104,15 @@ void AppendAttribute(std::vector<uint8_t>& message, uint16_t type, const void* d
   std::memcpy(RTA_DATA(attribute), data, size);
 }
 
-// Calls visit for each attribute in [first, first + length).
-void ForEachAttribute(const rtattr* first, int length,
-                      const std::function<void(const rtattr&)>& visit) {
-  for (const rtattr* attribute = first; RTA_OK(attribute, length);
-       attribute = RTA_NEXT(attribute, length)) {
-    visit(*attribute);
-  }
-}
-
-std::size_t PayloadSize(const rtattr& attribute) {
-  return RTA_PAYLOAD(&attribute);
-}
-
-std::array<uint8_t, 4> AddressOf(const rtattr& attribute) {
-  std::array<uint8_t, 4> address{};
-  if (PayloadSize(attribute) >= address.size())
-    std::memcpy(address.data(), RTA_DATA(&attribute), 4);
-  return address;
-}
-
-uint32_t U32Of(const rtattr& attribute) {
-  uint32_t value = 0;
-  if (PayloadSize(attribute) >= sizeof value)
-    std::memcpy(&value, RTA_DATA(&attribute), sizeof value);
-  return value;
-}
-
-std::string TextOf(const rtattr& attribute) {
-  const char* text = static_cast<const char*>(RTA_DATA(&attribute));
-  return std::string(text, strnlen(text, PayloadSize(attribute)));
-}
-
-LinkInfo ParseLink(const nlmsghdr& header) {
-  const auto* info = static_cast<const ifinfomsg*>(NLMSG_DATA(&header));
-  LinkInfo link;
-  link.index = static_cast<uint32_t>(info->ifi_index);
-  link.arpType = info->ifi_type;
-  link.flags = info->ifi_flags;
-  ForEachAttribute(
-      IFLA_RTA(info), static_cast<int>(IFLA_PAYLOAD(&header)), [&](const rtattr& attribute) {
-        switch (attribute.rta_type) {
-          case IFLA_IFNAME:
-            link.name = TextOf(attribute);
-            break;
-          case IFLA_OPERSTATE:
-            if (PayloadSize(attribute) >= 1)
-              link.operState = *static_cast<const uint8_t*>(RTA_DATA(&attribute));
-            break;
-          case IFLA_ADDRESS: {
-            const auto* bytes = static_cast<const uint8_t*>(RTA_DATA(&attribute));
-            link.hardwareAddress.assign(bytes, bytes + PayloadSize(attribute));
-            break;
-          }
-          case IFLA_LINKINFO:
-            ForEachAttribute(static_cast<const rtattr*>(RTA_DATA(&attribute)),
-                             static_cast<int>(PayloadSize(attribute)), [&](const rtattr& nested) {
-                               if (nested.rta_type == IFLA_INFO_KIND) link.kind = TextOf(nested);
-                             });
-            break;
-          default:
-            break;
-        }
-      });
-  return link;
-}
-
-Ipv4Address ParseAddress(const nlmsghdr& header) {
-  const auto* info = static_cast<const ifaddrmsg*>(NLMSG_DATA(&header));
-  Ipv4Address address;
-  address.index = info->ifa_index;
-  address.prefixLength = info->ifa_prefixlen;
-  uint32_t flags = info->ifa_flags;
-  bool haveLocal = false;
-  ForEachAttribute(IFA_RTA(info), static_cast<int>(IFA_PAYLOAD(&header)),
-                   [&](const rtattr& attribute) {
-                     if (attribute.rta_type == IFA_LOCAL) {
-                       address.address = AddressOf(attribute);
-                       haveLocal = true;
-                     } else if (attribute.rta_type == IFA_ADDRESS && !haveLocal) {
-                       address.address = AddressOf(attribute);
-                     } else if (attribute.rta_type == IFA_FLAGS) {
-                       flags = U32Of(attribute);
-                     }
-                   });
-  address.permanent = (flags & IFA_F_PERMANENT) != 0;
-  return address;
-}
-
-void ParseDefaultRoutes(const nlmsghdr& header, std::vector<DefaultRoute>& routes) {
-  const auto* info = static_cast<const rtmsg*>(NLMSG_DATA(&header));
-  if (info->rtm_dst_len != 0 || info->rtm_type != RTN_UNICAST) return;
-  DefaultRoute route;
-  uint32_t table = info->rtm_table;
-  std::vector<DefaultRoute> hops;
-  ForEachAttribute(
-      RTM_RTA(info), static_cast<int>(RTM_PAYLOAD(&header)), [&](const rtattr& attribute) {
-        switch (attribute.rta_type) {
-          case RTA_OIF:
-            route.index = U32Of(attribute);
-            break;
-          case RTA_GATEWAY:
-            route.gateway = AddressOf(attribute);
-            break;
-          case RTA_TABLE:
-            table = U32Of(attribute);
-            break;
-          case RTA_MULTIPATH: {
-            auto length = static_cast<int>(PayloadSize(attribute));
-            const auto* hop = static_cast<const rtnexthop*>(RTA_DATA(&attribute));
-            while (RTNH_OK(hop, length)) {
-              DefaultRoute next{static_cast<uint32_t>(hop->rtnh_ifindex), {}};
-              ForEachAttribute(RTNH_DATA(hop), static_cast<int>(hop->rtnh_len - RTNH_LENGTH(0)),
-                               [&](const rtattr& nested) {
-                                 if (nested.rta_type == RTA_GATEWAY)
-                                   next.gateway = AddressOf(nested);
-                               });
-              hops.push_back(next);
-              length -= static_cast<int>(RTNH_ALIGN(hop->rtnh_len));
-              hop = RTNH_NEXT(hop);
-            }
-            break;
-          }
-          default:
-            break;
-        }
-      });
-  if (table != RT_TABLE_MAIN) return;
-  if (hops.empty()) {
-    routes.push_back(route);
-  } else {
-    routes.insert(routes.end(), hops.begin(), hops.end());
-  }
-}
-
-void ParseNetworkRoute(const nlmsghdr& header, std::vector<NetworkRoute>& routes) {
-  const auto* info = static_cast<const rtmsg*>(NLMSG_DATA(&header));
-  if (info->rtm_dst_len == 0 || info->rtm_type != RTN_UNICAST) return;
-  NetworkRoute route;
-  route.prefixLength = info->rtm_dst_len;
-  ForEachAttribute(RTM_RTA(info), static_cast<int>(RTM_PAYLOAD(&header)),
-                   [&](const rtattr& attribute) {
-                     if (attribute.rta_type == RTA_DST) route.destination = AddressOf(attribute);
-                     if (attribute.rta_type == RTA_OIF) route.index = U32Of(attribute);
-                   });
-  routes.push_back(route);
-}
-
-// Asks for a dump and hands visit each answer of the given type that is long enough for its
-// fixed part. Answers the kernel's error (0 for success).
+// Asks for a dump and hands visit each answer of the given type. Answers the kernel's error (0 for
+// success).
 template <typename Body, typename Visit>
 int Dump(NetlinkSocket& socket, uint16_t requestType, const Body& body, uint16_t answerType,
          Visit visit) {
   auto message = Request(requestType, NLM_F_DUMP, body);
   socket.Send(message);
   return socket.Receive([&](const nlmsghdr& header) {
-    if (header.nlmsg_type == answerType && header.nlmsg_len >= NLMSG_LENGTH(sizeof(Body)))
-      visit(header);
+    if (header.nlmsg_type == answerType) visit(header);
   });
 }
 
@@ -304,14 +149,16 @@ NetlinkSnapshot ReadNetlinkSnapshot() {
 
   ifinfomsg linkRequest{};
   linkRequest.ifi_family = AF_UNSPEC;
-  int error = Dump(socket, RTM_GETLINK, linkRequest, RTM_NEWLINK,
-                   [&](const nlmsghdr& header) { snapshot.links.push_back(ParseLink(header)); });
+  int error = Dump(socket, RTM_GETLINK, linkRequest, RTM_NEWLINK, [&](const nlmsghdr& header) {
+    if (auto link = ParseLink(header)) snapshot.links.push_back(*link);
+  });
   if (error != 0) throw NetlinkError{error};
 
   ifaddrmsg addressRequest{};
   addressRequest.ifa_family = AF_INET;
-  error = Dump(socket, RTM_GETADDR, addressRequest, RTM_NEWADDR,
-               [&](const nlmsghdr& header) { snapshot.addresses.push_back(ParseAddress(header)); });
+  error = Dump(socket, RTM_GETADDR, addressRequest, RTM_NEWADDR, [&](const nlmsghdr& header) {
+    if (auto address = ParseAddress(header)) snapshot.addresses.push_back(*address);
+  });
   if (error != 0) throw NetlinkError{error};
 
   rtmsg routeRequest{};

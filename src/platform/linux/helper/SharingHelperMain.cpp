@@ -9,11 +9,13 @@
 
 #include <cstdio>
 #include <exception>
-#include <sstream>
 #include <string>
+#include <utility>
+#include <variant>
 
 #include "platform/SharingService.h"
 #include "platform/linux/SharingProtocol.h"
+#include "platform/linux/helper/HelperRequest.h"
 #include "platform/linux/helper/SharingHelper.h"
 
 namespace {
@@ -42,23 +44,26 @@ bool WriteLine(const std::string& line) {
 }
 
 std::string Answer(SharingHelper& helper, const std::string& line) {
-  std::istringstream fields(line);
-  std::string verb, name, extra;
-  fields >> verb >> name;
+  auto parsed = ParseHelperRequest(line);
   std::string error;
   helper.Repair();  // every answer is about the machine as it is now
-  if (fields >> extra) {
-    error = "malformed request";  // our program sends exactly a verb and a name
-  } else if (verb == protocol::kState) {
-    return std::string(protocol::kOk) + " " + helper.Role(name);
-  } else if (verb == protocol::kEnablePublic) {
-    error = helper.EnablePublic(name);
-  } else if (verb == protocol::kEnablePrivate) {
-    error = helper.EnablePrivate(name);
-  } else if (verb == protocol::kDisable) {
-    error = helper.Disable(name);
+  if (auto* failure = std::get_if<std::string>(&parsed)) {
+    error = std::move(*failure);
   } else {
-    error = "unknown command";
+    const auto& request = std::get<HelperRequest>(parsed);
+    switch (request.verb) {
+      case HelperVerb::State:
+        return std::string(protocol::kOk) + " " + helper.Role(request.interfaceName);
+      case HelperVerb::EnablePublic:
+        error = helper.EnablePublic(request.interfaceName);
+        break;
+      case HelperVerb::EnablePrivate:
+        error = helper.EnablePrivate(request.interfaceName);
+        break;
+      case HelperVerb::Disable:
+        error = helper.Disable(request.interfaceName);
+        break;
+    }
   }
   if (error.empty()) return protocol::kOk;
   for (char& c : error)

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <linux/netlink.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "platform/linux/Netlink.h"
+
+// Reading the kernel's answers to route-table requests. The bytes come from a socket, so every
+// length is checked against what was really received before a field is read.
+namespace orvane::platform::linux_backend {
+
+// Hands visit each message of request `sequence` in one received datagram. Answers how the
+// request ended: 0 at the end of a dump, the acknowledged error, EPROTO for an error message too
+// short to hold one; nothing while more datagrams are to come.
+std::optional<int> WalkDatagram(std::span<const uint8_t> datagram, uint32_t sequence,
+                                const std::function<void(const nlmsghdr&)>& visit);
+
+// Each reads one answer message of a dump; a message too short for its fixed part gives nothing.
+std::optional<LinkInfo> ParseLink(const nlmsghdr& header);
+std::optional<Ipv4Address> ParseAddress(const nlmsghdr& header);
+// Appends the main table's default routes in the message (one per hop of a multipath route).
+void ParseDefaultRoutes(const nlmsghdr& header, std::vector<DefaultRoute>& routes);
+// Appends the route to a network (any table) the message holds, if it is one.
+void ParseNetworkRoute(const nlmsghdr& header, std::vector<NetworkRoute>& routes);
+
+}  // namespace orvane::platform::linux_backend
