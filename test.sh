@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test label this machine allows, then the unit tests again
-# under address+undefined and under thread sanitizers. Says which labels ran and which not.
+# under address+undefined and under thread sanitizers, then each fuzz target briefly. Says which
+# labels ran and which not.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
-ensure_packages "${BUILD_PACKAGES[@]}" "${RUNTIME_PACKAGES[@]}"
+ensure_packages "${BUILD_PACKAGES[@]}" "${RUNTIME_PACKAGES[@]}" "${CHECK_PACKAGES[@]}"
 
 jobs=$(nproc)
 ran=()
@@ -38,6 +39,8 @@ netns_allowed() {
 }
 
 configure_and_build build
+scripts/lint.sh build
+ran+=("format and clang-tidy checks")
 run_label build unit "unit"
 export QT_QPA_PLATFORM=offscreen
 run_label build gui "gui (Qt offscreen)"
@@ -47,6 +50,7 @@ else
   skipped+=("linux-net: needs root and network namespaces, which this machine does not allow")
 fi
 run_label build dbus "dbus (mock services on a private bus)"
+run_label build package "package (install layout and .deb)"
 skipped+=("wine: no Windows build in the project yet")
 
 configure_and_build build-asan -DORVANE_BUILD_GUI=OFF -DORVANE_SANITIZE=address,undefined
@@ -57,6 +61,10 @@ configure_and_build build-tsan -DORVANE_BUILD_GUI=OFF -DORVANE_SANITIZE=thread
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" setarch "$(uname -m)" -R \
   ctest --test-dir build-tsan -L '^unit$' --output-on-failure -j "$jobs"
 ran+=("unit under thread sanitizer")
+
+# A few seconds per fuzz target from the kept seeds, so an input that once crashed stays fixed.
+fuzz/run.sh "${ORVANE_FUZZ_SECONDS:-5}"
+ran+=("fuzz targets, ${ORVANE_FUZZ_SECONDS:-5} s each")
 
 echo
 echo "Labels run:"

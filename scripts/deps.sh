@@ -3,6 +3,14 @@
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev qt6-base-dev
   libnftables-dev libcurl4-openssl-dev libsystemd-dev qt6-tools-dev qt6-l10n-tools)
+# The package layout test and the checks in test.sh.
+CHECK_PACKAGES=(dpkg-dev appstream desktop-file-utils)
+# The format and static checks.
+LINT_PACKAGES=(git clang-format clang-tidy)
+# The fuzz targets: clang with its libFuzzer runtime.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# The benchmarks' kept measuring tools.
+BENCH_PACKAGES=(iperf3)
 # What the tests and the real backend use at run time (python3-dbusmock: the dbus tests' mock
 # service manager; qt6-translations-l10n: Qt's own texts in the user's language; network-manager:
 # the real one that validates the wireless profiles, and the service the wireless network needs).
