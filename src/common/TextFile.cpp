@@ -4,6 +4,8 @@
 #include <random>
 #include <system_error>
 
+#include "platform/DurableFile.h"
+
 namespace orvane {
 
 namespace fs = std::filesystem;
@@ -34,28 +36,21 @@ fs::path TemporaryPathFor(const fs::path& path) {
   return temporary;
 }
 
-bool WriteWhole(const fs::path& path, std::string_view text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.flush();
-  if (!out) return false;
-  out.close();
-  return !out.fail();
-}
-
 }  // namespace
 
 bool WriteTextFileAtomically(const fs::path& path, std::string_view text) {
   const fs::path temporary = TemporaryPathFor(path);
+  // Only a file this call created is renamed or removed: one already there is not ours.
+  if (!platform::WriteNewFileDurably(temporary, text)) return false;
   std::error_code error;
-  if (fs::exists(fs::symlink_status(temporary, error))) return false;  // not ours to touch
-  if (WriteWhole(temporary, text)) {
-    fs::rename(temporary, path, error);
-    if (!error) return true;
+  fs::rename(temporary, path, error);
+  if (error) {
+    fs::remove(temporary, error);
+    return false;
   }
-  fs::remove(temporary, error);
-  return false;
+  // The new name on disk too; the data is safe either way, so a failure here changes nothing.
+  platform::SyncFolder(path.parent_path().empty() ? fs::path(".") : path.parent_path());
+  return true;
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {

@@ -14,10 +14,10 @@ namespace orvane {
 std::optional<std::string> ReadTextFile(const std::filesystem::path& path,
                                         std::uintmax_t maxBytes = UINTMAX_MAX);
 
-// Replaces the file's content all at once: the text goes to a temporary file in the same
-// folder, which is flushed and then renamed over the file, so a crash or a full disk leaves
-// either the old file or the new one, never a half-written one. False when anything failed;
-// the old file is then untouched and no temporary file is left behind.
+// Replaces the file's content all at once: the text goes to a new temporary file in the same
+// folder, which is forced to the disk and then renamed over the file, so a crash, a power cut
+// or a full disk leaves either the old file or the new one, never a half-written one. False when
+// anything failed; the old file is then untouched and no temporary file is left behind.
 bool WriteTextFileAtomically(const std::filesystem::path& path, std::string_view text);
 
 // The text's lines without their breaks: CR LF, CR or LF end a line; a final line without a
