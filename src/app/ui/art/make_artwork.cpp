@@ -330,8 +330,8 @@ bool SavePickerPictures(const QString& out) {
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: %s OUTPUT_FOLDER [DESKTOP_ICON_FOLDER]\n", argv[0]);
     return 2;
   }
   const QString out = QString::fromLocal8Bit(argv[1]);
@@ -358,5 +358,12 @@ int main(int argc, char** argv) {
             Save(out, "small_29.png", small, SharingOnSmall) &&
             Save(out, "small_30.png", small, SharingReadySmall) && SaveSignalFrames(out) &&
             SavePickerPictures(out);
+  // The program's icon at the sizes desktop menus and docks look for.
+  if (argc == 3) {
+    const QString icons = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(icons);
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+      ok = ok && Save(icons, QStringLiteral("%1.png").arg(size), {size, size}, AppIcon);
+  }
   return ok ? 0 : 1;
 }
