@@ -3,7 +3,7 @@
 # warnings are the lint's business, not a reason to stop fuzzing) and runs each
 # for SECONDS (default 60) from its seed corpus in fuzz/corpus/<target>. New inputs the fuzzer
 # finds go to build-fuzz/corpus, not into the repository; a crash stops the script with the
-# input saved as build-fuzz/crash-<target>-*, to be fixed and then added to the seed corpus.
+# input saved as build-fuzz/<target>-crash-*, to be fixed and then added to the seed corpus.
 #   fuzz/run.sh [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,10 +24,10 @@ for target in $(cd fuzz && ls ./*Fuzz.cpp | sed 's|^\./||; s|\.cpp$||'); do
   mkdir -p "$found"
   log=$build/$target.log
   if ! "$build/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 \
-    -print_final_stats=1 -artifact_prefix="$build/crash-$target-" "$found" "$seeds" \
+    -print_final_stats=1 -artifact_prefix="$build/$target-" "$found" "$seeds" \
     >"$log" 2>&1; then
     tail -n 40 "$log"
-    echo "fuzz: $target failed; the input is in $build/crash-$target-*" >&2
+    echo "fuzz: $target failed; the input is in $build/$target-crash-*" >&2
     exit 1
   fi
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")

@@ -147,7 +147,8 @@ void ParseDefaultRoutes(const nlmsghdr& header, std::vector<DefaultRoute>& route
           case RTA_MULTIPATH: {
             auto length = static_cast<int>(PayloadSize(attribute));
             const auto* hop = static_cast<const rtnexthop*>(RTA_DATA(&attribute));
-            while (RTNH_OK(hop, length)) {
+            // RTNH_OK reads the hop's length before it checks that a whole hop is left.
+            while (length >= static_cast<int>(sizeof(rtnexthop)) && RTNH_OK(hop, length)) {
               DefaultRoute next{static_cast<uint32_t>(hop->rtnh_ifindex), {}};
               ForEachAttribute(RTNH_DATA(hop), static_cast<int>(hop->rtnh_len - RTNH_LENGTH(0)),
                                [&](const rtattr& nested) {
