@@ -17,7 +17,7 @@ class IniFile {
  public:
   static constexpr std::size_t kMaxValueLength = 2047;
   // Larger files are not read into memory; no settings file comes near this.
-  static constexpr std::uintmax_t kMaxFileSize = 16 * 1024 * 1024;
+  static constexpr std::uintmax_t kMaxFileSize = std::uintmax_t{16} * 1024 * 1024;
 
   // Reads the file now; a missing file counts as empty, and so does one that exists but cannot
   // be read (or is too large), which Save then refuses to replace so its content is not lost.

@@ -21,7 +21,7 @@ constexpr const char* kHelperName = "orvane-sharing-helper";
 
 class LinuxPlatform : public Platform {
  public:
-  explicit LinuxPlatform(LinuxPlatformOptions options)
+  explicit LinuxPlatform(const LinuxPlatformOptions& options)
       : adapters_(options.machine),
         kinds_(options.machine),
         helper_(options.sharingHelperPath.empty()
@@ -65,8 +65,8 @@ std::string DefaultSharingHelperPath(const std::string& executablePath) {
   return candidates[1].string();  // starting it fails, and sharing reports that
 }
 
-std::unique_ptr<Platform> CreateLinuxPlatform(LinuxPlatformOptions options) {
-  return std::make_unique<LinuxPlatform>(std::move(options));
+std::unique_ptr<Platform> CreateLinuxPlatform(const LinuxPlatformOptions& options) {
+  return std::make_unique<LinuxPlatform>(options);
 }
 
 }  // namespace orvane::platform::linux_backend

@@ -15,7 +15,7 @@ struct LinuxPlatformOptions {
 };
 
 // The real Linux machine.
-std::unique_ptr<Platform> CreateLinuxPlatform(LinuxPlatformOptions options = {});
+std::unique_ptr<Platform> CreateLinuxPlatform(const LinuxPlatformOptions& options = {});
 
 // Where the helper is looked for when no path is given.
 std::string DefaultSharingHelperPath(const std::string& executablePath);

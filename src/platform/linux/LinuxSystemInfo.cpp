@@ -163,7 +163,7 @@ std::string ChooseSettingsFolder(const std::string& executablePath, const char* 
                                  const std::string& home) {
   const fs::path own = fs::path(executablePath).parent_path();
   // Root can write anywhere; an installed program is no portable copy.
-  const std::string ownText = own.string() + "/";
+  std::string ownText = own.string() + "/";
   const bool installed = ownText.rfind("/usr/", 0) == 0 || ownText.rfind("/bin/", 0) == 0 ||
                          ownText.rfind("/sbin/", 0) == 0;
   if (!own.empty() && !installed && access(own.c_str(), W_OK) == 0) return ownText;

@@ -4,6 +4,7 @@
 #include <systemd/sd-bus.h>
 
 #include <cstdlib>
+#include <memory>
 
 #include "platform/linux/SystemBus.h"
 
@@ -43,7 +44,8 @@ NetworkManagerClient::~NetworkManagerClient() {
 
 std::optional<uint32_t> NetworkManagerClient::State() {
   if (bus_ == nullptr) return std::nullopt;
-  sd_bus_error error = SD_BUS_ERROR_NULL;
+  // Empty, as SD_BUS_ERROR_NULL makes it (that macro is a C compound literal).
+  sd_bus_error error{};
   uint32_t state = 0;
   int result = sd_bus_get_property_trivial(bus_, kService, kManagerPath, kService, "State", &error,
                                            'u', &state);
@@ -55,7 +57,7 @@ std::optional<uint32_t> NetworkManagerClient::State() {
 std::optional<std::string> NetworkManagerClient::ObjectProperty(const std::string& path,
                                                                 const char* interface,
                                                                 const char* name) {
-  sd_bus_error error = SD_BUS_ERROR_NULL;
+  sd_bus_error error{};
   sd_bus_message* reply = nullptr;
   std::optional<std::string> value;
   if (sd_bus_get_property(bus_, kService, path.c_str(), interface, name, &error, &reply, "o") >=
@@ -71,7 +73,7 @@ std::optional<std::string> NetworkManagerClient::ObjectProperty(const std::strin
 
 std::optional<ManagedDevice> NetworkManagerClient::Device(const std::string& interfaceName) {
   if (bus_ == nullptr) return std::nullopt;
-  sd_bus_error error = SD_BUS_ERROR_NULL;
+  sd_bus_error error{};
   sd_bus_message* reply = nullptr;
   std::optional<std::string> devicePath;
   if (sd_bus_call_method(bus_, kService, kManagerPath, kService, "GetDeviceByIpIface", &error,
@@ -90,13 +92,11 @@ std::optional<ManagedDevice> NetworkManagerClient::Device(const std::string& int
   auto active = ObjectProperty(*devicePath, deviceInterface, "ActiveConnection");
   if (active && *active != "/") {
     char* id = nullptr;
-    if (sd_bus_get_property_string(bus_, kService, active->c_str(),
-                                   "org.freedesktop.NetworkManager.Connection.Active", "Id", &error,
-                                   &id) >= 0 &&
-        id != nullptr) {
-      device.connectionName = id;
-    }
-    free(id);
+    const int result = sd_bus_get_property_string(
+        bus_, kService, active->c_str(), "org.freedesktop.NetworkManager.Connection.Active", "Id",
+        &error, &id);
+    const std::unique_ptr<char, void (*)(void*)> ownedId(id, std::free);  // the library's copy
+    if (result >= 0 && id != nullptr) device.connectionName = id;
     sd_bus_error_free(&error);
   }
   return device;

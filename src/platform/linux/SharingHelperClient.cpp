@@ -91,7 +91,7 @@ HResult SharingHelperClient::StartLocked() {
     return kEFail;
   }
   std::vector<std::string> arguments;
-  if (!root) arguments.push_back("pkexec");
+  if (!root) arguments.emplace_back("pkexec");
   arguments.push_back(helperPath_);
   std::vector<char*> argv;
   for (std::string& argument : arguments) argv.push_back(argument.data());

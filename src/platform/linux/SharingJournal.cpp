@@ -29,7 +29,7 @@ bool ProcessAlive(int pid) {
 }
 
 // A journal is a few short lines; anything longer was not written by a helper.
-constexpr std::size_t kMaxJournalSize = 64 * 1024;
+constexpr std::size_t kMaxJournalSize = std::size_t{64} * 1024;
 
 // Root later acts on what this folder holds and dnsmasq writes its leases there, so it must be
 // a real directory of ours that nobody else can write to: a planted link or a writable folder
@@ -111,7 +111,7 @@ JournalEntries ParseJournal(const std::string& text) {
   return entries;
 }
 
-SharingJournal::SharingJournal(std::string folder, std::string namespaceId, int pid)
+SharingJournal::SharingJournal(std::string folder, const std::string& namespaceId, int pid)
     : folder_(std::move(folder)),
       prefix_("sharing-" + namespaceId + "-"),
       leasePrefix_("leases-" + namespaceId + "-"),

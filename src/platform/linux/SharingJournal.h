@@ -36,7 +36,7 @@ inline constexpr const char* kJournalFolder = "/run/orvane";
 
 class SharingJournal {
  public:
-  SharingJournal(std::string folder, std::string namespaceId, int pid);
+  SharingJournal(std::string folder, const std::string& namespaceId, int pid);
   // Writes the entries (atomically), or removes the file when there are none.
   bool Save(const JournalEntries& entries);
   // The journals of dead helpers of the same namespace, each with its file path.
