@@ -17,7 +17,7 @@ echo "lint: ${#formatted[@]} files formatted as .clang-format says"
 # Windows sources are not in a Linux build's compile commands, and some of g++'s warning options
 # are unknown to clang.
 mapfile -t checked < <(files 'src/common/*.cpp' 'src/network/*.cpp' 'src/wireless/*.cpp' \
-  'src/platform/*.cpp' ':!src/platform/windows/*')
+  'src/service/*.cpp' 'src/platform/*.cpp' ':!src/platform/windows/*')
 printf '%s\n' "${checked[@]}" |
   xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet --extra-arg=-Wno-unknown-warning-option \
     2> >(grep -v "warnings\\? generated" >&2)
