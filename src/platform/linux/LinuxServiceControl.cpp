@@ -76,7 +76,7 @@ std::string UnitNameOf(const std::string& name) {
 
 // Frees an error and a reply on every way out.
 struct Call {
-  sd_bus_error error = SD_BUS_ERROR_NULL;
+  sd_bus_error error{};  // as SD_BUS_ERROR_NULL makes it (that macro is a C compound literal)
   sd_bus_message* reply = nullptr;
   ~Call() {
     sd_bus_message_unref(reply);
@@ -123,13 +123,11 @@ uint32_t LinuxServiceControl::OpenService(ServiceHandle manager, const std::stri
   // systemd loads a stand-in for a unit it has no file for.
   Call state;
   char* loadState = nullptr;
-  if (sd_bus_get_property_string(bus_, kSystemd, path, kUnitInterface, "LoadState", &state.error,
-                                 &loadState) < 0) {
-    return CodeOf(state.error);
-  }
-  const bool missing = std::strcmp(loadState, "not-found") == 0;
-  free(loadState);
-  if (missing) return kErrorServiceDoesNotExist;
+  const int loaded = sd_bus_get_property_string(bus_, kSystemd, path, kUnitInterface, "LoadState",
+                                                &state.error, &loadState);
+  const BusText ownedLoadState = OwnBusText(loadState);
+  if (loaded < 0) return CodeOf(state.error);
+  if (std::strcmp(loadState, "not-found") == 0) return kErrorServiceDoesNotExist;
 
   service = next_++;
   handles_[service] = {false, access, unit, path, 0};
@@ -147,12 +145,11 @@ uint32_t LinuxServiceControl::Resolve(ServiceHandle handle, uint32_t neededAcces
 uint32_t LinuxServiceControl::ReadStatus(Handle& handle, ServiceStatus& status) {
   Call active;
   char* activeState = nullptr;
-  if (sd_bus_get_property_string(bus_, kSystemd, handle.path.c_str(), kUnitInterface, "ActiveState",
-                                 &active.error, &activeState) < 0) {
-    return CodeOf(active.error);
-  }
+  const int read = sd_bus_get_property_string(bus_, kSystemd, handle.path.c_str(), kUnitInterface,
+                                              "ActiveState", &active.error, &activeState);
+  const BusText ownedActiveState = OwnBusText(activeState);
+  if (read < 0) return CodeOf(active.error);
   const auto state = StateOf(activeState);
-  free(activeState);
   if (!state) return kErrorInvalidData;
 
   Call job;

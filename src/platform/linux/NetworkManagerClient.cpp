@@ -95,7 +95,7 @@ std::optional<ManagedDevice> NetworkManagerClient::Device(const std::string& int
     const int result = sd_bus_get_property_string(
         bus_, kService, active->c_str(), "org.freedesktop.NetworkManager.Connection.Active", "Id",
         &error, &id);
-    const std::unique_ptr<char, void (*)(void*)> ownedId(id, std::free);  // the library's copy
+    const BusText ownedId = OwnBusText(id);
     if (result >= 0 && id != nullptr) device.connectionName = id;
     sd_bus_error_free(&error);
   }

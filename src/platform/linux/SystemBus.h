@@ -3,6 +3,7 @@
 #include <systemd/sd-bus.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 namespace orvane::platform::linux_backend {
@@ -25,12 +26,18 @@ using MessagePtr = std::unique_ptr<sd_bus_message, MessageDeleter>;
 
 // An sd-bus error freed on every way out.
 struct BusError {
-  sd_bus_error error = SD_BUS_ERROR_NULL;
+  sd_bus_error error{};  // the same as SD_BUS_ERROR_NULL, without a C compound literal
   BusError() = default;
   BusError(const BusError&) = delete;
   BusError& operator=(const BusError&) = delete;
   ~BusError() { sd_bus_error_free(&error); }
   sd_bus_error* get() { return &error; }
 };
+
+// A text the bus library allocated for the caller (a string property's value), freed with it.
+using BusText = std::unique_ptr<char, void (*)(void*)>;
+inline BusText OwnBusText(char* text) {
+  return {text, std::free};
+}
 
 }  // namespace orvane::platform::linux_backend
