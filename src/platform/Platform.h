@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "AdapterQuery.h"
 #include "AutoRunStore.h"
@@ -27,6 +28,8 @@ class Platform {
   virtual IAutoRunStore& AutoRun() = 0;
   virtual IWzcStore& Wzc() = 0;
   virtual const WirelessLibrary& Wireless() = 0;
+  // Why the wireless library could not be used, for the user; empty when it can.
+  virtual std::string WirelessProblem() const { return {}; }
 };
 
 // The backend of the OS the program was built for.

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs the tests of a Windows cross build (ctest label "wine") under Wine, inside a network
+# namespace of their own with only loopback up, so no test traffic can leave the machine.
+# Usage: scripts/wine-tests.sh BUILD_DIR [ctest options...]
+set -euo pipefail
+build=$(realpath "$1")
+shift
+
+if [ "${ORVANE_IN_WINE_NETNS:-}" != 1 ]; then
+  exec env ORVANE_IN_WINE_NETNS=1 unshare --net -- "$0" "$build" "$@"
+fi
+
+ip link set lo up
+# A prefix of the build's own, so tests never touch a user's Wine setup.
+export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+stop_wine() { wineserver -k 2>/dev/null || true; }
+trap stop_wine EXIT
+# Start the server and boot the prefix once, so each test starts a program, not a Windows.
+timeout 300 wineboot --init >/dev/null 2>&1
+ctest --test-dir "$build" -L '^wine$' --output-on-failure --timeout 120 "$@"

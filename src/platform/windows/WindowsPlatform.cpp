@@ -1,0 +1,49 @@
+#include "platform/windows/WindowsPlatform.h"
+
+#include "platform/windows/RegistryStores.h"
+#include "platform/windows/WinAdapterQuery.h"
+#include "platform/windows/WinInternetProbe.h"
+#include "platform/windows/WinServiceControl.h"
+#include "platform/windows/WinSharingService.h"
+#include "platform/windows/WinSystemInfo.h"
+#include "platform/windows/WirelessLibraryLoader.h"
+
+namespace orvane::platform::windows_backend {
+namespace {
+
+class WindowsPlatform : public Platform {
+ public:
+  explicit WindowsPlatform(const std::string& wirelessLibraryPath)
+      : wireless_(wirelessLibraryPath.empty() ? system_.SettingsFolder() + "wireless.dll"
+                                              : wirelessLibraryPath) {}
+
+  IAdapterQuery& Adapters() override { return adapters_; }
+  IConnectionKindSource& ConnectionKinds() override { return kinds_; }
+  ISharingService& Sharing() override { return sharing_; }
+  IInternetProbe& Internet() override { return internet_; }
+  IServiceControlManager& Services() override { return services_; }
+  ISystemInfo& System() override { return system_; }
+  IAutoRunStore& AutoRun() override { return autoRun_; }
+  IWzcStore& Wzc() override { return wzc_; }
+  const WirelessLibrary& Wireless() override { return wireless_.Table(); }
+  std::string WirelessProblem() const override { return wireless_.Problem(); }
+
+ private:
+  WinSystemInfo system_;
+  WinAdapterQuery adapters_;
+  WinConnectionKinds kinds_;
+  WinSharingService sharing_;
+  WinInternetProbe internet_;
+  WinServiceControl services_;
+  WinAutoRunStore autoRun_;
+  WinWzcStore wzc_;
+  WirelessLibraryLoader wireless_;
+};
+
+}  // namespace
+
+std::unique_ptr<Platform> CreateWindowsPlatform(const std::string& wirelessLibraryPath) {
+  return std::make_unique<WindowsPlatform>(wirelessLibraryPath);
+}
+
+}  // namespace orvane::platform::windows_backend
