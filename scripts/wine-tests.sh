@@ -11,10 +11,16 @@ if [ "${ORVANE_IN_WINE_NETNS:-}" != 1 ]; then
 fi
 
 ip link set lo up
+# One adapter for the adapter-query tests to find, with an address they know.
+ip link add orvane-w0 type veth peer name orvane-w1
+ip addr add 10.213.77.5/24 dev orvane-w0
+ip link set orvane-w0 up
+ip link set orvane-w1 up
+export ORVANE_TEST_ADAPTER_ADDRESS=10.213.77.5
 # A prefix of the build's own, so tests never touch a user's Wine setup.
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 stop_wine() { wineserver -k 2>/dev/null || true; }
 trap stop_wine EXIT
 # Start the server and boot the prefix once, so each test starts a program, not a Windows.
-timeout 300 wineboot --init >/dev/null 2>&1
+timeout 300 wineboot >/dev/null 2>&1
 ctest --test-dir "$build" -L '^wine$' --output-on-failure --timeout 120 "$@"
