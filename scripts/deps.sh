@@ -11,6 +11,9 @@ LINT_PACKAGES=(git clang-format clang-tidy)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The benchmarks' kept measuring tools.
 BENCH_PACKAGES=(iperf3)
+# The Windows cross build and Wine that runs its tests (the wine label); GoogleTest is built
+# from Debian's sources with the cross compiler.
+WINE_PACKAGES=(g++-mingw-w64-x86-64-posix googletest wine wine64)
 # What the tests and the real backend use at run time (python3-dbusmock: the dbus tests' mock
 # service manager; qt6-translations-l10n: Qt's own texts in the user's language; network-manager:
 # the real one that validates the wireless profiles, and the service the wireless network needs).

@@ -12,11 +12,13 @@ fi
 
 ip link set lo up
 # One adapter for the adapter-query tests to find, with an address they know.
-ip link add orvane-w0 type veth peer name orvane-w1
-ip addr add 10.213.77.5/24 dev orvane-w0
-ip link set orvane-w0 up
-ip link set orvane-w1 up
-export ORVANE_TEST_ADAPTER_ADDRESS=10.213.77.5
+# Without veth links the adapter tests say they were skipped.
+if ip link add orvane-w0 type veth peer name orvane-w1; then
+  ip addr add 10.213.77.5/24 dev orvane-w0
+  ip link set orvane-w0 up
+  ip link set orvane-w1 up
+  export ORVANE_TEST_ADAPTER_ADDRESS=10.213.77.5
+fi
 # A prefix of the build's own, so tests never touch a user's Wine setup.
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 stop_wine() { wineserver -k 2>/dev/null || true; }
