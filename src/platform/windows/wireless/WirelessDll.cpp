@@ -1,0 +1,263 @@
+// wireless.dll over Native Wifi: the eight functions of the wireless library's C interface.
+
+// clang-format off
+#include <windows.h>
+#include <objbase.h>
+#include <wlanapi.h>
+// clang-format on
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cstring>
+#include <mutex>
+#include <string>
+
+#include "platform/WirelessLibrary.h"
+#include "platform/windows/wireless/WlanProfile.h"
+
+namespace wlan = orvane::platform::wlan;
+using orvane::wireless_dll::KindOfBssType;
+using orvane::wireless_dll::ProfileXml;
+
+namespace {
+
+constexpr DWORD kClientVersion = 2;  // Windows Vista and later
+constexpr uint32_t kNotConnected = 1;
+constexpr DWORD kNetworkConnected = 0x00000001;  // WLAN_AVAILABLE_NETWORK_CONNECTED
+
+// The library's state: one Native Wifi client, and the identifier texts the last interface
+// list points to (they stay valid until the next one).
+struct Library {
+  std::mutex lock;
+  HANDLE client = nullptr;
+  std::array<std::u16string, wlan::kMaxInterfaces> interfaceIds;
+  bool notificationsRegistered = false;
+};
+
+Library& State() {
+  static Library library;
+  return library;
+}
+
+std::atomic<OrvaneWlanCallback> g_callback{nullptr};
+
+// Opens the client on first use; 0 or the Win32 error.
+DWORD EnsureClient(Library& library) {
+  if (library.client != nullptr) return ERROR_SUCCESS;
+  DWORD negotiated = 0;
+  return WlanOpenHandle(kClientVersion, nullptr, &negotiated, &library.client);
+}
+
+bool ParseGuid(const char16_t* text, GUID& guid) {
+  if (text == nullptr) return false;
+  return SUCCEEDED(IIDFromString(reinterpret_cast<LPCOLESTR>(text), &guid));
+}
+
+const wchar_t* Wide(const char16_t* text) {
+  return reinterpret_cast<const wchar_t*>(text);
+}
+
+// The SSID's bytes as UTF-16: UTF-8 when they are that, else the system code page.
+std::u16string SsidText(const DOT11_SSID& ssid) {
+  const auto* bytes = reinterpret_cast<const char*>(ssid.ucSSID);
+  const int length = static_cast<int>(std::min<ULONG>(ssid.uSSIDLength, DOT11_SSID_MAX_LENGTH));
+  if (length == 0) return {};
+  UINT codePage = CP_UTF8;
+  int units = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes, length, nullptr, 0);
+  if (units <= 0) {
+    codePage = CP_ACP;
+    units = MultiByteToWideChar(codePage, 0, bytes, length, nullptr, 0);
+  }
+  if (units <= 0) return {};
+  std::u16string text(static_cast<std::size_t>(units), u'\0');
+  MultiByteToWideChar(codePage, codePage == CP_UTF8 ? MB_ERR_INVALID_CHARS : 0, bytes, length,
+                      reinterpret_cast<wchar_t*>(text.data()), units);
+  return text;
+}
+
+template <typename T>
+void Put(void* buffer, std::size_t offset, T value) {
+  std::memcpy(static_cast<char*>(buffer) + offset, &value, sizeof(value));
+}
+
+// Native Wifi's notification thread: connection complete and disconnected are handed on as
+// the record Native Wifi gave, which is the layout the callback reads.
+void WINAPI OnNotification(PWLAN_NOTIFICATION_DATA data, PVOID) {
+  const OrvaneWlanCallback callback = g_callback.load();
+  if (callback == nullptr || data == nullptr) return;
+  if (data->NotificationSource != WLAN_NOTIFICATION_SOURCE_ACM) return;
+  if (data->NotificationCode != wlan::kCodeConnectionComplete &&
+      data->NotificationCode != wlan::kCodeDisconnected)
+    return;
+  callback(data, nullptr);
+}
+
+// Native Wifi notifications are asked for only once an interface exists to send them, so a
+// machine without wireless makes no more calls than opening and listing.
+void RegisterWithNativeWifi(Library& library) {
+  if (library.notificationsRegistered || g_callback.load() == nullptr) return;
+  library.notificationsRegistered =
+      WlanRegisterNotification(library.client, WLAN_NOTIFICATION_SOURCE_ACM, TRUE, OnNotification,
+                               nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+DWORD ConnectWithProfile(Library& library, const GUID& id, const char16_t* ssid,
+                         const std::u16string& xml, DOT11_BSS_TYPE bssType) {
+  DWORD reason = 0;
+  DWORD result =
+      WlanSetProfile(library.client, &id, 0, Wide(xml.c_str()), nullptr, TRUE, nullptr, &reason);
+  if (result != ERROR_SUCCESS) return result;
+  WLAN_CONNECTION_PARAMETERS parameters{};
+  parameters.wlanConnectionMode = wlan_connection_mode_profile;
+  parameters.strProfile = Wide(ssid);
+  parameters.dot11BssType = bssType;
+  return WlanConnect(library.client, &id, &parameters, nullptr);
+}
+
+}  // namespace
+
+extern "C" {
+
+__declspec(dllexport) uint32_t EnumInterface(void* interfaceList) {
+  if (interfaceList == nullptr) return ERROR_INVALID_PARAMETER;
+  std::memset(interfaceList, 0, wlan::kInterfaceListSize);
+  Library& library = State();
+  std::lock_guard guard(library.lock);
+  DWORD result = EnsureClient(library);
+  if (result != ERROR_SUCCESS) return result;
+  PWLAN_INTERFACE_INFO_LIST list = nullptr;
+  result = WlanEnumInterfaces(library.client, nullptr, &list);
+  if (result != ERROR_SUCCESS) return result;
+  const uint32_t count =
+      list == nullptr ? 0 : std::min<uint32_t>(list->dwNumberOfItems, wlan::kMaxInterfaces);
+  for (uint32_t i = 0; i < count; ++i) {
+    wchar_t text[40] = {};
+    StringFromGUID2(list->InterfaceInfo[i].InterfaceGuid, text, 40);
+    library.interfaceIds[i] = reinterpret_cast<const char16_t*>(text);
+    Put(interfaceList, wlan::kInterfaceEntriesOffset + i * wlan::kInterfaceEntrySize,
+        library.interfaceIds[i].c_str());
+  }
+  Put(interfaceList, 0, count);
+  if (list != nullptr) WlanFreeMemory(list);
+  if (count > 0) RegisterWithNativeWifi(library);
+  return ERROR_SUCCESS;
+}
+
+__declspec(dllexport) uint32_t
+    GetVisibleNetworkList(const char16_t* interfaceId, void* networkList) {
+  if (networkList == nullptr) return ERROR_INVALID_PARAMETER;
+  std::memset(networkList, 0, wlan::kNetworkListSize);
+  GUID id;
+  if (!ParseGuid(interfaceId, id)) return ERROR_INVALID_PARAMETER;
+  Library& library = State();
+  std::lock_guard guard(library.lock);
+  DWORD result = EnsureClient(library);
+  if (result != ERROR_SUCCESS) return result;
+  PWLAN_AVAILABLE_NETWORK_LIST list = nullptr;
+  result = WlanGetAvailableNetworkList(library.client, &id, 0, nullptr, &list);
+  if (result != ERROR_SUCCESS) return result;
+  uint32_t count = 0;
+  for (DWORD i = 0; i < list->dwNumberOfItems && count < wlan::kMaxNetworks; ++i) {
+    const WLAN_AVAILABLE_NETWORK& network = list->Network[i];
+    const std::size_t entry = wlan::kNetworkEntriesOffset + count * wlan::kNetworkEntrySize;
+    std::u16string ssid = SsidText(network.dot11Ssid);
+    ssid.resize(std::min(ssid.size(), wlan::kSsidUnits - 1));
+    std::memcpy(static_cast<char*>(networkList) + entry + wlan::kEntrySsidOffset, ssid.data(),
+                ssid.size() * sizeof(char16_t));
+    const bool connected = (network.dwFlags & kNetworkConnected) != 0;
+    Put<uint8_t>(networkList, entry + wlan::kEntryStateOffset, connected ? 0 : kNotConnected);
+    Put<uint8_t>(networkList, entry + wlan::kEntryKindOffset,
+                 static_cast<uint8_t>(KindOfBssType(network.dot11BssType)));
+    Put<uint32_t>(networkList, entry + wlan::kEntryValue1Offset, network.dot11DefaultAuthAlgorithm);
+    Put<uint32_t>(networkList, entry + wlan::kEntryValue2Offset,
+                  network.dot11DefaultCipherAlgorithm);
+    ++count;
+  }
+  Put(networkList, 0, count);
+  WlanFreeMemory(list);
+  return ERROR_SUCCESS;
+}
+
+__declspec(dllexport) uint32_t
+    AddSsid(const char16_t* interfaceId, const char16_t* ssid, const char16_t* key) {
+  GUID id;
+  if (!ParseGuid(interfaceId, id) || ssid == nullptr || key == nullptr)
+    return ERROR_INVALID_PARAMETER;
+  Library& library = State();
+  std::lock_guard guard(library.lock);
+  const DWORD result = EnsureClient(library);
+  if (result != ERROR_SUCCESS) return result;
+  const std::u16string xml = ProfileXml(ssid, key, orvane::wireless_dll::kKindAdHoc, 0, 0);
+  return ConnectWithProfile(library, id, ssid, xml, dot11_BSS_type_independent);
+}
+
+__declspec(dllexport) uint32_t DeleteSsid(const char16_t* interfaceId, const char16_t* ssid) {
+  GUID id;
+  if (!ParseGuid(interfaceId, id) || ssid == nullptr) return ERROR_INVALID_PARAMETER;
+  Library& library = State();
+  std::lock_guard guard(library.lock);
+  const DWORD result = EnsureClient(library);
+  if (result != ERROR_SUCCESS) return result;
+  return WlanDeleteProfile(library.client, &id, Wide(ssid), nullptr);
+}
+
+__declspec(dllexport) uint32_t
+    Connect(const char16_t* interfaceId, const char16_t* ssid, const char16_t* key, uint32_t kind,
+            uint32_t value1, uint32_t value2) {
+  GUID id;
+  if (!ParseGuid(interfaceId, id) || ssid == nullptr) return ERROR_INVALID_PARAMETER;
+  const std::u16string xml = ProfileXml(ssid, key == nullptr ? u"" : key, kind, value1, value2);
+  if (xml.empty()) return ERROR_NOT_SUPPORTED;
+  Library& library = State();
+  std::lock_guard guard(library.lock);
+  const DWORD result = EnsureClient(library);
+  if (result != ERROR_SUCCESS) return result;
+  const DOT11_BSS_TYPE bssType = kind == orvane::wireless_dll::kKindAdHoc
+                                     ? dot11_BSS_type_independent
+                                     : dot11_BSS_type_infrastructure;
+  return ConnectWithProfile(library, id, ssid, xml, bssType);
+}
+
+__declspec(dllexport) uint32_t Disconnect(const char16_t* interfaceId) {
+  GUID id;
+  if (!ParseGuid(interfaceId, id)) return ERROR_INVALID_PARAMETER;
+  Library& library = State();
+  std::lock_guard guard(library.lock);
+  const DWORD result = EnsureClient(library);
+  if (result != ERROR_SUCCESS) return result;
+  return WlanDisconnect(library.client, &id, nullptr);
+}
+
+__declspec(dllexport) void RegisterNotification(OrvaneWlanCallback callback) {
+  g_callback.store(callback);
+  Library& library = State();
+  std::lock_guard guard(library.lock);
+  // With an interface already listed, notifications start now; else with the first one.
+  if (library.client != nullptr && !library.interfaceIds[0].empty())
+    RegisterWithNativeWifi(library);
+}
+
+__declspec(dllexport) void UnRegisterNotification() {
+  Library& library = State();
+  std::lock_guard guard(library.lock);
+  if (library.notificationsRegistered) {
+    WlanRegisterNotification(library.client, WLAN_NOTIFICATION_SOURCE_NONE, TRUE, nullptr, nullptr,
+                             nullptr, nullptr);
+    library.notificationsRegistered = false;
+  }
+  g_callback.store(nullptr);
+}
+
+}  // extern "C"
+
+// Closing the client when the library is unloaded also ends its notifications.
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+  // At process exit (reserved non-null) other threads are gone: the system frees the handle.
+  if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
+    Library& library = State();
+    if (library.client != nullptr) WlanCloseHandle(library.client, nullptr);
+    library.client = nullptr;
+  }
+  return TRUE;
+}
