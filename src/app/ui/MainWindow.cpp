@@ -221,6 +221,12 @@ void TForm1::FormDestroy() {
   Handle([this] { workflow_->ShutDown(); });
 }
 
+void TForm1::EndSession() {
+  reallyClose_ = true;
+  FormDestroy();
+  close();
+}
+
 void TForm1::TrayIcon1DblClick() {
   reallyClose_ = false;
   show();

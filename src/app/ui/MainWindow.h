@@ -53,6 +53,9 @@ class TForm1 : public QMainWindow, public IMainView {
   bool ReallyClose() const { return reallyClose_; }
   // Log-off or shut-down is asking: the next close ends the program.
   void QueryEndSession() { reallyClose_ = true; }
+  // The session ends now: the system may end the process as soon as the window system's
+  // handler returns, so the shut-down sequence runs here, then the window closes.
+  void EndSession();
   void TrayIcon1DblClick();
   void actExitExecute();
   // Recomputes which actions are enabled; runs whenever the event loop is about to wait.

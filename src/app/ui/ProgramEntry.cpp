@@ -41,9 +41,10 @@ int RunProgram(int& argc, char** argv, platform::Platform& platform,
   QObject::connect(&form, &TForm1::Closed, &application, &QCoreApplication::quit,
                    Qt::QueuedConnection);
 
-  // Log-off and shut-down end the program instead of hiding it.
+  // Log-off and shut-down end the program instead of hiding it. The session manager's request
+  // is the last moment the program surely has: the system may end it once that returns.
   QObject::connect(&application, &QGuiApplication::commitDataRequest, &form,
-                   [&form](QSessionManager&) { form.QueryEndSession(); });
+                   [&form](QSessionManager&) { form.EndSession(); });
   ShutdownSignals endRequests;
   QObject::connect(&endRequests, &ShutdownSignals::Requested, &form, [&form] {
     form.QueryEndSession();
@@ -51,6 +52,10 @@ int RunProgram(int& argc, char** argv, platform::Platform& platform,
   });
 
   form.ShowAtStart();
+  // A missing or broken wireless library leaves a program without wireless, and says so.
+  if (const std::string problem = platform.WirelessProblem(); !problem.empty())
+    messages.Show(&form, QStringLiteral("Message"), QString::fromLocal8Bit(problem),
+                  QMessageBox::Warning);
   if (afterStart) afterStart(form);
   const int result = QApplication::exec();
   form.SetDialogs(nullptr);

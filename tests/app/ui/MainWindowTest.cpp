@@ -251,6 +251,24 @@ class MainWindowTest : public QObject {
     QCOMPARE(balloon.count(), 1);
   }
 
+  void sessionEndShutsDownBeforeTheHandlerReturns() {
+    Create(true);
+    form_->ShowAtStart();
+    Action("actShareMyInternet")->trigger();
+    RunUntilIdle();
+    Button("SpeedButton1")->click();
+    QVERIFY(machine_->Sharing().Connection(0).sharingEnabled);
+    QSignalSpy closed(form_.get(), &TForm1::Closed);
+
+    form_->EndSession();  // no event loop runs: the system may end the process after this
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(QFile(settingsDir_->filePath("setup.ini")).exists());
+    QVERIFY(machine_->Log().Count("DeleteSsid") > 0);
+    for (std::size_t i = 0; i < machine_->Sharing().ConnectionCount(); ++i) {
+      QVERIFY(!machine_->Sharing().Connection(i).sharingEnabled);
+    }
+  }
+
   void startSharingThroughTheButton() {
     Create(true);
     form_->ShowAtStart();
