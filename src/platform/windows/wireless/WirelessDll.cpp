@@ -131,6 +131,7 @@ __declspec(dllexport) uint32_t EnumInterface(void* interfaceList) {
   if (result != ERROR_SUCCESS) return result;
   const uint32_t count =
       list == nullptr ? 0 : std::min<uint32_t>(list->dwNumberOfItems, wlan::kMaxInterfaces);
+  for (std::u16string& id : library.interfaceIds) id.clear();
   for (uint32_t i = 0; i < count; ++i) {
     wchar_t text[40] = {};
     StringFromGUID2(list->InterfaceInfo[i].InterfaceGuid, text, 40);
@@ -241,23 +242,15 @@ __declspec(dllexport) void RegisterNotification(OrvaneWlanCallback callback) {
 __declspec(dllexport) void UnRegisterNotification() {
   Library& library = State();
   std::lock_guard guard(library.lock);
-  if (library.notificationsRegistered) {
-    WlanRegisterNotification(library.client, WLAN_NOTIFICATION_SOURCE_NONE, TRUE, nullptr, nullptr,
-                             nullptr, nullptr);
-    library.notificationsRegistered = false;
-  }
   g_callback.store(nullptr);
+  // The component's last call: the client goes too (a later call opens a new one). Closing it
+  // here, not when the library is unloaded, keeps Native Wifi's calls out of the loader lock.
+  if (library.client != nullptr) {
+    WlanCloseHandle(library.client, nullptr);  // also ends its notifications
+    library.client = nullptr;
+  }
+  library.notificationsRegistered = false;
+  for (std::u16string& id : library.interfaceIds) id.clear();
 }
 
 }  // extern "C"
-
-// Closing the client when the library is unloaded also ends its notifications.
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
-  // At process exit (reserved non-null) other threads are gone: the system frees the handle.
-  if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
-    Library& library = State();
-    if (library.client != nullptr) WlanCloseHandle(library.client, nullptr);
-    library.client = nullptr;
-  }
-  return TRUE;
-}
