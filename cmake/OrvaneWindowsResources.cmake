@@ -1,6 +1,7 @@
 # Windows version data (from the project version), the icon and the manifest for one target.
-enable_language(RC)
 # Usage: orvane_add_windows_resources(target "description" APP|DLL)
+enable_language(RC)
+
 function(orvane_add_windows_resources target description kind)
   set(ORVANE_RESOURCE_DIR ${CMAKE_SOURCE_DIR}/src/app/windows)
   foreach(part MAJOR MINOR PATCH TWEAK)
