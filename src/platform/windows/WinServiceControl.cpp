@@ -68,4 +68,16 @@ void WinServiceControl::Sleep(uint32_t milliseconds) {
   ::Sleep(milliseconds);
 }
 
+uint64_t WinServiceControl::TickCount() {
+  // The performance counter never wraps, unlike the 32-bit tick count (XP has no 64-bit one).
+  LARGE_INTEGER frequency{};
+  LARGE_INTEGER now{};
+  if (!::QueryPerformanceFrequency(&frequency) || frequency.QuadPart <= 0 ||
+      !::QueryPerformanceCounter(&now))
+    return ::GetTickCount();
+  const auto ticks = static_cast<uint64_t>(now.QuadPart);
+  const auto perSecond = static_cast<uint64_t>(frequency.QuadPart);
+  return ticks / perSecond * 1000 + ticks % perSecond * 1000 / perSecond;
+}
+
 }  // namespace orvane::platform::windows_backend

@@ -16,6 +16,7 @@ class WinServiceControl : public IServiceControlManager {
   uint32_t ControlService(ServiceHandle service, uint32_t control, ServiceStatus& status) override;
   void CloseServiceHandle(ServiceHandle handle) override;
   void Sleep(uint32_t milliseconds) override;
+  uint64_t TickCount() override;
 };
 
 }  // namespace orvane::platform::windows_backend
