@@ -4,8 +4,13 @@ include(GNUInstallDirs)
 
 set(ORVANE_APP_ID org.orvane.Orvane)
 set(ORVANE_ICON_SIZES 16 24 32 48 64 128 256)
-# The layout test insists on the helper and its policy once their install rules exist.
-option(ORVANE_LAYOUT_REQUIRES_HELPER "The layout test fails without the helper and policy" OFF)
+# The layout test insists on the helper and its policy wherever the helper is built (its install
+# rules come with it).
+if(TARGET orvane-sharing-helper)
+  set(ORVANE_LAYOUT_REQUIRES_HELPER ON)
+else()
+  set(ORVANE_LAYOUT_REQUIRES_HELPER OFF)
+endif()
 
 if(TARGET orvane)
   install(TARGETS orvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
