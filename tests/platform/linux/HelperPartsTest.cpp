@@ -143,7 +143,9 @@ TEST(HelperPartsTest, AZombieHelpersJournalIsAnOrphan) {
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) _exit(0);
-  while (std::filesystem::exists("/proc/" + std::to_string(child) + "/exe")) usleep(1000);
+  // Waits until the child is a zombie, without reaping it.
+  siginfo_t info{};
+  ASSERT_EQ(waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOWAIT), 0);
   JournalEntries entries;
   entries.forwarding.push_back({"eth0", "0"});
   ASSERT_TRUE(SharingJournal(folder.Path(), "1_2", child).Save(entries));
