@@ -67,8 +67,8 @@ std::u16string TextOf(const char16_t* text) {
   return text != nullptr ? text : u"";
 }
 
-std::vector<WifiDevice> WifiDevices(NmBus& bus) {
-  MessagePtr reply = bus.Call(kNmPath, kNmService, "GetDevices");
+// The object paths of a reply that is one array of them.
+std::vector<std::string> ObjectPaths(const MessagePtr& reply) {
   std::vector<std::string> paths;
   Check(sd_bus_message_enter_container(reply.get(), 'a', "o"));
   const char* path = nullptr;
@@ -76,6 +76,11 @@ std::vector<WifiDevice> WifiDevices(NmBus& bus) {
     Check(read);
     paths.emplace_back(path);
   }
+  return paths;
+}
+
+std::vector<WifiDevice> WifiDevices(NmBus& bus) {
+  const std::vector<std::string> paths = ObjectPaths(bus.Call(kNmPath, kNmService, "GetDevices"));
   std::vector<WifiDevice> devices;
   for (const std::string& device : paths) {
     if (bus.Uint(device, kNmDevice, "DeviceType") != kDeviceTypeWifi) continue;
@@ -100,14 +105,8 @@ WifiDevice FindDevice(NmBus& bus, const char16_t* id) {
 std::vector<std::string> OwnProfiles(NmBus& bus, const WifiDevice& device,
                                      const std::vector<uint8_t>& ssid) {
   std::vector<std::string> own;
-  MessagePtr reply = bus.Call(kNmSettingsPath, kNmSettings, "ListConnections");
-  std::vector<std::string> paths;
-  Check(sd_bus_message_enter_container(reply.get(), 'a', "o"));
-  const char* path = nullptr;
-  for (int read; (read = sd_bus_message_read(reply.get(), "o", &path)) != 0;) {
-    Check(read);
-    paths.emplace_back(path);
-  }
+  const std::vector<std::string> paths =
+      ObjectPaths(bus.Call(kNmSettingsPath, kNmSettings, "ListConnections"));
   for (const std::string& profile : paths) {
     try {
       MessagePtr settings = bus.Call(profile, kNmConnection, "GetSettings");
