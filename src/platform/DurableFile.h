@@ -11,8 +11,8 @@ namespace orvane::platform {
 // a file begun is then removed.
 bool WriteNewFileDurably(const std::filesystem::path& path, std::string_view text);
 
-// Forces the folder's entries (a rename just made in it) to the disk. False when that failed
-// or the system has no such step to take.
+// Forces the folder's entries (a rename just made in it) to the disk, where the system needs a
+// step for that. False for a missing folder or a failed flush.
 bool SyncFolder(const std::filesystem::path& folder);
 
 }  // namespace orvane::platform
