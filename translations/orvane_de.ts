@@ -271,5 +271,25 @@
         <source>Please make sure the Wi-Fi switch is turned on.</source>
         <translation>Bitte achten Sie darauf, dass der WLAN-Schalter eingeschaltet ist.</translation>
     </message>
+    <message>
+        <source>Connect to %1</source>
+        <translation>Mit %1 verbinden</translation>
+    </message>
+    <message>
+        <source>If there is a %1 running nearby and sharing its Internet connection, click the button below to connect to Internet through its sharing.</source>
+        <translation>Wenn in der Nähe ein %1 läuft und seine Internetverbindung freigibt, klicken Sie auf die Schaltfläche unten, um über diese Freigabe eine Verbindung zum Internet herzustellen.</translation>
+    </message>
+    <message>
+        <source>%1 is running in the background!</source>
+        <translation>%1 läuft im Hintergrund weiter!</translation>
+    </message>
+    <message>
+        <source>Done! Please wait a few seconds to finish the connecting...&#13;&#10;&#13;&#10;[Note] If there is no %1 running nearby, it will result in failure.</source>
+        <translation>Fertig! Bitte warten Sie einige Sekunden, bis die Verbindung hergestellt ist...&#13;&#10;&#13;&#10;[Hinweis] Wenn in der Nähe kein %1 läuft, schlägt die Verbindung fehl.</translation>
+    </message>
+    <message>
+        <source>Disconnected from %1 successfully!</source>
+        <translation>Die Verbindung mit %1 wurde erfolgreich getrennt!</translation>
+    </message>
 </context>
 </TS>

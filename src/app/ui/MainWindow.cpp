@@ -46,6 +46,11 @@ QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
 
+// The user's language for a text built around the application's name.
+QString Composed(const std::string& text) {
+  return TranslateAround(Text(text), Text(ApplicationName()));
+}
+
 constexpr int kBalloonTimeoutMs = 3000;
 
 }  // namespace
@@ -184,11 +189,11 @@ void TForm1::SetStartUpTexts() {
   tray_->SetHint(title);
   tray_->SetVisible(true);
 
-  const QString connectCaption = Text(workflow_->ConnectCaption());
+  const QString connectCaption = Composed(workflow_->ConnectCaption());
   actions_->actConnectToVelmora->setText(connectCaption);
   actions_->actConnect->setText(connectCaption);
   pageControl_->setTabText(pageControl_->indexOf(tbConnectToVelmora), connectCaption);
-  tbConnectToVelmora->lblDesc31->setText(Text(workflow_->ConnectDescription()));
+  tbConnectToVelmora->lblDesc31->setText(Composed(workflow_->ConnectDescription()));
   pnlTop->SetCaption(Text(workflow_->HeaderCaption()));
 }
 
@@ -279,7 +284,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
   if (tray_->Tag() == 0) {
     tray_->SetTag(1);
     const QString title = Text(workflow_->ApplicationTitle());
-    tray_->ShowBalloon(title, Text(workflow_->BackgroundBalloonText()), kBalloonTimeoutMs);
+    tray_->ShowBalloon(title, Composed(workflow_->BackgroundBalloonText()), kBalloonTimeoutMs);
   }
 }
 
@@ -312,11 +317,11 @@ void TForm1::SetSharingGuidance(const std::string& startSharingText,
 }
 
 void TForm1::ShowInformation(const std::string& text) {
-  messages_.Show(this, Translate(kMessageCaption), Translate(Text(text)), QMessageBox::Information);
+  messages_.Show(this, Translate(kMessageCaption), Composed(text), QMessageBox::Information);
 }
 
 void TForm1::ShowError(const std::string& text) {
-  messages_.Show(this, Translate(kMessageCaption), Translate(Text(text)), QMessageBox::Critical);
+  messages_.Show(this, Translate(kMessageCaption), Composed(text), QMessageBox::Critical);
 }
 
 void TForm1::InternetStatusChanged(const InternetStatusDisplay& display) {

@@ -61,6 +61,15 @@ QString Translate(const char* text) {
   return QCoreApplication::translate(kContext, text);
 }
 
+QString TranslateAround(const QString& text, const QString& name) {
+  if (!name.isEmpty() && text.contains(name)) {
+    const QString pattern = QString(text).replace(name, QStringLiteral("%1"));
+    QString translated = Translate(pattern);
+    if (translated != pattern) return translated.replace(QStringLiteral("%1"), name);
+  }
+  return Translate(text);
+}
+
 bool TranslateComponent(QWidget* window) {
   if (window == nullptr || QCoreApplication::instance() == nullptr) return false;
   static const bool installed = InstallCatalogues();

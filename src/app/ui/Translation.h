@@ -17,4 +17,9 @@ bool TranslateComponent(QWidget* window);
 QString Translate(const QString& text);
 QString Translate(const char* text);
 
+// A text composed around `name` (the application's name, which no catalogue can know): its
+// template, with %1 where the name stands, is translated and the name filled in again. A text
+// without such a template in the catalogue is translated as a whole.
+QString TranslateAround(const QString& text, const QString& name);
+
 }  // namespace orvane::ui

@@ -14,6 +14,7 @@
 
 #include "RecordingPresenter.h"
 #include "WindowScene.h"
+#include "app/WorkflowTexts.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/PageControl.h"
 #include "app/ui/TrayIcon.h"
@@ -31,6 +32,7 @@ class TranslationTest : public QObject {
   void initTestCase() {
     // Before the first window: the catalogues are chosen once, by the locale.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    scene::LoadProduct(productDir_);
     scene::Seed(machine_, settingsDir_);
     ifTable_ = std::make_unique<InterfaceTableBlock>(machine_.Adapters());
     form_ = std::make_unique<TForm1>(WorkflowPlatformOf(machine_), *ifTable_, messages_, true);
@@ -52,6 +54,29 @@ class TranslationTest : public QObject {
     // Names of connections and networks are no texts of the program and stay as they are.
     form_->SetNearbySignalText("Message");
     QCOMPARE(form_->findChild<QLabel*>("lblVelmoraFound")->text(), QString("Message"));
+  }
+
+  // The catalogue holds these with a placeholder for the name, which it cannot know.
+  void textsAroundTheNameAreTranslated() {
+    const QString connect = QString("Mit %1 verbinden").arg(scene::kProductName);
+    QCOMPARE(form_->findChild<QAction*>("actConnectToVelmora")->text(), connect);
+    QCOMPARE(form_->findChild<QAction*>("actConnect")->text(), connect);
+    QCOMPARE(form_->Pages().tabText(2), connect);
+    QVERIFY(form_->findChild<QLabel*>("lblDesc31")
+                ->text()
+                .startsWith(QString("Wenn in der Nähe ein %1 läuft").arg(scene::kProductName)));
+    form_->ShowInformation(texts::DisconnectedMessage());
+    QCOMPARE(messages_.shown.last().text,
+             QString("Die Verbindung mit %1 wurde erfolgreich getrennt!").arg(scene::kProductName));
+    form_->ShowInformation(texts::ConnectingMessage());
+    QCOMPARE(messages_.shown.last().text,
+             QString("Fertig! Bitte warten Sie einige Sekunden, bis die Verbindung hergestellt "
+                     "ist...\r\n\r\n[Hinweis] Wenn in der Nähe kein %1 läuft, schlägt die "
+                     "Verbindung fehl.")
+                 .arg(scene::kProductName));
+    // A text around the name that the catalogue lacks keeps its English wording, name and all.
+    form_->ShowError(texts::NearbySignalText());
+    QCOMPARE(messages_.shown.last().text, QString::fromStdString(texts::NearbySignalText()));
   }
 
   void dialogsAreTranslated() {
@@ -76,6 +101,7 @@ class TranslationTest : public QObject {
   }
 
  private:
+  QTemporaryDir productDir_;
   QTemporaryDir settingsDir_;
   sim::SimMachine machine_;
   std::unique_ptr<InterfaceTableBlock> ifTable_;
