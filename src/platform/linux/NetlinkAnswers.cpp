@@ -60,7 +60,11 @@ std::optional<int> WalkDatagram(std::span<const uint8_t> datagram, uint32_t sequ
     if (header->nlmsg_type == NLMSG_ERROR) {
       if (length < NLMSG_LENGTH(sizeof(nlmsgerr))) return EPROTO;
       const auto* error = static_cast<const nlmsgerr*>(NLMSG_DATA(header));
-      return -error->error;
+      // The kernel acknowledges with 0 or a negative errno; any other number is no answer of its
+      // (and negating the smallest int would overflow).
+      const int code = error->error;
+      if (code > 0 || code < -4095) return EPROTO;
+      return -code;
     }
     visit(*header);
   }
