@@ -72,9 +72,10 @@ TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" setarch "$(uname -m)" -R 
   ctest --test-dir build-tsan -L '^unit$' --output-on-failure -j "$jobs"
 ran+=("unit under thread sanitizer")
 
-# A few seconds per fuzz target from the kept seeds, so an input that once crashed stays fixed.
-fuzz/run.sh "${ORVANE_FUZZ_SECONDS:-5}"
-ran+=("fuzz targets, ${ORVANE_FUZZ_SECONDS:-5} s each")
+# Each fuzz target from the kept seeds, so an input that once crashed stays fixed, then a bounded
+# number of runs from a fixed seed: the same inputs on every machine (long runs: fuzz/run.sh).
+fuzz/run.sh 60 20000
+ran+=("fuzz targets, 20000 repeatable runs each")
 
 echo
 echo "Labels run:"
