@@ -25,6 +25,24 @@ class TServiceControl::Handle {
   pf::IServiceControlManager& manager_;
 };
 
+// The manager and the service opened with the given access; closed in reverse order (the
+// service first) on every way out, also when opening the service fails.
+class TServiceControl::OpenedService {
+ public:
+  OpenedService(TServiceControl& control, uint32_t access)
+      : manager_(control.manager_), service_(control.manager_) {
+    control.Check(control.manager_.OpenSCManager(control.machineName_, pf::kScManagerConnect,
+                                                 manager_.value));
+    control.Check(
+        control.manager_.OpenService(manager_.value, control.serviceName_, access, service_.value));
+  }
+  pf::ServiceHandle Service() const { return service_.value; }
+
+ private:
+  Handle manager_;  // declared first, so it is closed last
+  Handle service_;
+};
+
 TServiceControl::TServiceControl(pf::IServiceControlManager& manager, pf::ISystemInfo& system,
                                  std::string serviceName, std::string machineName)
     : manager_(manager),
@@ -41,13 +59,9 @@ void TServiceControl::Check(uint32_t code) {
 }
 
 uint32_t TServiceControl::QueryState() {
-  // Declared manager first, so the service handle is closed before it.
-  Handle scm(manager_);
-  Check(manager_.OpenSCManager(machineName_, pf::kScManagerConnect, scm.value));
-  Handle service(manager_);
-  Check(manager_.OpenService(scm.value, serviceName_, pf::kServiceQueryStatus, service.value));
+  const OpenedService opened(*this, pf::kServiceQueryStatus);
   pf::ServiceStatus status;
-  Check(manager_.QueryServiceStatus(service.value, status));
+  Check(manager_.QueryServiceStatus(opened.Service(), status));
   return status.currentState;
 }
 
@@ -61,31 +75,25 @@ TServiceState TServiceControl::GetState() {
 }
 
 bool TServiceControl::Start() {
-  Handle scm(manager_);
-  Check(manager_.OpenSCManager(machineName_, pf::kScManagerConnect, scm.value));
-  Handle service(manager_);
-  Check(manager_.OpenService(scm.value, serviceName_, pf::kServiceStart | pf::kServiceQueryStatus,
-                             service.value));
+  const OpenedService opened(*this, pf::kServiceStart | pf::kServiceQueryStatus);
+  const pf::ServiceHandle service = opened.Service();
   pf::ServiceStatus status{};
-  if (manager_.StartService(service.value) == 0) {
-    Check(manager_.QueryServiceStatus(service.value, status));
-    WaitFor(service.value, pf::kServiceRunning, status);
+  if (manager_.StartService(service) == 0) {
+    Check(manager_.QueryServiceStatus(service, status));
+    WaitFor(service, pf::kServiceRunning, status);
   }
   return status.currentState == pf::kServiceRunning;
 }
 
 bool TServiceControl::Stop() {
-  Handle scm(manager_);
-  Check(manager_.OpenSCManager(machineName_, pf::kScManagerConnect, scm.value));
-  Handle service(manager_);
-  Check(manager_.OpenService(scm.value, serviceName_, pf::kServiceStop | pf::kServiceQueryStatus,
-                             service.value));
+  const OpenedService opened(*this, pf::kServiceStop | pf::kServiceQueryStatus);
+  const pf::ServiceHandle service = opened.Service();
   // A refused stop still hands back the status; for a service that is not running it says
   // stopped, which is the result wanted.
   pf::ServiceStatus status{};
-  if (manager_.ControlService(service.value, pf::kServiceControlStop, status) == 0) {
-    Check(manager_.QueryServiceStatus(service.value, status));
-    WaitFor(service.value, pf::kServiceStopped, status);
+  if (manager_.ControlService(service, pf::kServiceControlStop, status) == 0) {
+    Check(manager_.QueryServiceStatus(service, status));
+    WaitFor(service, pf::kServiceStopped, status);
   }
   return status.currentState == pf::kServiceStopped;
 }

@@ -50,6 +50,7 @@ class TServiceControl {
 
  private:
   class Handle;
+  class OpenedService;
 
   [[noreturn]] void Raise(uint32_t code);
   void Check(uint32_t code);
