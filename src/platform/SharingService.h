@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace orvane::platform {
 
@@ -58,12 +59,23 @@ class INetConnection {
   virtual NetConProperties GetProperties() = 0;
 };
 
+// A device that uses a connection shared as private, as the system knows it.
+struct ConnectedDevice {
+  std::string name;             // as the device gave it; empty when it gave none
+  std::string hardwareAddress;  // "aa:bb:cc:dd:ee:ff", lower case
+  std::string ipv4Address;      // dotted decimal
+  friend bool operator==(const ConnectedDevice&, const ConnectedDevice&) = default;
+};
+
 class ISharingConfiguration {
  public:
   virtual ~ISharingConfiguration() = default;
   virtual HResult GetSharingEnabled(bool& enabled) = 0;
   virtual HResult EnableSharing(int32_t sharingType) = 0;
   virtual HResult DisableSharing() = 0;
+  // The devices that use this connection while it is shared as private, in no particular
+  // order; an empty list when it is not shared as private.
+  virtual HResult GetConnectedDevices(std::vector<ConnectedDevice>& devices) = 0;
 };
 
 // The every-connection collection's enumerator (get__NewEnum queried for IEnumVARIANT).

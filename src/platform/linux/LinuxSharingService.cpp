@@ -60,7 +60,13 @@ class LinuxSharingConfiguration : public ISharingConfiguration {
     return Failed(hr) ? hr : kSOk;
   }
 
+  HResult GetConnectedDevices(std::vector<ConnectedDevice>& devices) override {
+    devices.clear();
+    return kENotImpl;
+  }
+
  private:
+  static constexpr HResult kENotImpl = static_cast<HResult>(0x80004001u);
   static constexpr HResult kEInvalidArg = static_cast<HResult>(0x80070057u);
   SharingHelperClient& helper_;
   std::string interfaceName_;

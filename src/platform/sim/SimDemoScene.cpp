@@ -1,5 +1,7 @@
 #include "platform/sim/SimDemoScene.h"
 
+#include <vector>
+
 namespace orvane::sim {
 namespace {
 
@@ -42,6 +44,21 @@ void AddConnections(SimMachine& machine) {
        .adapterType = kAdapterTypeWireless});
 }
 
+// Two phones and a laptop that join whichever Wi-Fi connection is shared; one gave no name.
+void AddGuests(SimMachine& machine) {
+  const std::vector<platform::ConnectedDevice> guests = {
+      {.name = "Annas-Phone",
+       .hardwareAddress = "3c:22:fb:41:8e:07",
+       .ipv4Address = "192.168.0.23"},
+      {.name = "", .hardwareAddress = "a4:83:e7:12:c9:5d", .ipv4Address = "192.168.0.57"},
+      {.name = "kitchen-laptop",
+       .hardwareAddress = "f0:18:98:6a:3b:e2",
+       .ipv4Address = "192.168.0.112"},
+  };
+  machine.Sharing().SetConnectedDevices(kDemoBuiltInWifiGuid, guests);
+  machine.Sharing().SetConnectedDevices(kDemoUsbWifiGuid, guests);
+}
+
 void AddVisibleNetworks(SimMachine& machine, const std::string& ownNetworkName) {
   SimSystem& system = machine.System();
   SimRadio& radio = machine.Radio();
@@ -67,6 +84,7 @@ void SeedDemoScene(SimMachine& machine, const std::string& ownNetworkName,
   machine.System().SetFileVersion(programFolder + "orvane-demo", {0x00010000, 0x00000000});
   machine.System().SetSettingsFolder(programFolder);
   AddConnections(machine);
+  AddGuests(machine);
   AddVisibleNetworks(machine, ownNetworkName);
   machine.Internet().SetReachable(true);
   machine.Internet().SetConnectedState(true);

@@ -59,6 +59,17 @@ class SimSharing::Configuration : public platform::ISharingConfiguration, public
     return hr;
   }
 
+  platform::HResult GetConnectedDevices(std::vector<platform::ConnectedDevice>& devices) override {
+    const platform::HResult hr = sim_.Answer("GetConnectedDevices " + Target().guid);
+    if (hr != platform::kSOk) return hr;
+    const bool sharesPrivate =
+        Target().sharingEnabled && Target().sharingType == platform::kIcsSharingTypePrivate;
+    const auto found = sim_.devices_.find(Target().guid);
+    devices.clear();
+    if (sharesPrivate && found != sim_.devices_.end()) devices = found->second;
+    return hr;
+  }
+
  private:
   SimConnection& Target() { return sim_.connections_.at(index_); }
 
@@ -110,10 +121,21 @@ SimSharing::SimSharing(SimCallLog& log) : log_(log) {}
 SimSharing::~SimSharing() = default;
 
 void SimSharing::AddConnection(SimConnection connection) {
-  ParseGuid(connection.guid);
-  std::ranges::transform(connection.guid, connection.guid.begin(),
-                         [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  connection.guid = UpperGuid(connection.guid);
   connections_.push_back(std::move(connection));
+}
+
+std::string SimSharing::UpperGuid(std::string_view text) {
+  ParseGuid(text);
+  std::string upper(text);
+  std::ranges::transform(upper, upper.begin(),
+                         [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return upper;
+}
+
+void SimSharing::SetConnectedDevices(std::string_view guid,
+                                     const std::vector<platform::ConnectedDevice>& devices) {
+  devices_[UpperGuid(guid)] = devices;
 }
 
 platform::Guid SimSharing::ParseGuid(std::string_view text) {

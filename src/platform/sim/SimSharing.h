@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,8 +27,8 @@ struct SimConnection {
 // The simulated connection sharing service. Records CoInitialize, CoUninitialize,
 // CreateSharingManager, EnumEveryConnection, Next, and with the connection's GUID text
 // "GetConfiguration GUID", "GetSharingEnabled GUID", "EnableSharing GUID TYPE",
-// "DisableSharing GUID"; each answers a scripted failure code instead of doing its work.
-// Connections are enumerated in the order they were added; two may share a GUID.
+// "DisableSharing GUID", "GetConnectedDevices GUID"; each answers a scripted failure code instead
+// of doing its work. Connections are enumerated in the order they were added; two may share a GUID.
 // Objects it hands out must not outlive it. Used from one thread at a time.
 class SimSharing : public platform::ISharingService {
  public:
@@ -38,6 +39,10 @@ class SimSharing : public platform::ISharingService {
   void AddConnection(SimConnection connection);
   std::size_t ConnectionCount() const { return connections_.size(); }
   const SimConnection& Connection(std::size_t index) const { return connections_.at(index); }
+  // The devices that use the connections with this GUID while they are shared as private;
+  // set again when a device joins or leaves. Raises std::invalid_argument for a malformed GUID.
+  void SetConnectedDevices(std::string_view guid,
+                           const std::vector<platform::ConnectedDevice>& devices);
 
   // Interface objects handed out and not yet released, now and at the last CoUninitialize.
   std::size_t LiveObjects() const { return live_; }
@@ -58,11 +63,14 @@ class SimSharing : public platform::ISharingService {
   class NetConnection;
   class Configuration;
 
+  // The stored form of a GUID text; raises std::invalid_argument when malformed.
+  static std::string UpperGuid(std::string_view text);
   // The scripted answer of a call, or S_OK.
   platform::HResult Answer(const std::string& call);
 
   SimCallLog& log_;
   std::vector<SimConnection> connections_;
+  std::map<std::string, std::vector<platform::ConnectedDevice>> devices_;  // by upper-case GUID
   std::size_t live_ = 0;
   std::size_t liveAtUninitialize_ = 0;
 };

@@ -75,6 +75,10 @@ class WinSharingConfiguration : public ISharingConfiguration {
     return configuration_->EnableSharing(static_cast<SHARINGCONNECTIONTYPE>(sharingType));
   }
   HResult DisableSharing() override { return configuration_->DisableSharing(); }
+  HResult GetConnectedDevices(std::vector<ConnectedDevice>& devices) override {
+    devices.clear();
+    return E_NOTIMPL;
+  }
 
  private:
   ComPtr<INetSharingConfiguration> configuration_;
