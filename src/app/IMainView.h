@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "network/ConnectedDevices.h"
 
 namespace orvane {
 
@@ -66,6 +69,9 @@ class IMainView {
 
   // The "signal found nearby" line of the connect page; empty clears it.
   virtual void SetNearbySignalText(const std::string& text) = 0;
+
+  // The devices that use the sharing (empty while it is off), each time the list changes.
+  virtual void ShowConnectedDevices(const std::vector<TConnectedDevice>& devices) = 0;
 
   // Lets the event loop handle what is pending (between the steps of a long command).
   virtual void ProcessPendingEvents() = 0;

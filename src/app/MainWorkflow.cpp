@@ -1,5 +1,6 @@
 #include "app/MainWorkflow.h"
 
+#include <chrono>
 #include <stdexcept>
 
 #include "app/ConnectionChoice.h"
@@ -7,6 +8,7 @@
 #include "common/Settings.h"
 #include "common/SystemHelpers.h"
 #include "network/ConnectionUnit.h"
+#include "wireless/WifiJoinCode.h"
 #include "wireless/WifiNetwork.h"
 
 namespace orvane {
@@ -186,7 +188,9 @@ void MainWorkflow::actStartSharingExecute() {
                             ? texts::kSharingStarted
                             : texts::NetworkNotCreatedMessage(WirelessFailureReason()));
   sharingStarted_ = true;
+  sharedDestGUID_ = currentDestGUID_;
   actRefresh2Execute();
+  RefreshConnectedDevices();
 }
 
 void MainWorkflow::actStopSharingExecute() {
@@ -194,8 +198,24 @@ void MainWorkflow::actStopSharingExecute() {
   Wifi().DeleteNetwork();
   view_.ShowInformation(texts::kSharingStopped);
   sharingStarted_ = false;
+  RefreshConnectedDevices();
   view_.ProcessPendingEvents();
   actRefresh2Execute();
+}
+
+void MainWorkflow::RefreshConnectedDevices() {
+  bool changed = false;
+  if (!sharingStarted_ || !connectionManager_) {
+    changed = connectedDevices_.Clear();
+  } else if (auto devices = connectionManager_->ConnectedDevices(sharedDestGUID_)) {
+    changed = connectedDevices_.Update(*devices, std::chrono::system_clock::now());
+  }
+  if (changed) view_.ShowConnectedDevices(connectedDevices_.Devices());
+}
+
+std::string MainWorkflow::JoinCodeText() const {
+  if (!sharingStarted_ || !wifiConnection_ || settings_.Password.empty()) return {};
+  return WifiJoinText(wifiConnection_->SSID(), wifiConnection_->Key());
 }
 
 void MainWorkflow::actConnectExecute() {

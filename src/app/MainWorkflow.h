@@ -9,6 +9,7 @@
 #include "app/IMainView.h"
 #include "common/Settings.h"
 #include "common/StringObjectList.h"
+#include "network/ConnectedDevices.h"
 #include "platform/Platform.h"
 
 namespace orvane {
@@ -135,6 +136,17 @@ class MainWorkflow {
   // The "Connect to" page's values: the settings in memory, so edits show at once.
   ConnectPageValues ConnectToPageValues() const { return {settings_.SSID, settings_.Password}; }
 
+  // Asks the system who uses the sharing and shows the list when it changed; nobody while
+  // sharing is off. The window calls it at the Internet check's pace and after the sharing
+  // commands. A failed question keeps the list as it was.
+  void RefreshConnectedDevices();
+  const std::vector<TConnectedDevice>& ConnectedDevices() const {
+    return connectedDevices_.Devices();
+  }
+  // What a phone scans to join the own network, while sharing runs and the page shows a key:
+  // the name and key the network was made with. Empty otherwise.
+  std::string JoinCodeText() const;
+
   // The window's fields.
   const std::string& ExeDir() const { return exeDir_; }
   bool AutoRun() const { return settings_.AutoRun; }
@@ -186,6 +198,9 @@ class MainWorkflow {
   bool sourceConnected_ = false;
   bool sharingAvailable_ = false;
   bool sharingStarted_ = false;
+  std::string sharedDestGUID_;  // the destination sharing was started on; may differ from current
+
+  TConnectedDeviceList connectedDevices_;
 
   std::mutex internetStateLock_;
   std::unique_ptr<TWifiConnection> wifiConnection_;

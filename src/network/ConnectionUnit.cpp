@@ -112,4 +112,23 @@ bool TConnectionManager::StopSharing() {
   }
 }
 
+std::optional<std::vector<platform::ConnectedDevice>> TConnectionManager::ConnectedDevices(
+    const std::string& DestGUID) {
+  if (DestGUID.empty()) return std::nullopt;
+  ComSession com(sharing_);
+  try {
+    auto manager = CreateSharingManager(sharing_);
+    std::optional<std::vector<platform::ConnectedDevice>> devices;
+    ForEachConnection(*manager, [&](platform::INetConnection& item) {
+      if (devices || GuidToText(item.GetProperties().guidId) != DestGUID) return;
+      std::vector<platform::ConnectedDevice> found;
+      CheckHResult(SharingConfigurationFor(*manager, item)->GetConnectedDevices(found));
+      devices = std::move(found);
+    });
+    return devices;
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
 }  // namespace orvane

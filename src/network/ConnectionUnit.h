@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,10 @@ class TConnectionManager {
   bool StartSharing(const std::string& SourceGUID, const std::string& DestGUID);
   // Disables sharing on every connection; true when none failed. Stops at the first failure.
   bool StopSharing();
+  // The devices that use the connection while it is shared as private; nothing when the
+  // connection is not found or the service fails, so the caller can keep what it had.
+  std::optional<std::vector<platform::ConnectedDevice>> ConnectedDevices(
+      const std::string& DestGUID);
 
   // Entry text: the connection's Name; in the system's order. Records live until the next
   // Refresh: keep a GUID, not a record.

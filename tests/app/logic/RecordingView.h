@@ -30,6 +30,9 @@ class RecordingView : public IMainView {
     internetThreads_.push_back(std::this_thread::get_id());
   }
   void SetNearbySignalText(const std::string& text) override { nearbySignal = text; }
+  void ShowConnectedDevices(const std::vector<TConnectedDevice>& devices) override {
+    deviceLists.push_back(devices);
+  }
   void ProcessPendingEvents() override { events.push_back("ProcessPendingEvents"); }
   void RepaintStatusBar() override { events.push_back("RepaintStatusBar"); }
 
@@ -50,6 +53,7 @@ class RecordingView : public IMainView {
   std::vector<std::string> errors;
   std::optional<std::string> nearbySignal;
   std::vector<std::string> events;
+  std::vector<std::vector<TConnectedDevice>> deviceLists;  // every list shown, in order
 
  private:
   mutable std::mutex internetMutex_;

@@ -1,0 +1,22 @@
+#include "wireless/WifiJoinCode.h"
+
+namespace orvane {
+namespace {
+
+std::string Escaped(std::string_view field) {
+  std::string result;
+  result.reserve(field.size());
+  for (const char c : field) {
+    if (c == '\\' || c == ';' || c == ',' || c == '"' || c == ':') result += '\\';
+    result += c;
+  }
+  return result;
+}
+
+}  // namespace
+
+std::string WifiJoinText(std::string_view ssid, std::string_view key) {
+  return "WIFI:T:WEP;S:" + Escaped(ssid) + ";P:" + Escaped(key) + ";;";
+}
+
+}  // namespace orvane
