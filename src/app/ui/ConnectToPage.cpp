@@ -3,14 +3,21 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPixmap>
 #include <QVBoxLayout>
 
 #include "app/ui/ActionButton.h"
+#include "app/ui/JoinCodeImage.h"
 #include "app/ui/MainActions.h"
 #include "app/ui/PageWidgets.h"
 #include "app/ui/Palette.h"
 
 namespace orvane::ui {
+namespace {
+
+constexpr int kJoinCodeModulePixels = 4;
+
+}  // namespace
 
 ConnectToPage::ConnectToPage(MainActions& actions, QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("tbConnectToVelmora"));
@@ -48,6 +55,26 @@ ConnectToPage::ConnectToPage(MainActions& actions, QWidget* parent) : QWidget(pa
   values->addRow(ssidCaption, lblSSID);
   values->addRow(passwordCaption, lblPassword);
 
+  lblJoinCode = MakeLabel(QStringLiteral("lblJoinCode"),
+                          QStringLiteral("Scan this code with a phone to join the network."), this);
+  imgJoinCode = new QLabel(this);
+  imgJoinCode->setObjectName(QStringLiteral("imgJoinCode"));
+  auto* joinCode = new QVBoxLayout;
+  joinCode->addWidget(lblJoinCode);
+  joinCode->addWidget(imgJoinCode, 0, Qt::AlignLeft);
+  joinCode->addStretch(1);
+  lblJoinCode->setVisible(false);
+  imgJoinCode->setVisible(false);
+
+  auto* valuesColumn = new QVBoxLayout;
+  valuesColumn->addLayout(values);
+  valuesColumn->addWidget(new ActionButton(QStringLiteral("btnOptions"), actions.actOptions, this),
+                          0, Qt::AlignLeft);
+  valuesColumn->addStretch(1);
+  auto* valuesRow = new QHBoxLayout;
+  valuesRow->addLayout(valuesColumn, 1);
+  valuesRow->addLayout(joinCode);
+
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(16, 16, 16, 16);
   layout->setSpacing(10);
@@ -57,10 +84,17 @@ ConnectToPage::ConnectToPage(MainActions& actions, QWidget* parent) : QWidget(pa
   layout->addLayout(buttons);
   layout->addSpacing(16);
   layout->addWidget(note);
-  layout->addLayout(values);
-  layout->addWidget(new ActionButton(QStringLiteral("btnOptions"), actions.actOptions, this), 0,
-                    Qt::AlignLeft);
-  layout->addStretch(1);
+  layout->addLayout(valuesRow, 1);
+}
+
+void ConnectToPage::ShowJoinCode(const QString& text) {
+  if (text == joinCodeText_) return;
+  joinCodeText_ = text;
+  const QImage image =
+      text.isEmpty() ? QImage() : JoinCodeImage(text.toUtf8(), kJoinCodeModulePixels);
+  imgJoinCode->setPixmap(QPixmap::fromImage(image));
+  lblJoinCode->setVisible(!image.isNull());
+  imgJoinCode->setVisible(!image.isNull());
 }
 
 }  // namespace orvane::ui

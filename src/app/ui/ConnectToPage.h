@@ -20,6 +20,15 @@ class ConnectToPage : public QWidget {
   QLabel* lblConnectToVelmora;
   QLabel* lblSSID;
   QLabel* lblPassword;
+  // The code phones scan to join the own network, with its caption; hidden without a text.
+  QLabel* lblJoinCode;
+  QLabel* imgJoinCode;
+
+  // Draws the code of the text (only when it changed); an empty text hides it.
+  void ShowJoinCode(const QString& text);
+
+ private:
+  QString joinCodeText_;
 };
 
 }  // namespace orvane::ui

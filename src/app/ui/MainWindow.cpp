@@ -11,12 +11,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <thread>
 
 #include "app/OptionsSettings.h"
 #include "app/ui/Artwork.h"
 #include "app/ui/ConnectToPage.h"
+#include "app/ui/ConnectedDevicesGroup.h"
 #include "app/ui/ExternalLinks.h"
 #include "app/ui/HandlerEdge.h"
 #include "app/ui/HeaderPanel.h"
@@ -38,6 +40,7 @@
 #include "dialogs/AboutUnit.h"
 #include "network/ConnectionUnit.h"
 #include "service/ui/UnitWifiTroubleShooter.h"
+#include "wireless/ThreadCheckInternet.h"
 
 namespace orvane::ui {
 namespace {
@@ -52,6 +55,15 @@ QString Composed(const std::string& text) {
 }
 
 constexpr int kBalloonTimeoutMs = 3000;
+
+// The tray hint: the title, and while sharing runs, how many devices use it.
+QString TrayHint(const QString& title, bool sharing, std::size_t devices) {
+  if (!sharing) return title;
+  const QString count = devices == 0   ? Translate("No device connected")
+                        : devices == 1 ? Translate("1 device connected")
+                                       : Translate("%1 devices connected").arg(devices);
+  return title + QLatin1Char('\n') + count;
+}
 
 }  // namespace
 
@@ -72,6 +84,7 @@ TForm1::TForm1(const WorkflowPlatform& platform, InterfaceTableBlock& ifTable,
   ConnectActions();
   TranslateComponent(this);
   TranslateComponent(tray_->Menu());
+  tbShareMyInternet->grpConnectedDevices->TranslateHeaders();
 
   tbConnectToVelmora->lblVelmoraFound->clear();
   pageControl_->SetActivePage(tbInternetStatus);
@@ -80,6 +93,14 @@ TForm1::TForm1(const WorkflowPlatform& platform, InterfaceTableBlock& ifTable,
   Handle([this] { workflow_->StartUp(); });
   BarPro->OpenAllGroups();
   QCoreApplication::postEvent(this, new QEvent(kRepaintMessage));
+
+  // Who uses the sharing is asked no more often than the Internet is checked.
+  tmrConnectedDevices = new QTimer(this);
+  tmrConnectedDevices->setObjectName(QStringLiteral("tmrConnectedDevices"));
+  tmrConnectedDevices->setInterval(
+      std::chrono::milliseconds(TThreadCheckInternet::kCheckInterval).count());
+  connect(tmrConnectedDevices, &QTimer::timeout, this, &TForm1::tmrConnectedDevicesTimer);
+  tmrConnectedDevices->start();
 
   connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
           &TForm1::UpdateActions);
@@ -256,6 +277,24 @@ void TForm1::UpdateActions() {
   actions_->actRefresh2->setEnabled(states.refresh);
   actions_->actShareMyInternet->setEnabled(states.shareMyInternet);
   actions_->actConnectToVelmora->setEnabled(states.connectToPage);
+  ShowSharingExtras();
+}
+
+void TForm1::ShowSharingExtras() {
+  const bool sharing = workflow_->SharingStarted();
+  tbShareMyInternet->grpConnectedDevices->setVisible(sharing);
+  tbConnectToVelmora->ShowJoinCode(Text(workflow_->JoinCodeText()));
+  tray_->SetHint(
+      TrayHint(Text(workflow_->ApplicationTitle()), sharing, workflow_->ConnectedDevices().size()));
+}
+
+void TForm1::ShowConnectedDevices(const std::vector<TConnectedDevice>& devices) {
+  tbShareMyInternet->grpConnectedDevices->ShowDevices(devices);
+}
+
+void TForm1::tmrConnectedDevicesTimer() {
+  if (shutDown_) return;
+  Handle([this] { workflow_->RefreshConnectedDevices(); });
 }
 
 void TForm1::showEvent(QShowEvent* event) {

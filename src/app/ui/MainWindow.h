@@ -12,6 +12,7 @@
 #include "service/WifiTroubleShooter.h"
 
 class QPainter;
+class QTimer;
 
 namespace orvane::ui {
 
@@ -83,6 +84,10 @@ class TForm1 : public QMainWindow, public IMainView {
   void SetNearbySignalText(const std::string& text) override;
   void ProcessPendingEvents() override;
   void RepaintStatusBar() override;
+  void ShowConnectedDevices(const std::vector<TConnectedDevice>& devices) override;
+
+  // Asks who uses the sharing; the window's timer calls it at the Internet check's pace.
+  void tmrConnectedDevicesTimer();
 
  signals:
   // The window closed for good: the program is to end.
@@ -107,6 +112,8 @@ class TForm1 : public QMainWindow, public IMainView {
   void actCheckUpdateExecute();
   void actWriteToUsExecute();
   void CentreOnScreen();
+  // What follows the sharing state: the device list's visibility, the join code, the tray hint.
+  void ShowSharingExtras();
   // Runs a handler at the event loop's edge: errors are shown, never passed on.
   void Handle(const std::function<void()>& handler);
   // The same with the hourglass for the handler's duration.
@@ -125,6 +132,7 @@ class TForm1 : public QMainWindow, public IMainView {
   ConnectToPage* tbConnectToVelmora;
   PanelStatusBar* statusBar_;
   TrayIcon* tray_;
+  QTimer* tmrConnectedDevices;
   std::optional<TroubleShooterPlatform> troubleShooter_;
   MainDialogs* dialogs_ = nullptr;
   Sleeper sleeper_;

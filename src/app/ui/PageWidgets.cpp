@@ -51,6 +51,11 @@ class NormalFontInside : public QObject {
 
 QGroupBox* MakeGroup(const QString& title, QWidget* parent) {
   auto* group = new QGroupBox(title, parent);
+  UseGroupFonts(group);
+  return group;
+}
+
+void UseGroupFonts(QGroupBox* group) {
   // Fonts that set the weight only: family and size still come from the window.
   QFont normal;
   normal.setBold(false);
@@ -58,7 +63,6 @@ QGroupBox* MakeGroup(const QString& title, QWidget* parent) {
   QFont bold;
   bold.setBold(true);
   group->setFont(bold);
-  return group;
 }
 
 QPlainTextEdit* MakeMemo(const QString& name, QWidget* parent) {

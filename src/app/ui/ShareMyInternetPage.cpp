@@ -10,6 +10,7 @@
 
 #include "app/ui/ActionButton.h"
 #include "app/ui/Artwork.h"
+#include "app/ui/ConnectedDevicesGroup.h"
 #include "app/ui/LinkLabel.h"
 #include "app/ui/MainActions.h"
 #include "app/ui/PageWidgets.h"
@@ -88,6 +89,8 @@ ShareMyInternetPage::ShareMyInternetPage(MainActions& actions, QWidget* parent) 
 
   lblStartSharing = MakeLabel(QStringLiteral("lblStartSharing"), QString(), this);
   SetTextColour(lblStartSharing, kNavy);
+  grpConnectedDevices = new ConnectedDevicesGroup(this);
+  grpConnectedDevices->setVisible(false);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
@@ -109,6 +112,7 @@ ShareMyInternetPage::ShareMyInternetPage(MainActions& actions, QWidget* parent) 
                                     wirelessPictures, lblWirelessStatus, btnSelectDest,
                                     mmoWirelessDescription, this));
   layout->addWidget(lblStartSharing);
+  layout->addWidget(grpConnectedDevices, 1);
   layout->addStretch(1);
   layout->addLayout(buttons);
 }

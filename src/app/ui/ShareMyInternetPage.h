@@ -8,6 +8,7 @@ class QPushButton;
 
 namespace orvane::ui {
 
+class ConnectedDevicesGroup;
 class MainActions;
 class PicturePair;
 
@@ -28,6 +29,8 @@ class ShareMyInternetPage : public QWidget {
   QPushButton* btnSelectDest;
   QPlainTextEdit* mmoWirelessDescription;
   QLabel* lblStartSharing;
+  // Shown while sharing runs.
+  ConnectedDevicesGroup* grpConnectedDevices;
 };
 
 }  // namespace orvane::ui

@@ -29,7 +29,8 @@ TrayIcon::TrayIcon(bool available, QObject* parent)
 TrayIcon::~TrayIcon() = default;
 
 void TrayIcon::SetHint(const QString& hint) {
-  icon_->setToolTip(hint);
+  // Set on every idle moment of the window; the desktop is told only of a new text.
+  if (hint != icon_->toolTip()) icon_->setToolTip(hint);
 }
 
 QString TrayIcon::Hint() const {
