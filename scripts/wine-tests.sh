@@ -18,6 +18,10 @@ if ip link add orvane-w0 type veth peer name orvane-w1; then
   ip link set orvane-w0 up
   ip link set orvane-w1 up
   export ORVANE_TEST_ADAPTER_ADDRESS=10.213.77.5
+  # A device the neighbour table knows on that adapter, for the connected-devices test.
+  if ip neigh add 10.213.77.9 lladdr 02:5e:10:00:00:09 dev orvane-w0 nud stale; then
+    export ORVANE_TEST_NEIGHBOUR_ADDRESS=10.213.77.9 ORVANE_TEST_NEIGHBOUR_HARDWARE=02:5e:10:00:00:09
+  fi
 fi
 # A prefix of the build's own, so tests never touch a user's Wine setup.
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "platform/windows/ComPtr.h"
+#include "platform/windows/WinNeighbourTable.h"
 
 namespace orvane::platform::windows_backend {
 namespace {
@@ -36,8 +37,15 @@ class WinNetConnection : public platform::INetConnection {
 
   NetConProperties GetProperties() override {
     NetConProperties result;
+    ReadProperties(result);
+    return result;
+  }
+
+  HRESULT ReadProperties(NetConProperties& result) {
     NETCON_PROPERTIES* raw = nullptr;
-    if (FAILED(connection_->GetProperties(&raw)) || raw == nullptr) return result;
+    const HRESULT hr = connection_->GetProperties(&raw);
+    if (FAILED(hr)) return hr;
+    if (raw == nullptr) return E_POINTER;
     std::memcpy(&result.guidId.data1, &raw->guidId.Data1, sizeof(result.guidId.data1));
     result.guidId.data2 = raw->guidId.Data2;
     result.guidId.data3 = raw->guidId.Data3;
@@ -51,7 +59,7 @@ class WinNetConnection : public platform::INetConnection {
     ::CoTaskMemFree(raw->pszwName);
     ::CoTaskMemFree(raw->pszwDeviceName);
     ::CoTaskMemFree(raw);
-    return result;
+    return S_OK;
   }
 
   ::INetConnection* Raw() const { return connection_.Get(); }
@@ -62,8 +70,11 @@ class WinNetConnection : public platform::INetConnection {
 
 class WinSharingConfiguration : public ISharingConfiguration {
  public:
-  explicit WinSharingConfiguration(ComPtr<INetSharingConfiguration> configuration)
-      : configuration_(std::move(configuration)) {}
+  // The connection's GUID finds its interface in the neighbour table; guidRead is how reading it
+  // went, answered for the devices when it failed.
+  WinSharingConfiguration(ComPtr<INetSharingConfiguration> configuration, const Guid& guid,
+                          HRESULT guidRead)
+      : configuration_(std::move(configuration)), guid_(guid), guidRead_(guidRead) {}
 
   HResult GetSharingEnabled(bool& enabled) override {
     VARIANT_BOOL value = VARIANT_FALSE;
@@ -77,11 +88,22 @@ class WinSharingConfiguration : public ISharingConfiguration {
   HResult DisableSharing() override { return configuration_->DisableSharing(); }
   HResult GetConnectedDevices(std::vector<ConnectedDevice>& devices) override {
     devices.clear();
-    return E_NOTIMPL;
+    bool enabled = false;
+    HRESULT hr = GetSharingEnabled(enabled);
+    if (FAILED(hr)) return hr;
+    if (!enabled) return S_OK;
+    SHARINGCONNECTIONTYPE type = ICSSHARINGTYPE_PUBLIC;
+    hr = configuration_->get_SharingConnectionType(&type);
+    if (FAILED(hr)) return hr;
+    if (type != ICSSHARINGTYPE_PRIVATE) return S_OK;
+    if (FAILED(guidRead_)) return guidRead_;
+    return ListNeighbourDevices(guid_, devices);
   }
 
  private:
   ComPtr<INetSharingConfiguration> configuration_;
+  Guid guid_;
+  HRESULT guidRead_;
 };
 
 class WinConnectionEnumerator : public IConnectionEnumerator {
@@ -144,7 +166,10 @@ class WinSharingManager : public ISharingManager {
         manager_->get_INetSharingConfigurationForINetConnection(own->Raw(), raw.Receive());
     if (FAILED(hr)) return hr;
     if (!raw) return E_POINTER;
-    configuration = std::make_unique<WinSharingConfiguration>(std::move(raw));
+    NetConProperties properties;
+    const HRESULT guidRead = own->ReadProperties(properties);
+    configuration =
+        std::make_unique<WinSharingConfiguration>(std::move(raw), properties.guidId, guidRead);
     return hr;
   }
 

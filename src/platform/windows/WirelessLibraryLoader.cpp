@@ -1,25 +1,9 @@
 #include "platform/windows/WirelessLibraryLoader.h"
 
-#include "platform/windows/Win32.h"
-
 #include "platform/NoWirelessLibrary.h"
+#include "platform/windows/ProcAddress.h"
 
 namespace orvane::platform::windows_backend {
-namespace {
-
-// Looks up one export into its slot; false when it is missing.
-template <typename Function>
-bool Find(HMODULE module, const char* name, Function& slot) {
-  const FARPROC address = ::GetProcAddress(module, name);
-  // Casting between function pointer types is how exports are reached.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wcast-function-type"
-  slot = reinterpret_cast<Function>(address);
-#pragma GCC diagnostic pop
-  return address != nullptr;
-}
-
-}  // namespace
 
 WirelessLibraryLoader::WirelessLibraryLoader(const std::string& path)
     : table_(&NoWirelessLibrary()) {
@@ -32,7 +16,7 @@ WirelessLibraryLoader::WirelessLibraryLoader(const std::string& path)
   }
   const char* missing = nullptr;
   const auto find = [&](const char* name, auto& slot) {
-    if (!Find(module, name, slot) && missing == nullptr) missing = name;
+    if (!FindProc(module, name, slot) && missing == nullptr) missing = name;
   };
   find("EnumInterface", loaded_.EnumInterface);
   find("GetVisibleNetworkList", loaded_.GetVisibleNetworkList);
