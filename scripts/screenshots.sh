@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Writes screenshots of the main window's three pages and of its dialogs, taken from the demo on the simulated
+# Writes screenshots of the main window's three pages (two of them also while sharing) and of its dialogs, taken from the demo on the simulated
 # machine without a display, to docs/screenshots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,6 +14,13 @@ for index in 0 1 2; do
   out="docs/screenshots/main-window-${pages[$index]}.png"
   QT_QPA_PLATFORM=offscreen ORVANE_DEMO_SCREENSHOT="$PWD/$out" ORVANE_DEMO_PAGE=$index \
     timeout 120 "$build/src/app/orvane-demo"
+  echo "$out"
+done
+# The same two pages while sharing runs: the devices that joined, and the code to join.
+for index in 1 2; do
+  out="docs/screenshots/main-window-${pages[$index]}-sharing.png"
+  QT_QPA_PLATFORM=offscreen ORVANE_DEMO_SCREENSHOT="$PWD/$out" ORVANE_DEMO_PAGE=$index \
+    ORVANE_DEMO_SHARING=1 timeout 120 "$build/src/app/orvane-demo"
   echo "$out"
 done
 for dialog in picker options about; do

@@ -291,5 +291,49 @@
         <source>Disconnected from %1 successfully!</source>
         <translation>Die Verbindung mit %1 wurde erfolgreich getrennt!</translation>
     </message>
+    <message>
+        <source>Connected devices</source>
+        <translation>Verbundene Geräte</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Hardware address</source>
+        <translation>Hardwareadresse</translation>
+    </message>
+    <message>
+        <source>IPv4 address</source>
+        <translation>IPv4-Adresse</translation>
+    </message>
+    <message>
+        <source>Connected since</source>
+        <translation>Verbunden seit</translation>
+    </message>
+    <message>
+        <source>(no name)</source>
+        <translation>(ohne Namen)</translation>
+    </message>
+    <message>
+        <source>No device uses the sharing yet.</source>
+        <translation>Noch nutzt kein Gerät die Freigabe.</translation>
+    </message>
+    <message>
+        <source>No device connected</source>
+        <translation>Kein Gerät verbunden</translation>
+    </message>
+    <message>
+        <source>1 device connected</source>
+        <translation>1 Gerät verbunden</translation>
+    </message>
+    <message>
+        <source>%1 devices connected</source>
+        <translation>%1 Geräte verbunden</translation>
+    </message>
+    <message>
+        <source>Scan this code with a phone to join the network.</source>
+        <translation>Scannen Sie diesen Code mit einem Telefon, um dem Netzwerk beizutreten.</translation>
+    </message>
 </context>
 </TS>

@@ -1,7 +1,8 @@
 // The main window on the simulated machine, for trying the program without touching this
 // computer's network. Screenshot mode (for scripts, not users): ORVANE_DEMO_SCREENSHOT=FILE
 // saves the window once it has started, on page ORVANE_DEMO_PAGE (0 to 2), and exits; with
-// ORVANE_DEMO_DIALOG=options, about or picker it saves that dialog instead.
+// ORVANE_DEMO_DIALOG=options, about or picker it saves that dialog instead; with
+// ORVANE_DEMO_SHARING=1 it starts sharing first, so the guests of the scene show.
 #include <QAction>
 #include <QApplication>
 #include <QPushButton>
@@ -20,9 +21,17 @@ namespace {
 
 constexpr int kSettleMs = 1500;
 
-void ScheduleScreenshot(orvane::ui::TForm1& form, const QString& file, int page) {
-  QTimer::singleShot(kSettleMs, &form, [&form, page] {
+void ScheduleScreenshot(orvane::ui::TForm1& form, const QString& file, int page, bool sharing) {
+  QTimer::singleShot(kSettleMs, &form, [&form, page, sharing] {
     orvane::ui::MainActions& actions = form.Actions();
+    if (sharing) {
+      // The outcome box is modal: it is closed from its own loop.
+      QTimer::singleShot(kSettleMs / 3, &form, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) box->close();
+      });
+      form.UpdateActions();
+      actions.actStartSharing->trigger();
+    }
     if (page == 1) actions.actShareMyInternet->trigger();
     if (page == 2) actions.actConnectToVelmora->trigger();
     actions.actRefresh2->trigger();
@@ -73,10 +82,11 @@ int main(int argc, char** argv) {
     const QString shot = qEnvironmentVariable("ORVANE_DEMO_SCREENSHOT");
     const int page = qBound(0, qEnvironmentVariableIntValue("ORVANE_DEMO_PAGE"), 2);
     const QString dialog = qEnvironmentVariable("ORVANE_DEMO_DIALOG");
+    const bool sharing = qEnvironmentVariableIntValue("ORVANE_DEMO_SHARING") == 1;
     return orvane::ui::RunProgram(argc, argv, machine, [&](orvane::ui::TForm1& form) {
       if (shot.isEmpty()) return;
       if (dialog.isEmpty()) {
-        ScheduleScreenshot(form, shot, page);
+        ScheduleScreenshot(form, shot, page, sharing);
       } else {
         ScheduleDialogScreenshot(form, shot, dialog);
       }

@@ -37,6 +37,8 @@ ConnectedDevicesGroup::ConnectedDevicesGroup(QWidget* parent) : QGroupBox(parent
   lvConnectedDevices->setColumnCount(4);
   lvConnectedDevices->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   lvConnectedDevices->header()->setStretchLastSection(true);
+  // Room for the header and a few devices without scrolling.
+  lvConnectedDevices->setMinimumHeight(lvConnectedDevices->fontMetrics().height() * 6);
   TranslateHeaders();
   lblNoDevices = MakeLabel(QStringLiteral("lblNoDevices"),
                            QStringLiteral("No device uses the sharing yet."), this);

@@ -112,7 +112,7 @@ ShareMyInternetPage::ShareMyInternetPage(MainActions& actions, QWidget* parent) 
                                     wirelessPictures, lblWirelessStatus, btnSelectDest,
                                     mmoWirelessDescription, this));
   layout->addWidget(lblStartSharing);
-  layout->addWidget(grpConnectedDevices, 1);
+  layout->addWidget(grpConnectedDevices, 4);
   layout->addStretch(1);
   layout->addLayout(buttons);
 }

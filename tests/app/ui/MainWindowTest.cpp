@@ -8,13 +8,16 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <memory>
 
 #include "RecordingPresenter.h"
@@ -474,6 +477,80 @@ class MainWindowTest : public QObject {
     action->trigger();  // nothing to repair: no window, the check only
     QCOMPARE(machine_->Log().Count("OpenSCManager"), std::size_t{1});
     QVERIFY(messages_.shown.isEmpty());
+  }
+
+  void connectedDevicesReachThePageAndTheTrayHintWhileSharing() {
+    const platform::ConnectedDevice phone{"annas-phone", "aa:00:00:00:00:01", "192.168.0.10"};
+    machine_->Sharing().SetConnectedDevices(scene::kWirelessGuid, {phone});
+    Create(true);
+    form_->ShowAtStart();
+    auto* timer = form_->findChild<QTimer*>("tmrConnectedDevices");
+    QVERIFY(timer != nullptr && timer->isActive());
+    QVERIFY2(timer->interval() >= 5000, "no faster than the Internet check");
+    auto* group = form_->findChild<QGroupBox*>("grpConnectedDevices");
+    auto* list = form_->findChild<QTreeWidget*>("lvConnectedDevices");
+    QVERIFY(group != nullptr && list != nullptr);
+    RunUntilIdle();
+    QVERIFY(group->isHidden());
+
+    Action("actStartSharing")->trigger();
+    RunUntilIdle();
+    QVERIFY(!group->isHidden());
+    QCOMPARE(list->topLevelItemCount(), 1);
+    QCOMPARE(list->topLevelItem(0)->text(0), QString("annas-phone"));
+    QCOMPARE(list->topLevelItem(0)->text(2), QString("192.168.0.10"));
+    QVERIFY(form_->Tray().Hint().endsWith("\n1 device connected"));
+
+    machine_->Sharing().SetConnectedDevices(scene::kWirelessGuid,
+                                            {phone, {"", "aa:00:00:00:00:02", "192.168.0.11"}});
+    form_->tmrConnectedDevicesTimer();
+    RunUntilIdle();
+    QCOMPARE(list->topLevelItemCount(), 2);
+    QCOMPARE(list->topLevelItem(1)->text(0), QString("(no name)"));
+    QVERIFY(form_->Tray().Hint().endsWith("\n2 devices connected"));
+
+    machine_->Sharing().SetConnectedDevices(scene::kWirelessGuid, {});
+    form_->tmrConnectedDevicesTimer();
+    RunUntilIdle();
+    QCOMPARE(list->topLevelItemCount(), 0);
+    QVERIFY(form_->Tray().Hint().endsWith("\nNo device connected"));
+
+    Action("actStopSharing")->trigger();
+    RunUntilIdle();
+    QVERIFY(group->isHidden());
+    QCOMPARE(form_->Tray().Hint(), QString(kProductName));
+  }
+
+  void theJoinCodeReadsBackAndShowsOnlyWhileSharingWithAKey() {
+    const QString zbarimg = QStandardPaths::findExecutable("zbarimg");
+    if (zbarimg.isEmpty()) QSKIP("zbarimg (zbar-tools) is not installed");
+    WriteSettings("[System]\r\nSSID=Tea;Room,2:\"x\\\r\nPassword=;,:\\\"ab;,:\\\"c\r\n");
+    Create(true);
+    form_->ShowAtStart();
+    auto* code = Label("imgJoinCode");
+    QVERIFY(code != nullptr);
+    RunUntilIdle();
+    QVERIFY(code->isHidden());
+
+    Action("actStartSharing")->trigger();
+    RunUntilIdle();
+    QVERIFY(!code->isHidden());
+    QTemporaryDir folder;
+    const QString png = folder.filePath("code.png");
+    QVERIFY(code->pixmap().save(png));
+    QProcess reader;
+    reader.start(zbarimg, {"--raw", "-q", png});
+    QVERIFY(reader.waitForFinished(20000));
+    QCOMPARE(QString::fromUtf8(reader.readAllStandardOutput()).trimmed(),
+             QString(R"(WIFI:T:WEP;S:Tea\;Room\,2\:\"x\\;P:\;\,\:\\\"ab\;\,\:\\\"c;;)"));
+
+    form_->Workflow().SetPassword("");
+    RunUntilIdle();
+    QVERIFY2(code->isHidden(), "no key shown, no code");
+    form_->Workflow().SetPassword("73915");
+    Action("actStopSharing")->trigger();
+    RunUntilIdle();
+    QVERIFY(code->isHidden());
   }
 
  private:

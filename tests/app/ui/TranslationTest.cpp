@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <memory>
 
 #include "RecordingPresenter.h"
@@ -48,6 +49,8 @@ class TranslationTest : public QObject {
     QCOMPARE(form_->Tray().mniExit1()->text(), QString("B&eenden"));
     QCOMPARE(form_->findChild<QPlainTextEdit*>("mmoWirelessDescription")->toPlainText(),
              QString("Bitte achten Sie darauf, dass der WLAN-Schalter eingeschaltet ist."));
+    QCOMPARE(form_->findChild<QTreeWidget*>("lvConnectedDevices")->headerItem()->text(1),
+             QString("Hardwareadresse"));
     form_->ShowInformation("Your sharing was started successfully!");
     QCOMPARE(messages_.shown.last().caption, QString("Meldung"));
     QCOMPARE(messages_.shown.last().text, QString("Die Freigabe wurde erfolgreich gestartet!"));
