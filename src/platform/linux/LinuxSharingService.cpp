@@ -1,5 +1,6 @@
 #include "platform/linux/LinuxSharingService.h"
 
+#include "platform/linux/DeviceListText.h"
 #include "platform/linux/SharingProtocol.h"
 
 namespace orvane::platform::linux_backend {
@@ -62,11 +63,15 @@ class LinuxSharingConfiguration : public ISharingConfiguration {
 
   HResult GetConnectedDevices(std::vector<ConnectedDevice>& devices) override {
     devices.clear();
-    return kENotImpl;
+    std::string list;
+    // Asked as often as the Internet check runs: never a reason to start the helper.
+    HResult hr = helper_.Call(protocol::kDevices, interfaceName_, false, list);
+    if (Failed(hr)) return hr;
+    devices = ParseDeviceListText(list);
+    return kSOk;
   }
 
  private:
-  static constexpr HResult kENotImpl = static_cast<HResult>(0x80004001u);
   static constexpr HResult kEInvalidArg = static_cast<HResult>(0x80070057u);
   SharingHelperClient& helper_;
   std::string interfaceName_;

@@ -2,7 +2,8 @@
 
 // The line protocol between the program and its privileged sharing helper. The program sends
 // one command per line, "<verb> <interface>", and the helper answers one line: "ok", "ok <role>"
-// for a state query, or "error <hresult in hex> <text>". The helper says "ready" once it has
+// for a state query, "ok" and the device list (see DeviceListText.h) for a device query, or
+// "error <hresult in hex> <text>". The helper says "ready" once it has
 // cleaned up after any earlier helper of the namespace that died, and it undoes everything it
 // did when the connection to the program closes.
 
@@ -16,6 +17,8 @@ inline constexpr const char* kEnablePublic = "public";
 inline constexpr const char* kEnablePrivate = "private";
 inline constexpr const char* kDisable = "disable";
 inline constexpr const char* kState = "state";
+// The devices using a private share; never starts a helper, as none running means none.
+inline constexpr const char* kDevices = "devices";
 
 // Roles a state query answers with.
 inline constexpr const char* kRolePublic = "public";

@@ -9,7 +9,6 @@
 #include "platform/linux/SharingHelperClient.h"
 #include "platform/linux/SharingJournal.h"
 #include "platform/linux/helper/Dnsmasq.h"
-#include "platform/linux/helper/HelperRequest.h"
 #include "platform/linux/helper/SharingHelper.h"
 
 #include <linux/if.h>
@@ -33,17 +32,6 @@ TEST(HelperPartsTest, InterfaceNamesThatCouldBreakOutAreRefused) {
   EXPECT_FALSE(ValidInterfaceName("a b"));
   EXPECT_FALSE(ValidInterfaceName("a\\b"));
   EXPECT_FALSE(ValidInterfaceName("sixteen-chars-xx"));
-}
-
-TEST(HelperPartsTest, RequestLinesNeedExactlyAKnownVerbAndAName) {
-  const auto request = std::get<HelperRequest>(ParseHelperRequest(" private\twlan0\r"));
-  EXPECT_EQ(request.verb, HelperVerb::EnablePrivate);
-  EXPECT_EQ(request.interfaceName, "wlan0");
-  EXPECT_EQ(std::get<HelperRequest>(ParseHelperRequest("state eth0")).verb, HelperVerb::State);
-  EXPECT_EQ(std::get<std::string>(ParseHelperRequest("disable")), "malformed request");
-  EXPECT_EQ(std::get<std::string>(ParseHelperRequest("disable eth0 eth1")), "malformed request");
-  EXPECT_EQ(std::get<std::string>(ParseHelperRequest("flush eth0")), "unknown command");
-  EXPECT_EQ(std::get<std::string>(ParseHelperRequest("")), "malformed request");
 }
 
 TEST(HelperPartsTest, LeaseRangeLeavesOutTheGatewayAndTheNetworkEnds) {

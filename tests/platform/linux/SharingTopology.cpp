@@ -52,9 +52,30 @@ std::string SharingTopology::Build() {
   return {};
 }
 
-bool SharingTopology::ClientGetsAddress(int discovers) const {
+bool SharingTopology::RunDhcpClient(int discovers, const std::string& options) const {
   return priv.Run("udhcpc -i cl0 -n -q -f -t " + std::to_string(discovers) + " -T 1 -s " +
-                  folder.Path() + "/dhcp.sh >/dev/null 2>&1") == 0;
+                  folder.Path() + "/dhcp.sh " + options + " >/dev/null 2>&1") == 0;
+}
+
+bool SharingTopology::ClientGetsAddress(int discovers) const {
+  return RunDhcpClient(discovers, "");
+}
+
+bool SharingTopology::ClientGetsAddressAs(const std::string& hostname) const {
+  return RunDhcpClient(10, "-x hostname:" + hostname);
+}
+
+bool SharingTopology::ClientReleases() const {
+  // udhcpc releases only when it is stopped while bound; quitting once leased (-q) sends nothing.
+  return priv.Run("ip addr flush dev cl0 && { udhcpc -i cl0 -f -R -t 10 -T 1 -s " + folder.Path() +
+                  "/dhcp.sh >/dev/null 2>&1 & client=$!; for i in $(seq 100); do "
+                  "ip -4 -o addr show dev cl0 | grep -q inet && break; sleep 0.1; done; "
+                  "ip -4 -o addr show dev cl0 | grep -q inet; bound=$?; "
+                  "kill -TERM $client; wait $client; exit $bound; }") == 0;
+}
+
+std::string SharingTopology::ClientHardwareAddress() const {
+  return priv.Output("cat /sys/class/net/cl0/address");
 }
 
 std::string SharingTopology::ClientFetch() const {
@@ -100,23 +121,37 @@ bool SharingProgram::Start() {
   return manager.StartSharing(Guid("hpub"), Guid("hpriv"));
 }
 
-bool SharingProgram::Shared(const std::string& name) {
+std::unique_ptr<orvane::platform::ISharingConfiguration> SharingProgram::Configuration(
+    const std::string& name) {
   using namespace orvane::platform;
   std::unique_ptr<ISharingManager> sharing;
   std::unique_ptr<IConnectionEnumerator> connections;
   if (Failed(platform->Sharing().CreateSharingManager(sharing)) ||
       Failed(sharing->EnumEveryConnection(connections))) {
-    return false;
+    return nullptr;
   }
   std::unique_ptr<INetConnection> connection;
   while (connections->Next(connection) == kSOk) {
     if (platform->System().FromUtf16(connection->GetProperties().name) != name) continue;
     std::unique_ptr<ISharingConfiguration> configuration;
-    bool enabled = false;
-    return Succeeded(sharing->GetConfiguration(*connection, configuration)) &&
-           Succeeded(configuration->GetSharingEnabled(enabled)) && enabled;
+    if (Failed(sharing->GetConfiguration(*connection, configuration))) return nullptr;
+    return configuration;
   }
-  return false;
+  return nullptr;
+}
+
+bool SharingProgram::Shared(const std::string& name) {
+  auto configuration = Configuration(name);
+  bool enabled = false;
+  return configuration && orvane::platform::Succeeded(configuration->GetSharingEnabled(enabled)) &&
+         enabled;
+}
+
+orvane::platform::HResult SharingProgram::Devices(
+    const std::string& name, std::vector<orvane::platform::ConnectedDevice>& devices) {
+  devices.clear();
+  auto configuration = Configuration(name);
+  return configuration ? configuration->GetConnectedDevices(devices) : orvane::platform::kEFail;
 }
 
 }  // namespace orvane::test

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "TestNamespace.h"
 #include "network/ConnectionUnit.h"
@@ -22,6 +23,12 @@ class SharingTopology {
 
   // The client asks for a lease by DHCP, sending up to `discovers` requests a second apart.
   bool ClientGetsAddress(int discovers) const;
+  // The same, giving the server the client's name.
+  bool ClientGetsAddressAs(const std::string& hostname) const;
+  // The client leases anew and then releases its lease, as one leaving politely does.
+  bool ClientReleases() const;
+  // The client interface's hardware address.
+  std::string ClientHardwareAddress() const;
   // What the client fetches from pub's web server ("" when it cannot reach it).
   std::string ClientFetch() const;
   // What `from` fetches from a web server on address:8080 ("" when it cannot reach it).
@@ -40,6 +47,9 @@ class SharingTopology {
   TestNamespace pub;
   TestNamespace host;
   TestNamespace priv;
+
+ private:
+  bool RunDhcpClient(int discovers, const std::string& options) const;
 };
 
 // The program's side, as the main window has it: the real backend and a connection manager,
@@ -53,10 +63,17 @@ struct SharingProgram {
   bool Start();
   // Whether the sharing service reports sharing on the interface's connection.
   bool Shared(const std::string& name);
+  // The devices the sharing service lists on the interface's connection, and its answer.
+  orvane::platform::HResult Devices(const std::string& name,
+                                    std::vector<orvane::platform::ConnectedDevice>& devices);
 
   std::unique_ptr<orvane::platform::Platform> platform;
   InterfaceTableBlock ifTable;
   TConnectionManager manager;
+
+ private:
+  // The sharing configuration of the interface's connection (null when there is none).
+  std::unique_ptr<orvane::platform::ISharingConfiguration> Configuration(const std::string& name);
 };
 
 }  // namespace orvane::test

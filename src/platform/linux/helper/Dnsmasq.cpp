@@ -27,6 +27,9 @@ using namespace std::chrono_literals;
 constexpr const char* kCandidates[] = {"/usr/sbin/dnsmasq", "/usr/bin/dnsmasq", "/sbin/dnsmasq"};
 constexpr auto kStartTimeout = 3s;
 constexpr auto kStopTimeout = 2s;
+// Short, so that a device that leaves without a word drops off the list of connected devices
+// soon; clients renew at half-time, a few small packets every five minutes.
+constexpr const char* kLeaseTime = "10m";
 
 std::string FindDnsmasq() {
   for (const char* path : kCandidates)
@@ -144,7 +147,7 @@ pid_t StartDnsmasq(const DnsmasqPlan& plan, std::string& error) {
       "--except-interface=lo",
       "--interface=" + plan.interfaceName,
       "--dhcp-range=" + Ipv4Text(range.first) + "," + Ipv4Text(range.last) + "," +
-          Ipv4Text(PrefixMask(plan.prefixLength)) + ",1h",
+          Ipv4Text(PrefixMask(plan.prefixLength)) + "," + kLeaseTime,
       "--dhcp-option=option:router," + gateway,
       "--dhcp-option=option:dns-server," + gateway,
   };

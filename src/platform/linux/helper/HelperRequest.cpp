@@ -14,11 +14,12 @@ std::variant<HelperRequest, std::string> ParseHelperRequest(std::string_view lin
   // Our program sends exactly a verb and a name.
   if (!(fields >> verb >> name) || fields >> extra) return std::string("malformed request");
 
-  constexpr std::array<std::pair<const char*, HelperVerb>, 4> kVerbs = {{
+  constexpr std::array<std::pair<const char*, HelperVerb>, 5> kVerbs = {{
       {protocol::kEnablePublic, HelperVerb::EnablePublic},
       {protocol::kEnablePrivate, HelperVerb::EnablePrivate},
       {protocol::kDisable, HelperVerb::Disable},
       {protocol::kState, HelperVerb::State},
+      {protocol::kDevices, HelperVerb::Devices},
   }};
   for (const auto& [text, value] : kVerbs)
     if (verb == text) return HelperRequest{value, std::move(name)};

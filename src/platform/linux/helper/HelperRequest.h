@@ -6,7 +6,7 @@
 
 namespace orvane::platform::linux_backend {
 
-enum class HelperVerb { EnablePublic, EnablePrivate, Disable, State };
+enum class HelperVerb { EnablePublic, EnablePrivate, Disable, State, Devices };
 
 struct HelperRequest {
   HelperVerb verb = HelperVerb::State;

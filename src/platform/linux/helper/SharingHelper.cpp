@@ -4,12 +4,14 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <ctime>
 #include <fstream>
 #include <vector>
 
 #include "platform/linux/Netlink.h"
 #include "platform/linux/SharingProtocol.h"
 #include "platform/linux/helper/Dnsmasq.h"
+#include "platform/linux/helper/DnsmasqLeases.h"
 #include "platform/linux/helper/PrivateNetwork.h"
 
 namespace orvane::platform::linux_backend {
@@ -368,6 +370,11 @@ std::string SharingHelper::Role(const std::string& interfaceName) {
     return protocol::kRolePrivate;
   }
   return protocol::kRoleNone;
+}
+
+std::vector<ConnectedDevice> SharingHelper::Devices(const std::string& interfaceName) const {
+  if (privates_.count(interfaceName) == 0) return {};
+  return ReadDnsmasqLeases(journal_.LeaseFile(interfaceName), static_cast<int64_t>(time(nullptr)));
 }
 
 void SharingHelper::StopAll() {

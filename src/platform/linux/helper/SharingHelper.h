@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
+#include "platform/SharingService.h"
 #include "platform/linux/Netlink.h"
 #include "platform/linux/SharingJournal.h"
 #include "platform/linux/helper/NftTable.h"
@@ -34,6 +36,8 @@ class SharingHelper {
   // "public", "private" or "none", read back from the kernel and the server process after a
   // repair.
   std::string Role(const std::string& interfaceName);
+  // The devices holding a lease on an interface shared as private; none for any other.
+  std::vector<ConnectedDevice> Devices(const std::string& interfaceName) const;
   // Gives an interface that was deleted and created again its role back, and restarts a server
   // that died (a bounded number of times).
   void Repair();

@@ -14,6 +14,7 @@
 #include <variant>
 
 #include "platform/SharingService.h"
+#include "platform/linux/DeviceListText.h"
 #include "platform/linux/SharingProtocol.h"
 #include "platform/linux/helper/HelperRequest.h"
 #include "platform/linux/helper/SharingHelper.h"
@@ -54,6 +55,10 @@ std::string Answer(SharingHelper& helper, const std::string& line) {
     switch (request.verb) {
       case HelperVerb::State:
         return std::string(protocol::kOk) + " " + helper.Role(request.interfaceName);
+      case HelperVerb::Devices: {
+        const std::string list = DeviceListText(helper.Devices(request.interfaceName));
+        return list.empty() ? std::string(protocol::kOk) : std::string(protocol::kOk) + " " + list;
+      }
       case HelperVerb::EnablePublic:
         error = helper.EnablePublic(request.interfaceName);
         break;
