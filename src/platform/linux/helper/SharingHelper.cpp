@@ -372,8 +372,10 @@ std::string SharingHelper::Role(const std::string& interfaceName) {
   return protocol::kRoleNone;
 }
 
-std::vector<ConnectedDevice> SharingHelper::Devices(const std::string& interfaceName) const {
-  if (privates_.count(interfaceName) == 0) return {};
+std::vector<ConnectedDevice> SharingHelper::Devices(const std::string& interfaceName) {
+  // A share that reads as gone (its server, address or rule missing) serves nobody, whatever
+  // the leases still say.
+  if (Role(interfaceName) != protocol::kRolePrivate) return {};
   return ReadDnsmasqLeases(journal_.LeaseFile(interfaceName), static_cast<int64_t>(time(nullptr)));
 }
 

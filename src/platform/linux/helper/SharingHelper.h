@@ -36,8 +36,8 @@ class SharingHelper {
   // "public", "private" or "none", read back from the kernel and the server process after a
   // repair.
   std::string Role(const std::string& interfaceName);
-  // The devices holding a lease on an interface shared as private; none for any other.
-  std::vector<ConnectedDevice> Devices(const std::string& interfaceName) const;
+  // The devices holding a lease on an interface whose role is private; none for any other.
+  std::vector<ConnectedDevice> Devices(const std::string& interfaceName);
   // Gives an interface that was deleted and created again its role back, and restarts a server
   // that died (a bounded number of times).
   void Repair();
