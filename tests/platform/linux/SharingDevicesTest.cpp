@@ -19,10 +19,11 @@ namespace fs = std::filesystem;
 
 class SharingDevicesTest : public SharingTest {
  protected:
-  std::vector<ConnectedDevice> Devices(Program& program, const std::string& name) {
-    std::vector<ConnectedDevice> devices;
-    EXPECT_EQ(program.Devices(name, devices), kSOk) << name;
-    return devices;
+  // As the program asks: through the connection manager, by the connection's GUID.
+  static std::vector<ConnectedDevice> Devices(Program& program, const std::string& name) {
+    auto devices = program.manager.ConnectedDevices(program.Guid(name));
+    EXPECT_TRUE(devices.has_value()) << name;
+    return devices.value_or(std::vector<ConnectedDevice>{});
   }
 };
 

@@ -121,37 +121,23 @@ bool SharingProgram::Start() {
   return manager.StartSharing(Guid("hpub"), Guid("hpriv"));
 }
 
-std::unique_ptr<orvane::platform::ISharingConfiguration> SharingProgram::Configuration(
-    const std::string& name) {
+bool SharingProgram::Shared(const std::string& name) {
   using namespace orvane::platform;
   std::unique_ptr<ISharingManager> sharing;
   std::unique_ptr<IConnectionEnumerator> connections;
   if (Failed(platform->Sharing().CreateSharingManager(sharing)) ||
       Failed(sharing->EnumEveryConnection(connections))) {
-    return nullptr;
+    return false;
   }
   std::unique_ptr<INetConnection> connection;
   while (connections->Next(connection) == kSOk) {
     if (platform->System().FromUtf16(connection->GetProperties().name) != name) continue;
     std::unique_ptr<ISharingConfiguration> configuration;
-    if (Failed(sharing->GetConfiguration(*connection, configuration))) return nullptr;
-    return configuration;
+    bool enabled = false;
+    return Succeeded(sharing->GetConfiguration(*connection, configuration)) &&
+           Succeeded(configuration->GetSharingEnabled(enabled)) && enabled;
   }
-  return nullptr;
-}
-
-bool SharingProgram::Shared(const std::string& name) {
-  auto configuration = Configuration(name);
-  bool enabled = false;
-  return configuration && orvane::platform::Succeeded(configuration->GetSharingEnabled(enabled)) &&
-         enabled;
-}
-
-orvane::platform::HResult SharingProgram::Devices(
-    const std::string& name, std::vector<orvane::platform::ConnectedDevice>& devices) {
-  devices.clear();
-  auto configuration = Configuration(name);
-  return configuration ? configuration->GetConnectedDevices(devices) : orvane::platform::kEFail;
+  return false;
 }
 
 }  // namespace orvane::test

@@ -63,17 +63,10 @@ struct SharingProgram {
   bool Start();
   // Whether the sharing service reports sharing on the interface's connection.
   bool Shared(const std::string& name);
-  // The devices the sharing service lists on the interface's connection, and its answer.
-  orvane::platform::HResult Devices(const std::string& name,
-                                    std::vector<orvane::platform::ConnectedDevice>& devices);
 
   std::unique_ptr<orvane::platform::Platform> platform;
   InterfaceTableBlock ifTable;
   TConnectionManager manager;
-
- private:
-  // The sharing configuration of the interface's connection (null when there is none).
-  std::unique_ptr<orvane::platform::ISharingConfiguration> Configuration(const std::string& name);
 };
 
 }  // namespace orvane::test
