@@ -24,7 +24,8 @@ std::optional<std::string> CanonicalIpv4(std::string_view text);
 std::string ShowableName(std::string_view text);
 
 // The devices as one line of records "<mac>,<ipv4>,<name>" separated by blanks, the name
-// percent-encoded, so that no name can add a record, a field or a line.
+// percent-encoded, so that no name can add a record, a field or a line. The addresses go as they
+// are: the lease reader hands them over in the canonical forms above.
 std::string DeviceListText(const std::vector<ConnectedDevice>& devices);
 // Reads such a line back. A record that is not exactly that (a field missing or malformed, a
 // name that is not showable) is dropped; at most kMaxDevices are kept.
