@@ -12,7 +12,7 @@ namespace orvane::platform::linux_backend {
 namespace {
 
 // Far beyond kMaxDevices leases, and still a small read for root.
-constexpr std::size_t kMaxFileSize = 256 * 1024;
+constexpr std::size_t kMaxFileSize = std::size_t{256} * 1024;
 constexpr std::size_t kMaxLineLength = 1024;
 
 std::optional<int64_t> ParseExpiry(std::string_view text) {
