@@ -131,19 +131,21 @@ sd_bus_message* MockNetworkManager::CallMock(const std::string& path, const char
 }
 
 namespace {
-std::string ReadPath(sd_bus_message* reply) {
+// Reads the one text (type "s" or "o") a reply carries, and releases the reply.
+std::string TakeText(sd_bus_message* reply, const char* type, const char* what) {
   const char* text = nullptr;
-  Check(sd_bus_message_read(reply, "s", &text), "path");
-  std::string path = text;
+  Check(sd_bus_message_read(reply, type, &text), what);
+  std::string value = text;
   sd_bus_message_unref(reply);
-  return path;
+  return value;
 }
 }  // namespace
 
 std::string MockNetworkManager::AddWifiDevice(const std::string& name,
                                               const std::string& interfaceName) {
-  const std::string path = ReadPath(
-      CallMock(kMockPath, "AddWiFiDevice", "ssi", name.c_str(), interfaceName.c_str(), 30));
+  const std::string path =
+      TakeText(CallMock(kMockPath, "AddWiFiDevice", "ssi", name.c_str(), interfaceName.c_str(), 30),
+               "s", "path");
   // What the template lacks: leaving a network, and which access point the device uses.
   sd_bus_message_unref(
       CallMock(path, "AddMethod", "sssss", kDevice, "Disconnect", "", "",
@@ -155,8 +157,9 @@ std::string MockNetworkManager::AddWifiDevice(const std::string& name,
 
 std::string MockNetworkManager::AddEthernetDevice(const std::string& name,
                                                   const std::string& interfaceName) {
-  return ReadPath(
-      CallMock(kMockPath, "AddEthernetDevice", "ssi", name.c_str(), interfaceName.c_str(), 100));
+  return TakeText(
+      CallMock(kMockPath, "AddEthernetDevice", "ssi", name.c_str(), interfaceName.c_str(), 100),
+      "s", "path");
 }
 
 std::string MockNetworkManager::AddAccessPoint(const std::string& device, const std::string& name,
@@ -164,8 +167,9 @@ std::string MockNetworkManager::AddAccessPoint(const std::string& device, const 
                                                uint8_t strength, Security security) {
   const uint32_t flags = security == Security::Open ? 0 : 0x108;  // PSK with CCMP
   const std::string path =
-      ReadPath(CallMock(kMockPath, "AddAccessPoint", "ssssuuuyu", device.c_str(), name.c_str(),
-                        ssid.c_str(), "00:11:22:33:44:55", mode, 2437u, 54000u, strength, flags));
+      TakeText(CallMock(kMockPath, "AddAccessPoint", "ssssuuuyu", device.c_str(), name.c_str(),
+                        ssid.c_str(), "00:11:22:33:44:55", mode, 2437u, 54000u, strength, flags),
+               "s", "path");
   if (security == Security::Wep) {  // the template knows only WPA: privacy without it is WEP
     SetUint(path, kAccessPoint, "WpaFlags", 0);
     SetUint(path, kAccessPoint, "RsnFlags", 0);
@@ -196,11 +200,7 @@ std::string MockNetworkManager::AddForeignProfile(const std::string& ssid,
       "s", interfaceName.c_str(), "802-11-wireless", 1, "ssid", "ay", ssid.size(), ssid.data());
   sd_bus_error_free(&error);
   Check(result, "AddConnection");
-  const char* path = nullptr;
-  Check(sd_bus_message_read(reply, "o", &path), "profile path");
-  std::string profile = path;
-  sd_bus_message_unref(reply);
-  return profile;
+  return TakeText(reply, "o", "profile path");
 }
 
 std::vector<std::string> MockNetworkManager::Profiles() {
@@ -263,11 +263,7 @@ std::string MockNetworkManager::ActiveConnection(const std::string& device) {
                                          "ActiveConnection", &error, &reply, "o");
   sd_bus_error_free(&error);
   Check(result, "ActiveConnection");
-  const char* text = nullptr;
-  Check(sd_bus_message_read(reply, "o", &text), "active");
-  std::string active = text;
-  sd_bus_message_unref(reply);
-  return active;
+  return TakeText(reply, "o", "active");
 }
 
 int MockNetworkManager::CallCount(const std::string& path, const std::string& method) {
