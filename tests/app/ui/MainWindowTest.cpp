@@ -200,9 +200,7 @@ class MainWindowTest : public QObject {
   void exitRunsTheShutDownSequence() {
     Create(true);
     form_->ShowAtStart();
-    Action("actShareMyInternet")->trigger();
-    RunUntilIdle();
-    Button("SpeedButton1")->click();
+    StartSharingFromPage();
     QVERIFY(machine_->Sharing().Connection(0).sharingEnabled);
     QSignalSpy closed(form_.get(), &TForm1::Closed);
 
@@ -257,9 +255,7 @@ class MainWindowTest : public QObject {
   void sessionEndShutsDownBeforeTheHandlerReturns() {
     Create(true);
     form_->ShowAtStart();
-    Action("actShareMyInternet")->trigger();
-    RunUntilIdle();
-    Button("SpeedButton1")->click();
+    StartSharingFromPage();
     QVERIFY(machine_->Sharing().Connection(0).sharingEnabled);
     QSignalSpy closed(form_.get(), &TForm1::Closed);
 
@@ -493,8 +489,7 @@ class MainWindowTest : public QObject {
     RunUntilIdle();
     QVERIFY(group->isHidden());
 
-    Action("actStartSharing")->trigger();
-    RunUntilIdle();
+    StartSharingFromPage();
     QVERIFY(!group->isHidden());
     QCOMPARE(list->topLevelItemCount(), 1);
     QCOMPARE(list->topLevelItem(0)->text(0), QString("annas-phone"));
@@ -532,8 +527,7 @@ class MainWindowTest : public QObject {
     RunUntilIdle();
     QVERIFY(code->isHidden());
 
-    Action("actStartSharing")->trigger();
-    RunUntilIdle();
+    StartSharingFromPage();
     QVERIFY(!code->isHidden());
     QTemporaryDir folder;
     const QString png = folder.filePath("code.png");
@@ -558,6 +552,13 @@ class MainWindowTest : public QObject {
     ifTable_ = std::make_unique<InterfaceTableBlock>(machine_->Adapters());
     form_ = std::make_unique<TForm1>(WorkflowPlatformOf(*machine_), *ifTable_, messages_,
                                      trayAvailable);
+  }
+  // As a user shares: the sharing page, then its "Start Sharing" button.
+  void StartSharingFromPage() {
+    Action("actShareMyInternet")->trigger();
+    RunUntilIdle();
+    Button("SpeedButton1")->click();
+    RunUntilIdle();
   }
   void WriteSettings(const QByteArray& text) {
     QFile file(settingsDir_->filePath("setup.ini"));
