@@ -12,10 +12,10 @@
 #include <functional>
 #include <vector>
 
-#include "app/ui/MainActions.h"
-#include "app/ui/MainWindow.h"
-#include "app/ui/ProgramEntry.h"
 #include "common/UnitGlobal.h"
+#include "gui/main/MainActions.h"
+#include "gui/main/MainWindow.h"
+#include "gui/main/ProgramEntry.h"
 #include "platform/sim/SimDemoScene.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "app/ui/ProgramEntry.h"
+#include "gui/main/ProgramEntry.h"
 #include "platform/Platform.h"
 
 int main(int argc, char** argv) {

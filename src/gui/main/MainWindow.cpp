@@ -1,0 +1,479 @@
+#include "gui/main/MainWindow.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <thread>
+
+#include "app/OptionsSettings.h"
+#include "common/UnitGlobal.h"
+#include "dialogs/AboutUnit.h"
+#include "gui/dialogs/UnitWifiTroubleShooter.h"
+#include "gui/kit/Artwork.h"
+#include "gui/kit/ExternalLinks.h"
+#include "gui/kit/HandlerEdge.h"
+#include "gui/kit/Hourglass.h"
+#include "gui/kit/ImageList.h"
+#include "gui/kit/MessagePresenter.h"
+#include "gui/kit/Palette.h"
+#include "gui/kit/PicturePair.h"
+#include "gui/kit/Translation.h"
+#include "gui/main/ConnectToPage.h"
+#include "gui/main/ConnectedDevicesGroup.h"
+#include "gui/main/HeaderPanel.h"
+#include "gui/main/InternetStatusPage.h"
+#include "gui/main/MainActions.h"
+#include "gui/main/MainDialogs.h"
+#include "gui/main/PageControl.h"
+#include "gui/main/PanelStatusBar.h"
+#include "gui/main/ShareMyInternetPage.h"
+#include "gui/main/SideBar.h"
+#include "gui/main/TrayIcon.h"
+#include "network/ConnectionUnit.h"
+#include "wireless/ThreadCheckInternet.h"
+
+namespace orvane::ui {
+namespace {
+
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+// The user's language for a text built around the application's name.
+QString Composed(const std::string& text) {
+  return TranslateAround(Text(text), Text(ApplicationName()));
+}
+
+constexpr int kBalloonTimeoutMs = 3000;
+
+// The tray hint: the title, and while sharing runs, how many devices use it.
+QString TrayHint(const QString& title, bool sharing, std::size_t devices) {
+  if (!sharing) return title;
+  const QString count = devices == 0   ? Translate("No device connected")
+                        : devices == 1 ? Translate("1 device connected")
+                                       : Translate("%1 devices connected").arg(devices);
+  return title + QLatin1Char('\n') + count;
+}
+
+}  // namespace
+
+TForm1::TForm1(const WorkflowPlatform& platform, InterfaceTableBlock& ifTable,
+               MessagePresenter& messages, bool trayAvailable, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      messages_(messages),
+      workflow_(std::make_unique<MainWorkflow>(*this, platform, ifTable)),
+      mxImageList_Small(artwork::CreateSmallImages(this)),
+      ImageList_16(artwork::CreateStateImages(this)),
+      actions_(new MainActions(*mxImageList_Small, this)),
+      tray_(new TrayIcon(trayAvailable, this)),
+      sleeper_([](std::chrono::milliseconds wait) { std::this_thread::sleep_for(wait); }) {
+  setObjectName(QStringLiteral("Form1"));
+  setFont(QFont(QStringLiteral("Tahoma"), 8));
+  BuildLayout();
+  ConnectActions();
+  TranslateComponent(this);
+  TranslateComponent(tray_->Menu());
+  tbShareMyInternet->grpConnectedDevices->TranslateHeaders();
+
+  tbConnectToVelmora->lblVelmoraFound->clear();
+  pageControl_->SetActivePage(tbInternetStatus);
+  // Titles first: a box shown while the components start already carries them.
+  SetStartUpTexts();
+  Handle([this] { workflow_->StartUp(); });
+  BarPro->OpenAllGroups();
+  QCoreApplication::postEvent(this, new QEvent(kRepaintMessage));
+
+  // Who uses the sharing is asked no more often than the Internet is checked.
+  tmrConnectedDevices = new QTimer(this);
+  tmrConnectedDevices->setObjectName(QStringLiteral("tmrConnectedDevices"));
+  tmrConnectedDevices->setInterval(
+      std::chrono::milliseconds(TThreadCheckInternet::kCheckInterval).count());
+  connect(tmrConnectedDevices, &QTimer::timeout, this, &TForm1::tmrConnectedDevicesTimer);
+  tmrConnectedDevices->start();
+
+  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+          &TForm1::UpdateActions);
+}
+
+TForm1::~TForm1() {
+  FormDestroy();
+  // The pages go after the workflow; their last signals must not reach it.
+  pageControl_->disconnect(this);
+}
+
+void TForm1::BuildLayout() {
+  pnlTop = new HeaderPanel(this);
+  pnlTop->setObjectName(QStringLiteral("pnlTop"));
+
+  BarPro = new SideBar(this);
+  BarPro->setObjectName(QStringLiteral("BarPro"));
+  BarPro->setFixedWidth(240);
+  BarPro->AddGroup(QStringLiteral("Menu"),
+                   {{QStringLiteral("BtnShareMyInternet"), actions_->actShareMyInternet},
+                    {QStringLiteral("BtnConnectToVelmora"), actions_->actConnectToVelmora},
+                    {QStringLiteral("BtnExit"), actions_->actExit}});
+  BarPro->AddGroup(QStringLiteral("Settings"),
+                   {{QStringLiteral("BtnOptions"), actions_->actOptions}});
+  BarPro->AddGroup(QStringLiteral("Help"), {{QStringLiteral("BtnUpdate"), actions_->actCheckUpdate},
+                                            {QStringLiteral("BtnComments"), actions_->actWriteToUs},
+                                            {QStringLiteral("BtnAbout"), actions_->actAbout}});
+
+  pageControl_ = new PageControl(this);
+  pageControl_->setObjectName(QStringLiteral("PageControl1"));
+  tbInternetStatus = new InternetStatusPage(*actions_);
+  tbShareMyInternet = new ShareMyInternetPage(*actions_);
+  tbConnectToVelmora = new ConnectToPage(*actions_);
+  pageControl_->AddPage(tbInternetStatus, QStringLiteral("Internet Status"));
+  pageControl_->AddPage(tbShareMyInternet, QStringLiteral("Share My Internet"));
+  pageControl_->AddPage(tbConnectToVelmora, QString());
+
+  statusBar_ = new PanelStatusBar(this);
+  statusBar_->setObjectName(QStringLiteral("StatusBar1"));
+  statusBar_->AddPanel(200, false);
+  statusBar_->AddPanel(160, true);
+  statusBar_->AddPanel(200, true);
+  statusBar_->SetDrawPanel([this](QPainter& canvas, int panel, const QRect& rect) {
+    StatusBar1DrawPanel(canvas, panel, rect);
+  });
+
+  auto* middle = new QHBoxLayout;
+  middle->setContentsMargins(0, 0, 0, 0);
+  middle->setSpacing(0);
+  middle->addWidget(BarPro);
+  auto* pageFrame = new QVBoxLayout;
+  pageFrame->setContentsMargins(8, 8, 8, 8);
+  pageFrame->addWidget(pageControl_);
+  middle->addLayout(pageFrame, 1);
+
+  auto* client = new QWidget(this);
+  auto* column = new QVBoxLayout(client);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(pnlTop);
+  column->addLayout(middle, 1);
+  column->addWidget(statusBar_);
+  setCentralWidget(client);
+  setFixedSize(730, 559);
+
+  tray_->SetIcon(artwork::ApplicationIcon());
+}
+
+void TForm1::ConnectActions() {
+  auto on = [this](QAction* action, auto handler) {
+    connect(action, &QAction::triggered, this, handler);
+  };
+  on(actions_->actStartSharing, [this] { Command(&MainWorkflow::actStartSharingExecute); });
+  on(actions_->actStopSharing, [this] { Command(&MainWorkflow::actStopSharingExecute); });
+  on(actions_->actConnect, [this] { Command(&MainWorkflow::actConnectExecute); });
+  on(actions_->actDisconnect, [this] { Command(&MainWorkflow::actDisconnectExecute); });
+  on(actions_->actRefresh2, [this] { Command(&MainWorkflow::actRefresh2Execute); });
+  on(actions_->actShareMyInternet, [this] { pageControl_->SetActivePage(tbShareMyInternet); });
+  on(actions_->actConnectToVelmora, [this] { pageControl_->SetActivePage(tbConnectToVelmora); });
+  on(actions_->actExit, [this] { actExitExecute(); });
+  on(actions_->actOptions, [this] { actOptionsExecute(); });
+  on(actions_->actAbout, [this] { actAboutExecute(); });
+  on(actions_->actCheckUpdate, [this] { actCheckUpdateExecute(); });
+  on(actions_->actWriteToUs, [this] { actWriteToUsExecute(); });
+  on(actions_->actTroubleShooter, [this] {
+    if (troubleShooter_)
+      Handle([this] { actTroubleShooterExecute(*troubleShooter_, messages_, this); });
+  });
+
+  connect(pageControl_, &PageControl::PageShown, this, [this](QWidget* page) {
+    if (page == tbConnectToVelmora) tbConnectToVelmoraShow();
+  });
+  connect(tbShareMyInternet->btnSource, &QPushButton::clicked, this, &TForm1::btnSourceClick);
+  connect(tbShareMyInternet->btnSelectDest, &QPushButton::clicked, this,
+          &TForm1::btnSelectDestClick);
+  connect(tray_, &TrayIcon::OpenRequested, this, &TForm1::TrayIcon1DblClick);
+  connect(tray_, &TrayIcon::ExitRequested, this, &TForm1::actExitExecute);
+}
+
+void TForm1::SetStartUpTexts() {
+  const QString title = Text(workflow_->ApplicationTitle());
+  // The application's name, not its display name: Qt appends a display name to the title of
+  // every window, which would turn each "Message" box into "Message - <name>".
+  QCoreApplication::setApplicationName(title);
+  setWindowTitle(title);
+  setWindowIcon(artwork::ApplicationIcon());
+  tray_->SetHint(title);
+  tray_->SetVisible(true);
+
+  const QString connectCaption = Composed(workflow_->ConnectCaption());
+  actions_->actConnectToVelmora->setText(connectCaption);
+  actions_->actConnect->setText(connectCaption);
+  pageControl_->setTabText(pageControl_->indexOf(tbConnectToVelmora), connectCaption);
+  tbConnectToVelmora->lblDesc31->setText(Composed(workflow_->ConnectDescription()));
+  pnlTop->SetCaption(Text(workflow_->HeaderCaption()));
+}
+
+void TForm1::SetTroubleShooter(const TroubleShooterPlatform& platform) {
+  troubleShooter_.emplace(platform);
+  tray_->Menu()->insertAction(tray_->mniExit1(), actions_->actTroubleShooter);
+  actions_->actTroubleShooter->setVisible(TroubleShooterOffered(platform.system));
+}
+
+void TForm1::ShowAtStart() {
+  if (workflow_->ShowMainFormAtStart()) {
+    show();
+  } else if (!tray_->Available()) {
+    // Hidden with no notification area, the window could never be opened again.
+    showMinimized();
+  }
+}
+
+void TForm1::CentreOnScreen() {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+}
+
+void TForm1::FormDestroy() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  Handle([this] { workflow_->ShutDown(); });
+}
+
+void TForm1::EndSession() {
+  reallyClose_ = true;
+  FormDestroy();
+  close();
+}
+
+void TForm1::TrayIcon1DblClick() {
+  reallyClose_ = false;
+  show();
+  setWindowState(windowState() & ~Qt::WindowMinimized);
+  raise();
+  activateWindow();
+  setWindowState(Qt::WindowNoState);
+}
+
+void TForm1::actExitExecute() {
+  reallyClose_ = true;
+  close();
+}
+
+void TForm1::UpdateActions() {
+  if (shutDown_) return;
+  const ActionStates states = workflow_->ActionsEnabled();
+  actions_->actStartSharing->setEnabled(states.startSharing);
+  actions_->actStopSharing->setEnabled(states.stopSharing);
+  actions_->actConnect->setEnabled(states.connect);
+  actions_->actDisconnect->setEnabled(states.disconnect);
+  actions_->actRefresh2->setEnabled(states.refresh);
+  actions_->actShareMyInternet->setEnabled(states.shareMyInternet);
+  actions_->actConnectToVelmora->setEnabled(states.connectToPage);
+  ShowSharingExtras();
+}
+
+void TForm1::ShowSharingExtras() {
+  const bool sharing = workflow_->SharingStarted();
+  tbShareMyInternet->grpConnectedDevices->setVisible(sharing);
+  tbConnectToVelmora->ShowJoinCode(Text(workflow_->JoinCodeText()));
+  tray_->SetHint(
+      TrayHint(Text(workflow_->ApplicationTitle()), sharing, workflow_->ConnectedDevices().size()));
+}
+
+void TForm1::ShowConnectedDevices(const std::vector<TConnectedDevice>& devices) {
+  tbShareMyInternet->grpConnectedDevices->ShowDevices(devices);
+}
+
+void TForm1::tmrConnectedDevicesTimer() {
+  if (shutDown_) return;
+  Handle([this] { workflow_->RefreshConnectedDevices(); });
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  // Centred the first time it shows, however that comes about (also from the tray).
+  if (!centred_) {
+    centred_ = true;
+    CentreOnScreen();
+  }
+  QMainWindow::showEvent(event);
+  // Restoring from the task bar is the window system's doing, not a new show of the form.
+  if (!event->spontaneous()) Handle([this] { workflow_->RefreshConnections(); });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (reallyClose_) {
+    event->accept();
+    emit Closed();
+    return;
+  }
+  event->ignore();
+  if (!tray_->Available()) {
+    showMinimized();
+    return;
+  }
+  hide();
+  if (tray_->Tag() == 0) {
+    tray_->SetTag(1);
+    const QString title = Text(workflow_->ApplicationTitle());
+    tray_->ShowBalloon(title, Composed(workflow_->BackgroundBalloonText()), kBalloonTimeoutMs);
+  }
+}
+
+void TForm1::customEvent(QEvent* event) {
+  if (event->type() == kRepaintMessage) {
+    repaint();
+    return;
+  }
+  QMainWindow::customEvent(event);
+}
+
+void TForm1::ShowSourceConnection(const ConnectionDisplay& display) {
+  tbShareMyInternet->mmoSrcConnDescription->setPlainText(Text(display.description));
+  tbShareMyInternet->lblWiredStatus->setText(Translate(Text(display.statusText)));
+  SetTextColour(tbShareMyInternet->lblWiredStatus, ToColor(display.statusColour));
+  tbShareMyInternet->wiredPictures->ShowConnected(display.connected);
+}
+
+void TForm1::ShowDestinationConnection(const ConnectionDisplay& display) {
+  tbShareMyInternet->mmoWirelessDescription->setPlainText(Text(display.description));
+  tbShareMyInternet->lblWirelessStatus->setText(Translate(Text(display.statusText)));
+  SetTextColour(tbShareMyInternet->lblWirelessStatus, ToColor(display.statusColour));
+  tbShareMyInternet->wirelessPictures->ShowConnected(display.connected);
+}
+
+void TForm1::SetSharingGuidance(const std::string& startSharingText,
+                                const std::string& connectText) {
+  tbShareMyInternet->lblStartSharing->setText(Translate(Text(startSharingText)));
+  tbConnectToVelmora->lblConnectToVelmora->setText(Translate(Text(connectText)));
+}
+
+void TForm1::ShowInformation(const std::string& text) {
+  messages_.Show(this, Translate(kMessageCaption), Composed(text), QMessageBox::Information);
+}
+
+void TForm1::ShowError(const std::string& text) {
+  messages_.Show(this, Translate(kMessageCaption), Composed(text), QMessageBox::Critical);
+}
+
+void TForm1::InternetStatusChanged(const InternetStatusDisplay& display) {
+  // The monitor thread: hand the display to the user-interface thread, touch nothing here.
+  // Should the window be gone by then, Qt drops the call.
+  QMetaObject::invokeMethod(
+      this, [this, display] { ApplyInternetStatus(display); }, Qt::QueuedConnection);
+}
+
+void TForm1::ApplyInternetStatus(const InternetStatusDisplay& display) {
+  tbInternetStatus->lblInternetStatus->setText(Translate(Text(display.text)));
+  SetTextColour(tbInternetStatus->lblInternetStatus, ToColor(display.colour));
+  tbInternetStatus->internetPictures->ShowConnected(display.connected);
+}
+
+void TForm1::SetNearbySignalText(const std::string& text) {
+  tbConnectToVelmora->lblVelmoraFound->setText(Text(text));
+}
+
+void TForm1::ProcessPendingEvents() {
+  QCoreApplication::processEvents();
+}
+
+void TForm1::RepaintStatusBar() {
+  statusBar_->repaint();
+}
+
+void TForm1::StatusBar1DrawPanel(QPainter& canvas, int panel, const QRect& rect) {
+  canvas.setBackgroundMode(Qt::TransparentMode);
+  std::optional<StatusPanelContent> content;
+  const ImageList* images = nullptr;
+  if (panel == 1) {
+    content = workflow_->SharingPanel();
+    images = mxImageList_Small;
+    if (!content) statusBar_->SetPanelText(panel, QString());
+  } else if (panel == 2) {
+    content = workflow_->InternetPanel();
+    images = ImageList_16;
+  }
+  if (!content) return;
+  const QString text = Translate(Text(content->text));
+  statusBar_->SetPanelText(panel, text);
+  images->Draw(canvas, rect.left(), rect.top(), content->imageIndex);
+  canvas.drawText(QRect(rect.left() + 20, rect.top() + 1, rect.width() - 20, rect.height() - 1),
+                  Qt::AlignLeft | Qt::AlignVCenter, text);
+}
+
+void TForm1::tbConnectToVelmoraShow() {
+  const ConnectPageValues values = workflow_->ConnectToPageValues();
+  tbConnectToVelmora->lblSSID->setText(Text(values.ssid));
+  tbConnectToVelmora->lblPassword->setText(Text(values.password));
+}
+
+void TForm1::btnSourceClick() {
+  if (dialogs_ == nullptr) return;
+  Handle([this] {
+    const TConnection* chosen = dialogs_->SelectConnection(
+        Translate("Please select the connection through which Internet is connected."),
+        workflow_->Connections());
+    if (chosen == nullptr) return;
+    workflow_->ShowSource(*chosen);
+    workflow_->SetSourceGUID(chosen->GUID);
+    workflow_->UpdateSharingState();
+  });
+}
+
+void TForm1::btnSelectDestClick() {
+  if (dialogs_ == nullptr) return;
+  Handle([this] {
+    const TConnection* chosen = dialogs_->SelectConnection(
+        Translate("Please select the wireless connection which will broadcast the WiFi signal."),
+        workflow_->Connections());
+    if (chosen == nullptr) return;
+    workflow_->SetDestGUID(chosen->GUID);
+    workflow_->ShowDestination(*chosen);
+    workflow_->UpdateSharingState();
+  });
+}
+
+void TForm1::actOptionsExecute() {
+  if (dialogs_ == nullptr) return;
+  Handle([this] {
+    const auto values = dialogs_->EditOptions(CurrentOptions(*workflow_));
+    if (values) ApplyOptions(*workflow_, *values);
+  });
+}
+
+void TForm1::actAboutExecute() {
+  if (dialogs_ != nullptr) dialogs_->ShowAbout();
+}
+
+void TForm1::actCheckUpdateExecute() {
+  {
+    Hourglass busy;
+    sleeper_(std::chrono::milliseconds(kUpdateCheckWaitMs));
+  }
+  messages_.Show(this, Translate(kMessageCaption), Translate(kNoUpdatesMessage),
+                 QMessageBox::Information);
+}
+
+void TForm1::actWriteToUsExecute() {
+  OpenLink(FeedbackMailLink(SupportAddress(), ApplicationName()));
+}
+
+void TForm1::Handle(const std::function<void()>& handler) {
+  RunHandler(this, messages_, handler);
+}
+
+void TForm1::Command(void (MainWorkflow::*command)()) {
+  Handle([this, command] {
+    Hourglass busy;
+    (workflow_.get()->*command)();
+  });
+}
+
+}  // namespace orvane::ui

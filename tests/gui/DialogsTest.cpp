@@ -1,0 +1,367 @@
+// The main window's dialogs on the simulated machine, opened through the window's controls:
+// the connection picker, the Options dialog, the About box and the help commands.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <functional>
+#include <memory>
+
+#include "RecordingPresenter.h"
+#include "WindowScene.h"
+#include "common/UnitGlobal.h"
+#include "gui/dialogs/AboutUnit.h"
+#include "gui/dialogs/OptionsUnit.h"
+#include "gui/dialogs/SelectNetworkFormUnit.h"
+#include "gui/kit/ImageList.h"
+#include "gui/main/MainDialogs.h"
+#include "gui/main/MainWindow.h"
+#include "network/AdpUtils.h"
+
+using namespace orvane;
+using namespace orvane::ui;
+
+// Takes the links the desktop services are asked to open.
+class LinkCatcher : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> urls;
+ public slots:
+  void Open(const QUrl& url) { urls.append(url); }
+};
+
+class DialogsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase() {
+    QVERIFY(productDir_.isValid());
+    scene::LoadProduct(productDir_);
+  }
+
+  void init() { Start(platform::kNcsConnected); }
+
+  void cleanup() {
+    form_.reset();
+    dialogs_.reset();
+    ifTable_.reset();
+    machine_.reset();
+    messages_.shown.clear();
+    pendingAct_ = nullptr;
+  }
+
+  void pickerWithoutAChoiceChangesNothing() {
+    const std::string shownSource = form_->Workflow().CurrentSourceGUID();
+    const std::string shownDest = form_->Workflow().CurrentDestGUID();
+    const QString memo = Memo("mmoSrcConnDescription")->toPlainText();
+    // Cancel, the close box, and OK with no row selected.
+    const std::function<void()> endings[] = {[this] { picker_->btnCancel->click(); },
+                                             [this] { picker_->close(); },
+                                             [this] {
+                                               picker_->ListBox1->setCurrentRow(-1);
+                                               picker_->btnOK->click();
+                                             }};
+    for (const auto& end : endings) {
+      WhenModal(picker_, [&] {
+        QCOMPARE(picker_->ListBox1->count(), 2);
+        picker_->ListBox1->setCurrentRow(1);
+        end();
+      });
+      Button("btnSource")->click();
+      WhenModal(picker_, end);
+      Button("btnSelectDest")->click();
+    }
+    QCOMPARE(modalSeen_, 6);
+    QCOMPARE(form_->Workflow().SourceGUID(), std::string());
+    QCOMPARE(form_->Workflow().DestGUID(), std::string());
+    QCOMPARE(form_->Workflow().CurrentSourceGUID(), shownSource);
+    QCOMPARE(form_->Workflow().CurrentDestGUID(), shownDest);
+    QCOMPARE(Memo("mmoSrcConnDescription")->toPlainText(), memo);
+  }
+
+  void pickerChoosesByOkOrDoubleClickAndAcceptsTheSameConnectionTwice() {
+    WhenModal(picker_, [this] {
+      QCOMPARE(picker_->lblCaption->text(),
+               QString("Please select the connection through which Internet is connected."));
+      picker_->ListBox1->setCurrentRow(1);
+      picker_->btnOK->click();
+    });
+    Button("btnSource")->click();
+    QCOMPARE(form_->Workflow().SourceGUID(), std::string(scene::kWirelessGuid));
+    QCOMPARE(form_->Workflow().CurrentSourceGUID(), std::string(scene::kWirelessGuid));
+    QCOMPARE(Memo("mmoSrcConnDescription")->toPlainText(),
+             QString("Wireless Network Connection - Wireless LAN Card"));
+
+    WhenModal(picker_, [this] {
+      QCOMPARE(picker_->lblCaption->text(),
+               QString("Please select the wireless connection which will broadcast the WiFi "
+                       "signal."));
+      QListWidget* list = picker_->ListBox1;
+      list->doItemsLayout();
+      const QRect row = list->visualItemRect(list->item(1));
+      QCOMPARE(row.height(), TSelectNetworkForm::kItemHeight);
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+      QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    });
+    Button("btnSelectDest")->click();
+    QCOMPARE(modalSeen_, 2);
+    QCOMPARE(form_->Workflow().DestGUID(), std::string(scene::kWirelessGuid));
+    QCOMPARE(form_->Workflow().CurrentDestGUID(), std::string(scene::kWirelessGuid));
+    // Accepted here; sharing from a connection to itself then fails.
+    form_->Workflow().actStartSharingExecute();
+    QCOMPARE(messages_.shown.last().text, QString("Sorry, it was failed to share your Internet!"));
+  }
+
+  void pickerRowsShowPictureAndState() {
+    cleanup();
+    Start(platform::kNcsMediaDisconnected);
+    WhenModal(picker_, [this] {
+      QCOMPARE(picker_->RowTexts(0),
+               (QStringList{"Local Area Connection", "Connected", "Gigabit Ethernet Adapter"}));
+      QCOMPARE(picker_->RowTexts(1),
+               (QStringList{"Wireless Network Connection", "Disconnected", "Wireless LAN Card"}));
+      QCOMPARE(RowPicture(0), Picture(1));  // wired, connected
+      QCOMPARE(RowPicture(1), Picture(2));  // wireless with the red cross
+      QVERIFY(RowPicture(1) != Picture(3));
+      picker_->btnCancel->click();
+    });
+    Button("btnSource")->click();
+    QCOMPARE(modalSeen_, 1);
+  }
+
+  void optionsRefuseABlankNameAndKeysOfTheWrongLength() {
+    WhenModal(options_, [this] {
+      options_->edtSSID->setText("   ");
+      options_->edtPassword->setText("1");
+      options_->Button1->click();
+      for (const char* key : {"1234", "123456", "123456789012", "12345678901234"}) {
+        options_->edtSSID->setText("Cafe");
+        options_->edtPassword->setText(key);
+        options_->Button1->click();
+      }
+      QVERIFY(options_->isVisible());
+      options_->edtSSID->setText("  Cafe net ");
+      options_->edtPassword->setText(" 1234567890123 ");
+      options_->Button1->click();
+    });
+    Action("actOptions")->trigger();
+    QCOMPARE(modalSeen_, 1);
+    QCOMPARE(messages_.shown.size(), 5);
+    QCOMPARE(messages_.shown.at(0).text, QString("Please input network name!"));
+    QCOMPARE(messages_.shown.at(0).caption, QString("Message"));
+    QCOMPARE(messages_.shown.at(0).icon, QMessageBox::Critical);
+    QCOMPARE(messages_.shown.at(0).owner, options_);
+    for (int i = 1; i < 5; ++i) {
+      QCOMPARE(messages_.shown.at(i).text, QString("Password MUST be 5 or 13 digits or letters."));
+    }
+    QCOMPARE(form_->Workflow().SSID(), std::string("Cafe net"));
+    QCOMPARE(form_->Workflow().Password(), std::string("1234567890123"));
+    // The "Connect to" page shows the new values at once.
+    Action("actConnectToVelmora")->trigger();
+    QCOMPARE(Label("lblSSID")->text(), QString("Cafe net"));
+    QCOMPARE(Label("lblPassword")->text(), QString("1234567890123"));
+  }
+
+  void optionsOkWritesOrRemovesTheAutorunEntryEveryTime() {
+    const std::string exe = machine_->System().ExecutablePath();
+    for (const bool autoRun : {true, true, false, false}) {
+      WhenModal(options_, [this, autoRun] {
+        options_->chkAutoRun->setChecked(autoRun);
+        options_->chkStartMin->setChecked(autoRun);
+        options_->Button1->click();
+      });
+      Action("actOptions")->trigger();
+      QCOMPARE(form_->Workflow().AutoRun(), autoRun);
+      QCOMPARE(form_->Workflow().StartMinimized(), autoRun);
+      QCOMPARE(machine_->AutoRun().Value(scene::kProductName),
+               autoRun ? std::optional<std::string>(exe) : std::nullopt);
+    }
+    QCOMPARE(modalSeen_, 4);
+    QCOMPARE(machine_->Log().Count("WriteString"), 2u);
+    QCOMPARE(machine_->Log().Count("DeleteValue"), 2u);
+  }
+
+  void optionsCancelKeepsEverythingAndReopensOnTheLastPage() {
+    WhenModal(options_, [this] {
+      QCOMPARE(options_->PageControl1->currentWidget(), options_->tsPassword);
+      options_->edtSSID->setText("Typed");
+      options_->edtPassword->setText("54321");
+      options_->chkAutoRun->setChecked(true);
+      options_->PageControl1->setCurrentWidget(options_->TabSheet2);
+      options_->Button2->click();
+    });
+    Action("actOptions")->trigger();
+    QCOMPARE(form_->Workflow().SSID(), std::string(scene::kProductName));
+    QCOMPARE(form_->Workflow().Password(), std::string("73915"));
+    QVERIFY(!form_->Workflow().AutoRun());
+    QCOMPARE(machine_->Log().Count("OpenRunKey"), 0u);
+
+    // The Connect page's own "Options" button opens the same dialog.
+    Action("actConnectToVelmora")->trigger();
+    WhenModal(options_, [this] {
+      QCOMPARE(options_->PageControl1->currentWidget(), options_->TabSheet2);
+      QCOMPARE(options_->edtSSID->text(), QString(scene::kProductName));
+      QCOMPARE(options_->edtPassword->text(), QString("73915"));
+      QVERIFY(!options_->chkAutoRun->isChecked());
+      options_->close();
+    });
+    Button("btnOptions")->click();
+    QCOMPARE(modalSeen_, 2);
+    QCOMPARE(form_->Workflow().SSID(), std::string(scene::kProductName));
+  }
+
+  void aboutBoxShowsNameVersionAndPage() {
+    const std::string exe = machine_->System().ExecutablePath();
+    machine_->System().SetFileVersion(exe, {0x00010002, 0x00030004});
+    WhenModal(about_, [this] {
+      QCOMPARE(about_->SoftName->text(), QString(scene::kProductName));
+      QCOMPARE(about_->Version->text(), QString("Version 1.2.3.4"));
+      QCOMPARE(about_->URL->text(), QString::fromStdString(ProductURL()));
+      about_->OKButton->click();
+    });
+    Action("actAbout")->trigger();
+    machine_->System().RemoveFileVersion(exe);
+    WhenModal(about_, [this] {
+      QCOMPARE(about_->Version->text(), QString());
+      about_->close();
+    });
+    Action("actAbout")->trigger();
+    QCOMPARE(modalSeen_, 2);
+  }
+
+  void updateCheckWaitsWithTheHourglassThenAnswers() {
+    QList<int> waits;
+    form_->SetSleeper([&waits](std::chrono::milliseconds wait) {
+      const QCursor* cursor = QGuiApplication::overrideCursor();
+      waits.append(cursor != nullptr && cursor->shape() == Qt::WaitCursor
+                       ? static_cast<int>(wait.count())
+                       : -1);
+    });
+    Action("actCheckUpdate")->trigger();
+    QCOMPARE(waits, QList<int>{3000});
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    QCOMPARE(messages_.shown.size(), 1);
+    QCOMPARE(messages_.shown.at(0).text, QString("There are no new updates available."));
+    QCOMPARE(messages_.shown.at(0).caption, QString("Message"));
+    QCOMPARE(messages_.shown.at(0).icon, QMessageBox::Information);
+    QCOMPARE(messages_.shown.at(0).owner, form_.get());
+  }
+
+  void mailAndProductPageOpenInTheUsersPrograms() {
+    LinkCatcher catcher;
+    QDesktopServices::setUrlHandler("mailto", &catcher, "Open");
+    QDesktopServices::setUrlHandler("https", &catcher, "Open");
+    Action("actWriteToUs")->trigger();
+    about_->URLClick();
+    QDesktopServices::unsetUrlHandler("mailto");
+    QDesktopServices::unsetUrlHandler("https");
+    QCOMPARE(catcher.urls.size(), 2);
+    QCOMPARE(catcher.urls.at(0).toEncoded(),
+             QByteArray("mailto:support@orvane.org?subject=Skylark%20Comments"
+                        "&body=Hello%20Support%20Team%2C%0D%0AProduct%20Name%3A%20Skylark%0D%0A"
+                        "My%20Windows%20Version%3A%20%0D%0AMy%20Laptop%2FDesktop%20Model%3A%20"
+                        "%0D%0AInput%20your%20comments%20here..."));
+    QCOMPARE(catcher.urls.at(0).query(QUrl::FullyDecoded),
+             QString("subject=Skylark Comments&body=Hello Support Team,\r\nProduct Name: "
+                     "Skylark\r\nMy Windows Version: \r\nMy Laptop/Desktop Model: \r\nInput "
+                     "your comments here..."));
+    QCOMPARE(catcher.urls.at(1), QUrl(QString::fromStdString(ProductURL())));
+  }
+
+  void aFailedOpenGoesToTheDiagnosticOutput() {
+    // No program takes "mailto:" here: nothing is shown, the reason is written.
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Cannot open \"mailto:support@"));
+    Action("actWriteToUs")->trigger();
+    QCOMPARE(messages_.shown.size(), 0);
+  }
+
+ private:
+  void Start(uint32_t wirelessStatus) {
+    settingsDir_ = std::make_unique<QTemporaryDir>();
+    machine_ = std::make_unique<sim::SimMachine>();
+    scene::Seed(*machine_, *settingsDir_, wirelessStatus);
+    ifTable_ = std::make_unique<InterfaceTableBlock>(machine_->Adapters());
+    form_ = std::make_unique<TForm1>(WorkflowPlatformOf(*machine_), *ifTable_, messages_, true);
+    options_ = new TOptionsForm(messages_, form_.get());
+    about_ = new TAboutBox(machine_->System(), form_.get());
+    picker_ = new TSelectNetworkForm(form_.get());
+    dialogs_ = std::make_unique<FormDialogs>(*options_, *about_, *picker_);
+    form_->SetDialogs(dialogs_.get());
+    form_->ShowAtStart();
+    // The picker's buttons are on this page, which takes input only while it is active.
+    form_->findChild<QAction*>("actShareMyInternet")->trigger();
+    modalSeen_ = 0;
+  }
+
+  // Runs act on dialog once it is open modally and counts it in modalSeen_. A dialog that act
+  // left open (a failed check) is closed, so no test waits forever.
+  void WhenModal(QDialog* dialog, std::function<void()> act) {
+    pendingDialog_ = dialog;
+    pendingAct_ = std::move(act);
+    triesLeft_ = 200;
+    QTimer::singleShot(0, this, &DialogsTest::Poll);
+  }
+  void Poll() {
+    if (!pendingAct_) return;
+    if (QApplication::activeModalWidget() == pendingDialog_ && pendingDialog_->isVisible()) {
+      ++modalSeen_;
+      const auto act = std::move(pendingAct_);
+      pendingAct_ = nullptr;
+      act();
+      if (pendingDialog_->isVisible()) pendingDialog_->reject();
+      return;
+    }
+    if (triesLeft_-- > 0) QTimer::singleShot(10, this, &DialogsTest::Poll);
+  }
+
+  QImage RowPicture(int row) const {
+    QImage canvas(picker_->ListBox1->width(), TSelectNetworkForm::kItemHeight,
+                  QImage::Format_ARGB32);
+    canvas.fill(Qt::white);
+    QPainter painter(&canvas);
+    picker_->ListBox1DrawItem(painter, row, canvas.rect(), false, false);
+    painter.end();
+    return canvas.copy(7, 6, 48, 48);
+  }
+  QImage Picture(int index) const {
+    QImage canvas(48, 48, QImage::Format_ARGB32);
+    canvas.fill(Qt::white);
+    QPainter painter(&canvas);
+    picker_->ImageList1->Draw(painter, 0, 0, index);
+    painter.end();
+    return canvas;
+  }
+
+  QAction* Action(const QString& name) { return form_->findChild<QAction*>(name); }
+  QLabel* Label(const QString& name) { return form_->findChild<QLabel*>(name); }
+  QPushButton* Button(const QString& name) { return form_->findChild<QPushButton*>(name); }
+  QPlainTextEdit* Memo(const QString& name) { return form_->findChild<QPlainTextEdit*>(name); }
+
+  QTemporaryDir productDir_;
+  std::unique_ptr<QTemporaryDir> settingsDir_;
+  std::unique_ptr<sim::SimMachine> machine_;
+  std::unique_ptr<InterfaceTableBlock> ifTable_;
+  RecordingPresenter messages_;
+  std::unique_ptr<TForm1> form_;
+  TOptionsForm* options_ = nullptr;
+  TAboutBox* about_ = nullptr;
+  TSelectNetworkForm* picker_ = nullptr;
+  std::unique_ptr<FormDialogs> dialogs_;
+  int modalSeen_ = 0;
+  QDialog* pendingDialog_ = nullptr;
+  std::function<void()> pendingAct_;
+  int triesLeft_ = 0;
+};
+
+QTEST_MAIN(DialogsTest)
+#include "DialogsTest.moc"
