@@ -1,5 +1,7 @@
 #include "gui/kit/Artwork.h"
 
+#include <QGuiApplication>
+
 #include "gui/kit/ImageList.h"
 
 // The resources live in this static library; a static library's resources must be registered
@@ -14,7 +16,16 @@ namespace {
 QPixmap Load(const QString& name) {
   static const bool registered = (InitArtworkResources(), true);
   (void)registered;
-  return QPixmap(QStringLiteral(":/art/") + name + QStringLiteral(".png"));
+  const QString path = QStringLiteral(":/art/") + name;
+  // A scaled screen gets the picture drawn at twice the size, shown at the same size.
+  if (qApp != nullptr && qApp->devicePixelRatio() > 1.0) {
+    QPixmap sharp(path + QStringLiteral("@2x.png"));
+    if (!sharp.isNull()) {
+      sharp.setDevicePixelRatio(2.0);
+      return sharp;
+    }
+  }
+  return QPixmap(path + QStringLiteral(".png"));
 }
 
 }  // namespace

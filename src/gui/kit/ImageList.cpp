@@ -10,7 +10,16 @@ ImageList::ImageList(const QString& name, QSize size, QObject* parent)
 }
 
 void ImageList::Add(int index, const QPixmap& picture) {
-  pictures_[index] = picture.size() == size_ ? picture : picture.scaled(size_);
+  // Sizes in device-independent pixels: a sharp picture for a scaled screen stays as it is.
+  const QSize logical = picture.deviceIndependentSize().toSize();
+  if (logical == size_) {
+    pictures_[index] = picture;
+    return;
+  }
+  QPixmap scaled = picture.scaled(size_ * picture.devicePixelRatio(), Qt::IgnoreAspectRatio,
+                                  Qt::SmoothTransformation);
+  scaled.setDevicePixelRatio(picture.devicePixelRatio());
+  pictures_[index] = scaled;
 }
 
 QPixmap ImageList::Picture(int index) const {

@@ -25,19 +25,33 @@ const QColor kBlue(30, 110, 200);
 
 using Draw = std::function<void(QPainter&, const QRectF&)>;
 
-bool Save(const QString& folder, const QString& name, QSize size, const Draw& draw) {
-  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+bool SaveAtScale(const QString& path, QSize size, int scale, const Draw& draw) {
+  QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
+  painter.scale(scale, scale);
   draw(painter, QRectF(QPointF(0, 0), QSizeF(size)));
   painter.end();
-  const QString path = QDir(folder).filePath(name);
   if (!image.save(path, "PNG")) {
     std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     return false;
   }
   return true;
+}
+
+// The picture at its size, and twice as sharp beside it ("name@2x.png"), which Qt loads in its
+// place on a screen scaled by two or more.
+bool Save(const QString& folder, const QString& name, QSize size, const Draw& draw) {
+  const QString path = QDir(folder).filePath(name);
+  QString sharp = path;
+  sharp.insert(sharp.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
+  return SaveAtScale(path, size, 1, draw) && SaveAtScale(sharp, size, 2, draw);
+}
+
+// A desktop icon: one size, exactly.
+bool SaveIcon(const QString& folder, const QString& name, QSize size, const Draw& draw) {
+  return SaveAtScale(QDir(folder).filePath(name), size, 1, draw);
 }
 
 // Concentric arcs opening upwards from `base`, the radio waves of the Wi-Fi sign.
@@ -363,7 +377,7 @@ int main(int argc, char** argv) {
     const QString icons = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(icons);
     for (int size : {16, 24, 32, 48, 64, 128, 256})
-      ok = ok && Save(icons, QStringLiteral("%1.png").arg(size), {size, size}, AppIcon);
+      ok = ok && SaveIcon(icons, QStringLiteral("%1.png").arg(size), {size, size}, AppIcon);
   }
   return ok ? 0 : 1;
 }
