@@ -335,5 +335,17 @@
         <source>Scan this code with a phone to join the network.</source>
         <translation>Scannen Sie diesen Code mit einem Telefon, um dem Netzwerk beizutreten.</translation>
     </message>
+    <message>
+        <source>%1 signal found nearby</source>
+        <translation>%1-Signal in der Nähe gefunden</translation>
+    </message>
+    <message>
+        <source>Your sharing was started, but the wireless network could not be created.</source>
+        <translation>Ihre Freigabe wurde gestartet, aber das Funknetzwerk konnte nicht erstellt werden.</translation>
+    </message>
+    <message>
+        <source>The wireless network could not be joined.</source>
+        <translation>Dem Funknetzwerk konnte nicht beigetreten werden.</translation>
+    </message>
 </context>
 </TS>

@@ -54,9 +54,14 @@ class TranslationTest : public QObject {
     form_->ShowInformation("Your sharing was started successfully!");
     QCOMPARE(messages_.shown.last().caption, QString("Meldung"));
     QCOMPARE(messages_.shown.last().text, QString("Die Freigabe wurde erfolgreich gestartet!"));
-    // Names of connections and networks are no texts of the program and stay as they are.
-    form_->SetNearbySignalText("Message");
-    QCOMPARE(form_->findChild<QLabel*>("lblVelmoraFound")->text(), QString("Message"));
+    form_->SetNearbySignalText(texts::NearbySignalText());
+    QCOMPARE(form_->findChild<QLabel*>("lblVelmoraFound")->text(),
+             QString("%1-Signal in der Nähe gefunden").arg(scene::kProductName));
+    // A reason the catalogue lacks keeps its wording after the translated sentence before it.
+    form_->ShowError(texts::NetworkNotCreatedMessage("wlan0: no access point mode"));
+    QCOMPARE(messages_.shown.last().text,
+             QString("Ihre Freigabe wurde gestartet, aber das Funknetzwerk konnte nicht erstellt "
+                     "werden.\r\n\r\nwlan0: no access point mode"));
   }
 
   // The catalogue holds these with a placeholder for the name, which it cannot know.
@@ -78,8 +83,9 @@ class TranslationTest : public QObject {
                      "Verbindung fehl.")
                  .arg(scene::kProductName));
     // A text around the name that the catalogue lacks keeps its English wording, name and all.
-    form_->ShowError(texts::NearbySignalText());
-    QCOMPARE(messages_.shown.last().text, QString::fromStdString(texts::NearbySignalText()));
+    const std::string unknown = std::string("No ") + scene::kProductName + " on this channel";
+    form_->ShowError(unknown);
+    QCOMPARE(messages_.shown.last().text, QString::fromStdString(unknown));
   }
 
   void dialogsAreTranslated() {

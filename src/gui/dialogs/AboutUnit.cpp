@@ -12,6 +12,7 @@
 #include "common/UnitGlobal.h"
 #include "dialogs/AboutUnit.h"
 #include "gui/kit/Artwork.h"
+#include "gui/kit/DesignMetrics.h"
 #include "gui/kit/ExternalLinks.h"
 #include "gui/kit/PageWidgets.h"
 #include "gui/kit/Palette.h"
@@ -25,7 +26,7 @@ TAboutBox::TAboutBox(platform::ISystemInfo& system, QWidget* parent)
       system_(system) {
   setObjectName(QStringLiteral("AboutBox"));
   setWindowTitle(QStringLiteral("About"));
-  setFont(QFont(QStringLiteral("Tahoma"), 8));
+  UseDesignFont(this, QStringLiteral("Tahoma"), 8);
   setFixedSize(386, 223);
 
   auto* panel = new QFrame(this);
@@ -33,11 +34,13 @@ TAboutBox::TAboutBox(platform::ISystemInfo& system, QWidget* parent)
   panel->setAutoFillBackground(true);
   QPalette info = panel->palette();
   info.setColor(QPalette::Window, info.color(QPalette::ToolTipBase));
+  info.setColor(QPalette::WindowText, info.color(QPalette::ToolTipText));
   panel->setPalette(info);
   panel->setFixedHeight(169);
 
   auto* image = new QLabel(panel);
   image->setObjectName(QStringLiteral("Image1"));
+  image->setAccessibleName(QString::fromStdString(ApplicationName()));
   image->setPixmap(artwork::Logo().scaled(64, 68, Qt::KeepAspectRatio, Qt::SmoothTransformation));
   image->setGeometry(16, 14, 64, 68);
   SoftName = MakeLabel(QStringLiteral("SoftName"), QStringLiteral("m_SoftName"), panel);
@@ -54,7 +57,7 @@ TAboutBox::TAboutBox(platform::ISystemInfo& system, QWidget* parent)
   URL->setGeometry(16, 132, 354, 30);
   URL->setCursor(Qt::PointingHandCursor);
   URL->setToolTip(QStringLiteral("Visit our website."));
-  QFont link(QStringLiteral("MS Sans Serif"), 8);
+  QFont link = DesignFont(URL->font(), QStringLiteral("MS Sans Serif"), 8);
   link.setBold(true);
   URL->setFont(link);
   SetTextColour(URL, ToColor(kBlue));

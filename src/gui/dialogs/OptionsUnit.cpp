@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/IMainView.h"
+#include "gui/kit/DesignMetrics.h"
 #include "gui/kit/MessagePresenter.h"
 #include "gui/kit/PageWidgets.h"
 #include "gui/kit/Palette.h"
@@ -54,7 +55,7 @@ TOptionsForm::TOptionsForm(MessagePresenter& messages, QWidget* parent)
       messages_(messages) {
   setObjectName(QStringLiteral("OptionsForm"));
   setWindowTitle(QStringLiteral("Options"));
-  setFont(QFont(QStringLiteral("Tahoma"), 8));
+  UseDesignFont(this, QStringLiteral("Tahoma"), 8);
   setFixedSize(377, 284);
 
   PageControl1->setObjectName(QStringLiteral("PageControl1"));

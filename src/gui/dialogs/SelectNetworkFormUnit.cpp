@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "gui/kit/Artwork.h"
+#include "gui/kit/DesignMetrics.h"
 #include "gui/kit/ImageList.h"
 #include "gui/kit/Palette.h"
 #include "gui/kit/Translation.h"
@@ -37,7 +38,7 @@ class RowDelegate : public QStyledItemDelegate {
   }
 
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
-    return {option.rect.width(), TSelectNetworkForm::kItemHeight};
+    return {option.rect.width(), TSelectNetworkForm::RowHeight(option.fontMetrics)};
   }
 
  private:
@@ -56,7 +57,7 @@ TSelectNetworkForm::TSelectNetworkForm(QWidget* parent)
       ImageList1(artwork::CreatePickerImages(this)) {
   setObjectName(QStringLiteral("SelectNetworkForm"));
   setWindowTitle(QStringLiteral("Select Connection"));
-  setFont(QFont(QStringLiteral("Tahoma"), 8));
+  UseDesignFont(this, QStringLiteral("Tahoma"), 8);
   resize(281, 283);
 
   lblCaption->setObjectName(QStringLiteral("lblCaption"));
@@ -111,7 +112,9 @@ const TConnection* TSelectNetworkForm::Choose(const QString& caption,
   rows_.clear();
   for (std::size_t i = 0; i < connections.Count(); ++i) {
     rows_.push_back(connections.Objects(i));
-    ListBox1->addItem(QString());
+    // The row is painted by hand; a screen reader reads its lines from here.
+    auto* item = new QListWidgetItem(ListBox1);
+    item->setData(Qt::AccessibleTextRole, RowTexts(static_cast<int>(i)).join(QStringLiteral(", ")));
   }
   ListBox1->scrollToTop();
   const int result = exec();
@@ -132,10 +135,11 @@ void TSelectNetworkForm::ListBox1DrawItem(QPainter& canvas, int index, const QRe
   canvas.setPen(kOrange);
   const int lineY = rect.bottom();
   canvas.drawLine(rect.left() + 7, lineY, rect.right() - 7, lineY);
-  QColor textColour = Qt::black;
-  if (selected) textColour = kOrange;
+  const QColor background = ListBox1->palette().color(QPalette::Base);
+  const QColor textColour =
+      selected ? Readable(kOrange, background) : ListBox1->palette().color(QPalette::Text);
   if (focused) {
-    canvas.setPen(QPen(Qt::gray, 1, Qt::DotLine));
+    canvas.setPen(QPen(ListBox1->palette().color(QPalette::Text), 1, Qt::DotLine));
     canvas.drawRect(rect.adjusted(0, 0, -1, -1));
   }
   const TConnection* connection = Row(index);
@@ -144,12 +148,22 @@ void TSelectNetworkForm::ListBox1DrawItem(QPainter& canvas, int index, const QRe
   canvas.setFont(ListBox1->font());
   const QFontMetrics metrics(canvas.font());
   const QStringList texts = RowTexts(index);
+  const int step = LineStep(metrics);
   for (int line = 0; line < texts.size(); ++line) {
-    canvas.drawText(rect.left() + kTextLeft, rect.top() + 8 + 16 * line + metrics.ascent(),
+    canvas.drawText(rect.left() + kTextLeft, rect.top() + 8 + step * line + metrics.ascent(),
                     texts.at(line));
   }
-  ImageList1->Draw(canvas, rect.left() + kImageLeft, rect.top() + (kItemHeight - 48) / 2,
+  ImageList1->Draw(canvas, rect.left() + kImageLeft, rect.top() + (rect.height() - 48) / 2,
                    ConnectionImageIndex(*connection));
+}
+
+int TSelectNetworkForm::LineStep(const QFontMetrics& metrics) {
+  return std::max(16, metrics.lineSpacing());
+}
+
+int TSelectNetworkForm::RowHeight(const QFontMetrics& metrics) {
+  // Three lines of text with the design's margins, at least the design's height.
+  return std::max(kItemHeight, 12 + 2 * LineStep(metrics) + metrics.height());
 }
 
 QStringList TSelectNetworkForm::RowTexts(int index) const {

@@ -12,6 +12,8 @@ class QListWidget;
 class QPainter;
 class QPushButton;
 
+class QFontMetrics;
+
 namespace orvane::ui {
 
 class ImageList;
@@ -22,6 +24,10 @@ class TSelectNetworkForm : public QDialog {
   Q_OBJECT
  public:
   static constexpr int kItemHeight = 60;
+  // A row's height and the distance of its lines at a font: the design's at 8 points, more for
+  // a larger font.
+  static int RowHeight(const QFontMetrics& metrics);
+  static int LineStep(const QFontMetrics& metrics);
 
   explicit TSelectNetworkForm(QWidget* parent = nullptr);
 

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "gui/kit/Artwork.h"
+#include "gui/kit/DesignMetrics.h"
 #include "gui/kit/HandlerEdge.h"
 #include "gui/kit/Hourglass.h"
 
@@ -72,10 +73,13 @@ TFrmTroubleShooter::TFrmTroubleShooter(const TroubleShooterPlatform& platform,
   setObjectName(QStringLiteral("FrmTroubleShooter"));
   setWindowTitle(QString::fromLatin1(kTroubleShooterCaption));
   setFixedSize(343, 96);
-  setFont(QFont(QStringLiteral("Tahoma"), 8));
+  UseDesignFont(this, QStringLiteral("Tahoma"), 8);
   setAutoFillBackground(true);
+  // White as designed: the palette's text field colours, which are white on a light palette and
+  // keep their text readable on a dark one.
   QPalette white = palette();
-  white.setColor(QPalette::Window, Qt::white);
+  white.setColor(QPalette::Window, white.color(QPalette::Base));
+  white.setColor(QPalette::WindowText, white.color(QPalette::Text));
   setPalette(white);
 
   lbl1 = new QLabel(QString::fromLatin1(kWaitingText), this);

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QtMath>
 
 namespace orvane::ui {
 
@@ -65,11 +66,31 @@ void UseGroupFonts(QGroupBox* group) {
   group->setFont(bold);
 }
 
+namespace {
+
+// A description of two lines: the design's 40 pixels at 8 points, taller for a larger font.
+class DescriptionMemo : public QPlainTextEdit {
+ public:
+  using QPlainTextEdit::QPlainTextEdit;
+
+  QSize sizeHint() const override {
+    const int margins = 2 * (frameWidth() + qCeil(document()->documentMargin()));
+    return {QPlainTextEdit::sizeHint().width(),
+            std::max(kDesignHeight, 2 * fontMetrics().lineSpacing() + margins)};
+  }
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
+ private:
+  static constexpr int kDesignHeight = 40;
+};
+
+}  // namespace
+
 QPlainTextEdit* MakeMemo(const QString& name, QWidget* parent) {
-  auto* memo = new QPlainTextEdit(parent);
+  auto* memo = new DescriptionMemo(parent);
   memo->setObjectName(name);
   memo->setReadOnly(true);
-  memo->setFixedHeight(40);
+  memo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   QFont normal = memo->font();
   normal.setBold(false);

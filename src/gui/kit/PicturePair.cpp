@@ -18,7 +18,12 @@ PicturePair::PicturePair(const QString& connectedName, const QPixmap& connected,
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(connected_, 0, 0);
   layout->addWidget(disconnected_, 0, 0);
-  setFixedSize(connected.size().expandedTo(disconnected.size()));
+  setFixedSize(connected.deviceIndependentSize().toSize().expandedTo(
+      disconnected.deviceIndependentSize().toSize()));
+  // A screen reader names the picture that shows by what it shows.
+  // (in English here: the window's translation turns them into the user's language).
+  connected_->setAccessibleName(QStringLiteral("Connected"));
+  disconnected_->setAccessibleName(QStringLiteral("Disconnected"));
 }
 
 void PicturePair::ShowConnected(bool connected) {

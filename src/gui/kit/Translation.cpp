@@ -70,6 +70,15 @@ QString TranslateAround(const QString& text, const QString& name) {
   return Translate(text);
 }
 
+QString TranslateParagraphs(const QString& text, const QString& name) {
+  // A message the catalogue holds whole is translated whole.
+  if (const QString whole = TranslateAround(text, name); whole != text) return whole;
+  const QString separator = QStringLiteral("\r\n\r\n");
+  QStringList paragraphs = text.split(separator);
+  for (QString& paragraph : paragraphs) paragraph = TranslateAround(paragraph, name);
+  return paragraphs.join(separator);
+}
+
 bool TranslateComponent(QWidget* window) {
   if (window == nullptr || QCoreApplication::instance() == nullptr) return false;
   static const bool installed = InstallCatalogues();
@@ -80,6 +89,7 @@ bool TranslateComponent(QWidget* window) {
   TranslateAll<QGroupBox>(window, &QGroupBox::title, &QGroupBox::setTitle);
   TranslateAll<QPlainTextEdit>(window, &QPlainTextEdit::toPlainText, &QPlainTextEdit::setPlainText);
   TranslateAll<QAction>(window, &QAction::text, &QAction::setText);
+  TranslateAll<QWidget>(window, &QWidget::accessibleName, &QWidget::setAccessibleName);
   for (QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
     for (int i = 0; i < tabs->count(); ++i) tabs->setTabText(i, Translate(tabs->tabText(i)));
   }

@@ -21,5 +21,8 @@ QString Translate(const char* text);
 // template, with %1 where the name stands, is translated and the name filled in again. A text
 // without such a template in the catalogue is translated as a whole.
 QString TranslateAround(const QString& text, const QString& name);
+// A message as TranslateAround translates it; one the catalogue lacks as a whole (a sentence of
+// the program's, then the system's reason) paragraph by paragraph.
+QString TranslateParagraphs(const QString& text, const QString& name);
 
 }  // namespace orvane::ui

@@ -59,6 +59,7 @@ ConnectToPage::ConnectToPage(MainActions& actions, QWidget* parent) : QWidget(pa
                           QStringLiteral("Scan this code with a phone to join the network."), this);
   imgJoinCode = new QLabel(this);
   imgJoinCode->setObjectName(QStringLiteral("imgJoinCode"));
+  imgJoinCode->setAccessibleName(lblJoinCode->text());
   auto* joinCode = new QVBoxLayout;
   joinCode->addWidget(lblJoinCode);
   joinCode->addWidget(imgJoinCode, 0, Qt::AlignLeft);

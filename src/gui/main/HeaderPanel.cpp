@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "gui/kit/Artwork.h"
+#include "gui/kit/DesignMetrics.h"
 #include "gui/kit/Palette.h"
 
 namespace orvane::ui {
@@ -20,13 +21,11 @@ HeaderPanel::HeaderPanel(QWidget* parent)
   logo_->setPixmap(artwork::Logo());
   logo_->setFixedSize(125, 68);
 
-  QFont font(QStringLiteral("Tahoma"));
+  QFont font = DesignFont(caption_->font(), QStringLiteral("Tahoma"), 8);
   font.setPixelSize(32);
   font.setBold(true);
   caption_->setFont(font);
-  QPalette colours = caption_->palette();
-  colours.setColor(QPalette::WindowText, kOrange);
-  caption_->setPalette(colours);
+  SetTextColour(caption_, kOrange);
 
   // The caption starts with blanks that keep it clear of the picture, so both share the left.
   auto* layout = new QHBoxLayout(this);
@@ -39,6 +38,9 @@ HeaderPanel::HeaderPanel(QWidget* parent)
 
 void HeaderPanel::SetCaption(const QString& caption) {
   caption_->setText(caption);
+  // The pictures are the product's marks: a screen reader names them by the product.
+  picture_->setAccessibleName(caption.trimmed());
+  logo_->setAccessibleName(caption.trimmed());
 }
 
 QString HeaderPanel::Caption() const {
@@ -47,7 +49,8 @@ QString HeaderPanel::Caption() const {
 
 void HeaderPanel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.fillRect(rect(), Qt::white);
+  // White as designed; a dark palette's own background, so the header does not glare in it.
+  painter.fillRect(rect(), IsDark(palette()) ? palette().color(QPalette::Window) : Qt::white);
   painter.fillRect(QRect(0, height() - 1, width(), 1), kOrange);
 }
 

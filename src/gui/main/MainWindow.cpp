@@ -20,6 +20,7 @@
 #include "dialogs/AboutUnit.h"
 #include "gui/dialogs/UnitWifiTroubleShooter.h"
 #include "gui/kit/Artwork.h"
+#include "gui/kit/DesignMetrics.h"
 #include "gui/kit/ExternalLinks.h"
 #include "gui/kit/HandlerEdge.h"
 #include "gui/kit/Hourglass.h"
@@ -51,7 +52,7 @@ QString Text(const std::string& text) {
 
 // The user's language for a text built around the application's name.
 QString Composed(const std::string& text) {
-  return TranslateAround(Text(text), Text(ApplicationName()));
+  return TranslateParagraphs(Text(text), Text(ApplicationName()));
 }
 
 constexpr int kBalloonTimeoutMs = 3000;
@@ -79,7 +80,7 @@ TForm1::TForm1(const WorkflowPlatform& platform, InterfaceTableBlock& ifTable,
       tray_(new TrayIcon(trayAvailable, this)),
       sleeper_([](std::chrono::milliseconds wait) { std::this_thread::sleep_for(wait); }) {
   setObjectName(QStringLiteral("Form1"));
-  setFont(QFont(QStringLiteral("Tahoma"), 8));
+  UseDesignFont(this, QStringLiteral("Tahoma"), 8);
   BuildLayout();
   ConnectActions();
   TranslateComponent(this);
@@ -92,6 +93,9 @@ TForm1::TForm1(const WorkflowPlatform& platform, InterfaceTableBlock& ifTable,
   SetStartUpTexts();
   Handle([this] { workflow_->StartUp(); });
   BarPro->OpenAllGroups();
+  // Sized once the texts are in the user's language and the menu is open: they decide what the
+  // pages and the menu need.
+  UseDesignMinimumSize(this, QSize(730, 559));
   QCoreApplication::postEvent(this, new QEvent(kRepaintMessage));
 
   // Who uses the sharing is asked no more often than the Internet is checked.
@@ -118,7 +122,9 @@ void TForm1::BuildLayout() {
 
   BarPro = new SideBar(this);
   BarPro->setObjectName(QStringLiteral("BarPro"));
-  BarPro->setFixedWidth(240);
+  // The design's width, or wider when a larger font needs it.
+  BarPro->setMinimumWidth(240);
+  BarPro->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   BarPro->AddGroup(QStringLiteral("Menu"),
                    {{QStringLiteral("BtnShareMyInternet"), actions_->actShareMyInternet},
                     {QStringLiteral("BtnConnectToVelmora"), actions_->actConnectToVelmora},
@@ -164,7 +170,6 @@ void TForm1::BuildLayout() {
   column->addLayout(middle, 1);
   column->addWidget(statusBar_);
   setCentralWidget(client);
-  setFixedSize(730, 559);
 
   tray_->SetIcon(artwork::ApplicationIcon());
 }
@@ -377,7 +382,7 @@ void TForm1::ApplyInternetStatus(const InternetStatusDisplay& display) {
 }
 
 void TForm1::SetNearbySignalText(const std::string& text) {
-  tbConnectToVelmora->lblVelmoraFound->setText(Text(text));
+  tbConnectToVelmora->lblVelmoraFound->setText(Composed(text));
 }
 
 void TForm1::ProcessPendingEvents() {

@@ -23,6 +23,12 @@ void PanelStatusBar::SetPanelText(int panel, const QString& text) {
   Panel& target = panels_.at(static_cast<std::size_t>(panel));
   if (target.text == text) return;
   target.text = text;
+  // The panels are painted by hand: a screen reader reads them from the bar's name.
+  QStringList texts;
+  for (const Panel& panel : panels_) {
+    if (!panel.text.isEmpty()) texts.append(panel.text);
+  }
+  setAccessibleName(texts.join(QStringLiteral(", ")));
   // Owner-drawn panels set their text while painting; asking for another paint then would
   // never end.
   if (!target.ownerDrawn) update(PanelRect(panel));

@@ -1,8 +1,11 @@
 #include "gui/main/SideBar.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "gui/kit/Palette.h"
 
 namespace orvane::ui {
 
@@ -11,15 +14,49 @@ SideBar::SideBar(QWidget* parent) : QWidget(parent), layout_(new QVBoxLayout(thi
   layout_->setSpacing(6);
   layout_->addStretch(1);
   setAutoFillBackground(true);
-  setStyleSheet(QStringLiteral(
-      "orvane--ui--SideBar { background: #eef1f5; border-right: 1px solid #c9ced6; }"
-      "QToolButton[sideBarHeader=\"true\"] { font-weight: bold; color: white; text-align: left;"
-      "  background: #5a6b80; border: none; border-radius: 3px; padding: 5px 8px; }"
-      "QWidget[sideBarBody=\"true\"] { background: white; border: 1px solid #c9ced6;"
-      "  border-radius: 3px; }"
-      "QToolButton[sideBarItem=\"true\"] { border: none; padding: 4px 6px; text-align: left; }"
-      "QToolButton[sideBarItem=\"true\"]:hover { background: #fde6cf; color: #c05a00; }"
-      "QToolButton[sideBarItem=\"true\"]:disabled { color: #9aa3ad; }"));
+  ApplyColours();
+}
+
+void SideBar::changeEvent(QEvent* event) {
+  // A desktop switching between a light and a dark theme while the program runs.
+  if (event->type() == QEvent::PaletteChange && !applyingColours_) ApplyColours();
+  QWidget::changeEvent(event);
+}
+
+void SideBar::ApplyColours() {
+  // The design's colours on a light palette; on a dark one the palette's own, so no text ends up
+  // light on light. The title bars keep their slate: white on it reads on either.
+  const QPalette colours = palette();
+  const bool dark = IsDark(colours);
+  const QString bar = dark ? colours.color(QPalette::Window).name() : QStringLiteral("#eef1f5");
+  const QString body = dark ? colours.color(QPalette::Base).name() : QStringLiteral("white");
+  const QString text = colours.color(QPalette::Text).name();
+  const QString border = dark ? colours.color(QPalette::Mid).name() : QStringLiteral("#c9ced6");
+  const QString hoverBack =
+      dark ? colours.color(QPalette::Highlight).name() : QStringLiteral("#fde6cf");
+  const QString hoverText =
+      dark ? colours.color(QPalette::HighlightedText).name() : QStringLiteral("#c05a00");
+  const QString disabled =
+      dark ? colours.color(QPalette::Disabled, QPalette::Text).name() : QStringLiteral("#9aa3ad");
+  const QString sheet =
+      QStringLiteral(
+          "orvane--ui--SideBar { background: %1; border-right: 1px solid %4; }"
+          "QToolButton[sideBarHeader=\"true\"] { font-weight: bold; color: white; text-align: left;"
+          "  background: #5a6b80; border: 1px solid #5a6b80; border-radius: 3px; padding: 5px 8px; "
+          "}"
+          "QToolButton[sideBarHeader=\"true\"]:focus { border: 1px dotted white; }"
+          "QWidget[sideBarBody=\"true\"] { background: %2; border: 1px solid %4;"
+          "  border-radius: 3px; }"
+          "QToolButton[sideBarItem=\"true\"] { color: %3; border: 1px solid transparent;"
+          "  padding: 4px 6px; text-align: left; }"
+          "QToolButton[sideBarItem=\"true\"]:hover { background: %5; color: %6; }"
+          "QToolButton[sideBarItem=\"true\"]:focus { border: 1px dotted %3; }"
+          "QToolButton[sideBarItem=\"true\"]:disabled { color: %7; }")
+          .arg(bar, body, text, border, hoverBack, hoverText, disabled);
+  if (sheet == styleSheet()) return;
+  applyingColours_ = true;
+  setStyleSheet(sheet);
+  applyingColours_ = false;
 }
 
 int SideBar::AddGroup(const QString& title, const std::vector<Item>& items) {
@@ -40,6 +77,10 @@ int SideBar::AddGroup(const QString& title, const std::vector<Item>& items) {
     auto* button = new QToolButton(body);
     button->setObjectName(item.name);
     button->setDefaultAction(item.action);
+    // The button's own text keeps the action's mnemonic (its icon text would drop the "&").
+    const auto keepMnemonic = [button, action = item.action] { button->setText(action->text()); };
+    keepMnemonic();
+    connect(item.action, &QAction::changed, button, keepMnemonic);
     button->setProperty("sideBarItem", true);
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

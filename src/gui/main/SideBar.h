@@ -30,14 +30,20 @@ class SideBar : public QWidget {
   bool GroupOpen(int index) const;
   void OpenAllGroups();
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
   struct Group {
     QToolButton* header;
     QWidget* body;
   };
 
+  void ApplyColours();
+
   QVBoxLayout* layout_;
   std::vector<Group> groups_;
+  bool applyingColours_ = false;
 };
 
 }  // namespace orvane::ui
