@@ -20,6 +20,8 @@ install(FILES ${packaging}/${ORVANE_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${packaging}/${ORVANE_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# Debian's place for the licence; the same file in a plain install documents it too.
+install(FILES ${packaging}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 foreach(size ${ORVANE_ICON_SIZES})
   install(FILES ${packaging}/icons/${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
@@ -42,5 +44,10 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://orvane.org/)
 # programs the sharing runs are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "nftables, dnsmasq-base, pkexec | policykit-1")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "network-manager")
+# Qt's own texts (standard buttons, file dialogs) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "network-manager, qt6-translations-l10n")
+# The programs ship stripped; their debug symbols go to orvane-dbgsym_<version>_<arch>.ddeb
+# beside the package, found by build ID under /usr/lib/debug/.build-id. CPack splits them off
+# itself, so CPACK_STRIP_FILES stays off: it would strip them before the split.
+set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
 include(CPack)

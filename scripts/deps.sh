@@ -3,8 +3,10 @@
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev qt6-base-dev
   libnftables-dev libcurl4-openssl-dev libsystemd-dev qt6-tools-dev qt6-l10n-tools libqrencode-dev)
-# The package layout test, the checks in test.sh, and zbarimg that reads the join code back.
-CHECK_PACKAGES=(dpkg-dev appstream desktop-file-utils zbar-tools)
+# The package layout test (file and binutils: how CPack finds the programs to split the debug
+# symbols off, and how the test sees they are stripped), the checks in test.sh, and zbarimg that
+# reads the join code back.
+CHECK_PACKAGES=(dpkg-dev file binutils appstream desktop-file-utils zbar-tools)
 # The format and static checks.
 LINT_PACKAGES=(git clang-format clang-tidy)
 # The fuzz targets: clang with its libFuzzer runtime.

@@ -35,7 +35,9 @@ struct VersionNote {
   uint32_t fileVersionMs = (ORVANE_VERSION_MAJOR << 16) | ORVANE_VERSION_MINOR;
   uint32_t fileVersionLs = (ORVANE_VERSION_PATCH << 16) | ORVANE_VERSION_TWEAK;
 };
-[[gnu::used, gnu::section(".note.orvane.version")]] const VersionNote kVersionNote{};
+// Notes are 4-aligned; without an explicit alignment the compiler raises this object's to 16,
+// and readelf (so the package's split of the debug symbols) rejects the note as corrupt.
+[[gnu::used, gnu::section(".note.orvane.version")]] alignas(4) const VersionNote kVersionNote{};
 
 bool IsOwnProgram(const std::string& path) {
   std::error_code error;

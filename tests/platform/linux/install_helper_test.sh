@@ -1,16 +1,17 @@
 #!/bin/sh
-# Installs the sharing helper into a scratch prefix and checks that it lands where the polkit
-# action says, closed to everyone but its owner.
+# Installs the sharing helper into a scratch root and checks that it lands where the polkit
+# action says, closed to everyone but its owner. The root is a DESTDIR with the prefix /usr:
+# without one, an install as root would write the live system's polkit folder.
 set -eu
 build=$1
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
-cmake --install "$build" --component sharing-helper --prefix "$prefix" >/dev/null
-helper=$prefix/libexec/orvane/orvane-sharing-helper
-policy=$prefix/share/polkit-1/actions/org.orvane.sharing-helper.policy
-[ -x "$helper" ] || { echo "no helper at $helper"; exit 1; }
-[ "$(stat -c %a "$helper")" = 755 ] || { echo "helper mode $(stat -c %a "$helper")"; exit 1; }
-[ "$(stat -c %u "$helper")" = "$(id -u)" ] || { echo "helper not owned by the installer"; exit 1; }
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+DESTDIR=$root cmake --install "$build" --component sharing-helper --prefix /usr >/dev/null
+helper=/usr/libexec/orvane/orvane-sharing-helper
+policy=$root/usr/share/polkit-1/actions/org.orvane.sharing-helper.policy
+[ -x "$root$helper" ] || { echo "no helper at $root$helper"; exit 1; }
+[ "$(stat -c %a "$root$helper")" = 755 ] || { echo "helper mode $(stat -c %a "$root$helper")"; exit 1; }
+[ "$(stat -c %u "$root$helper")" = "$(id -u)" ] || { echo "helper not owned by the installer"; exit 1; }
 grep -q "<annotate key=\"org.freedesktop.policykit.exec.path\">$helper</annotate>" "$policy" ||
   { echo "the policy does not name $helper"; exit 1; }
 grep -q "<allow_active>auth_admin_keep</allow_active>" "$policy" ||
