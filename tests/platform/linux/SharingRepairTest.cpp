@@ -26,9 +26,9 @@ class SharingRepairTest : public SharingTest {
   // As a connection manager would bring the uplink back: same name, address and way out.
   bool RecreateUplink() {
     return net_->host.Run("ip link add hpub type veth peer name up0 netns " + net_->pub.Name() +
-                          " && ip addr add 10.77.0.2/24 dev hpub && ip link set hpub up && "
-                          "ip route add default via 10.77.0.1") == 0 &&
-           net_->pub.Run("ip addr add 10.77.0.1/24 dev up0 && ip link set up0 up") == 0;
+                          " && ip addr add 198.51.100.2/24 dev hpub && ip link set hpub up && "
+                          "ip route add default via 198.51.100.1") == 0 &&
+           net_->pub.Run("ip addr add 198.51.100.1/24 dev up0 && ip link set up0 up") == 0;
   }
 };
 
@@ -62,7 +62,7 @@ TEST_F(SharingRepairTest, AnUplinkCreatedAgainCarriesTheSharedTrafficAgain) {
   ASSERT_TRUE(DeleteUplink());
   EXPECT_FALSE(program.Shared("hpub"));
   ASSERT_TRUE(RecreateUplink());
-  net_->Serve(net_->pub, "10.77.0.1");
+  net_->Serve(net_->pub, test::kInternet);
   EXPECT_TRUE(Eventually([&] { return ClientFetch() == kPage; })) << HostState();
   EXPECT_TRUE(program.Shared("hpub"));
   EXPECT_TRUE(program.manager.StopSharing());
