@@ -5,6 +5,7 @@
 #include <signal.h>
 
 #include "SharingFixture.h"
+#include "platform/linux/SharingJournal.h"
 
 namespace orvane::platform::linux_backend {
 namespace {
@@ -41,6 +42,34 @@ TEST_F(SharingRepairTest, AKilledServerIsStartedAgain) {
   EXPECT_TRUE(program.Start());  // asking again is answered truthfully, not just "ok"
   EXPECT_TRUE(program.Shared("hpriv"));
   EXPECT_TRUE(ClientWorks());
+  EXPECT_TRUE(program.manager.StopSharing());
+  EXPECT_TRUE(HostIsClean()) << HostState();
+}
+
+// A server that is gone is forgotten at once: its id, free for any process to reuse, is not kept
+// in the journal for a later stop or a recovery to signal.
+TEST_F(SharingRepairTest, AServerThatKeepsDyingLeavesNoIdBehind) {
+  Program program;
+  ASSERT_TRUE(program.Start());
+  const auto helpers = net_->host.Processes("orvane-sharing-");
+  ASSERT_EQ(helpers.size(), 1u);
+  const std::string journal = std::string(kJournalFolder) + "/sharing-" + NetworkNamespaceId() +
+                              "-" + std::to_string(helpers[0]);
+  auto journalServers = [&] { return net_->host.Output("grep -c '^dnsmasq ' " + journal); };
+  ASSERT_EQ(journalServers(), "1");
+  // Killed more often than it is restarted.
+  for (int kill = 0; kill < 10 && !net_->host.Processes("dnsmasq").empty(); ++kill) {
+    const pid_t server = net_->host.Processes("dnsmasq")[0];
+    ::kill(server, SIGKILL);
+    Eventually([&] {
+      const auto now = net_->host.Processes("dnsmasq");
+      return now.empty() || now[0] != server;
+    });
+    Eventually([&] { return !net_->host.Processes("dnsmasq").empty(); });
+  }
+  ASSERT_TRUE(net_->host.Processes("dnsmasq").empty());
+  EXPECT_TRUE(Eventually([&] { return journalServers() == "0"; })) << journalServers();
+  EXPECT_FALSE(program.Shared("hpriv"));
   EXPECT_TRUE(program.manager.StopSharing());
   EXPECT_TRUE(HostIsClean()) << HostState();
 }
