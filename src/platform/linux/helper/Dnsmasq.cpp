@@ -111,7 +111,7 @@ bool BecomeServerAccount(const ServerAccount& account) {
 }
 
 // What a resolv.conf says is at most a few lines; more is not read.
-constexpr std::size_t kMaxResolverFile = 64 * 1024;
+constexpr std::size_t kMaxResolverFile = std::size_t{64} * 1024;
 constexpr std::size_t kMaxUpstreams = 4;
 
 std::string ReadSmallFile(const char* path) {
