@@ -25,8 +25,9 @@ void HostServes(test::SharingTopology& net, const std::string& address, int port
 }
 
 // What the guest's name lookup of `name` at the gateway answers (its output, "" on failure).
+// IPv4 only: nothing answers the other types, which would leave a lookup of both waiting.
 std::string GuestLooksUp(const test::SharingTopology& net, const std::string& name) {
-  return net.priv.Output("busybox timeout 3 busybox nslookup " + name +
+  return net.priv.Output("busybox timeout 3 busybox nslookup -type=a " + name +
                          " 192.168.137.1 2>/dev/null | sed -n '/^Name:/,$p'");
 }
 
