@@ -34,11 +34,11 @@ constexpr const char* kPage = "page";
 // Bits per second of one iperf3 run from pub to priv (the server sends), its first second of
 // slow start left out; 0 when the run failed.
 double Throughput(test::TestNamespace& pub, const test::TestNamespace& priv) {
-  pub.Spawn("iperf3 --server --one-off --bind 10.77.0.1 --port " + std::to_string(kIperfPort) +
-            " >/dev/null 2>&1");
-  const std::string client = "iperf3 --client 10.77.0.1 --port " + std::to_string(kIperfPort) +
-                             " --reverse --json --omit 1 --time " + std::to_string(kIperfSeconds) +
-                             " 2>/dev/null";
+  pub.Spawn("iperf3 --server --one-off --bind " + std::string(test::kInternet) + " --port " +
+            std::to_string(kIperfPort) + " >/dev/null 2>&1");
+  const std::string client = "iperf3 --client " + std::string(test::kInternet) + " --port " +
+                             std::to_string(kIperfPort) + " --reverse --json --omit 1 --time " +
+                             std::to_string(kIperfSeconds) + " 2>/dev/null";
   for (int attempt = 0; attempt < 50; ++attempt) {  // until the server listens
     const std::string report = priv.Output(client);
     const auto sum = report.find("\"sum_received\"");

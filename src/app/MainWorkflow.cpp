@@ -39,6 +39,7 @@ MainWorkflow::~MainWorkflow() {
 void MainWorkflow::StartUp() {
   exeDir_ = FolderOf(platform_.system.ExecutablePath());
   settings_ = orvane::LoadSettings(platform_.system.SettingsFolder());
+  platform_.sharing.SetGuestsReachLocalNetwork(settings_.GuestsReachLocalNetwork);
 
   wifiConnection_ =
       std::make_unique<TWifiConnection>(platform_.wireless, platform_.internet, platform_.system);

@@ -155,6 +155,12 @@ class MainWorkflow {
   void SetStartMinimized(bool value) { settings_.StartMinimized = value; }
   bool CheckForUpdates() const { return settings_.CheckForUpdates; }
   void SetCheckForUpdates(bool value) { settings_.CheckForUpdates = value; }
+  bool GuestsReachLocalNetwork() const { return settings_.GuestsReachLocalNetwork; }
+  // Takes effect at the next start of sharing.
+  void SetGuestsReachLocalNetwork(bool value) {
+    settings_.GuestsReachLocalNetwork = value;
+    platform_.sharing.SetGuestsReachLocalNetwork(value);
+  }
   const std::string& SSID() const { return settings_.SSID; }
   void SetSSID(const std::string& value) { settings_.SSID = value; }
   const std::string& Password() const { return settings_.Password; }

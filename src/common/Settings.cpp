@@ -20,6 +20,7 @@ Settings LoadSettings(const std::string& folder, const std::string& defaultSSID)
   settings.AutoRun = file.ReadBool(kSection, "AutoRun", false);
   settings.CheckForUpdates = file.ReadBool(kSection, "CheckForUpdates", false);
   settings.StartMinimized = file.ReadBool(kSection, "StartMinimized", false);
+  settings.GuestsReachLocalNetwork = file.ReadBool(kSection, "GuestsReachLocalNetwork", false);
   settings.SourceGUID = file.ReadString(kSection, "SourceGUID", "");
   settings.DestGUID = file.ReadString(kSection, "DestGUID", "");
   settings.SSID = file.ReadString(kSection, "SSID", defaultSSID);
@@ -32,6 +33,7 @@ void SaveSettings(const std::string& folder, const Settings& settings) {
   file.WriteBool(kSection, "AutoRun", settings.AutoRun);
   file.WriteBool(kSection, "CheckForUpdates", settings.CheckForUpdates);
   file.WriteBool(kSection, "StartMinimized", settings.StartMinimized);
+  file.WriteBool(kSection, "GuestsReachLocalNetwork", settings.GuestsReachLocalNetwork);
   file.WriteString(kSection, "SSID", settings.SSID);
   file.WriteString(kSection, "Password", settings.Password);
   file.WriteString(kSection, "SourceGUID", settings.SourceGUID);

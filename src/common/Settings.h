@@ -14,6 +14,9 @@ struct Settings {
   bool AutoRun = false;
   bool CheckForUpdates = false;
   bool StartMinimized = false;
+  // Clients of the shared connection may reach the local network behind it, not only the
+  // Internet. Off for a new installation.
+  bool GuestsReachLocalNetwork = false;
   std::string SourceGUID;
   std::string DestGUID;
   std::string SSID;

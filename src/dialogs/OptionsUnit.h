@@ -15,6 +15,7 @@ struct OptionsValues {
   bool CheckForUpdates = false;
   std::string SSID;
   std::string Password;
+  bool GuestsReachLocalNetwork = false;  // network page
   friend bool operator==(const OptionsValues&, const OptionsValues&) = default;
 };
 

@@ -104,6 +104,10 @@ class ISharingService {
   virtual void CoUninitialize() = 0;
   // CoCreateInstance of the sharing manager class, asked for INetSharingManager.
   virtual HResult CreateSharingManager(std::unique_ptr<ISharingManager>& manager) = 0;
+  // Whether clients of a private connection shared from now on may also reach the private
+  // address ranges behind the public one (the user's local network), or the Internet only.
+  // Backends whose sharing cannot tell the two apart ignore it.
+  virtual void SetGuestsReachLocalNetwork(bool allowed) { (void)allowed; }
 };
 
 }  // namespace orvane::platform

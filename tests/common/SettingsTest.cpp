@@ -20,6 +20,7 @@ TEST(Settings, FirstStartGivesTheDefaults) {
   EXPECT_FALSE(settings.AutoRun);
   EXPECT_FALSE(settings.CheckForUpdates);
   EXPECT_FALSE(settings.StartMinimized);
+  EXPECT_FALSE(settings.GuestsReachLocalNetwork);  // guests reach the Internet only
   EXPECT_EQ(settings.SourceGUID, "");
   EXPECT_EQ(settings.DestGUID, "");
   EXPECT_EQ(settings.SSID, "Orvane");
@@ -86,6 +87,7 @@ TEST(Settings, SavesAllSevenKeysInTheirOrder) {
   Settings settings;
   settings.AutoRun = true;
   settings.StartMinimized = true;
+  settings.GuestsReachLocalNetwork = true;
   settings.SourceGUID = "{11111111-2222-3333-4444-555555555555}";
   settings.DestGUID = "{AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE}";
   settings.SSID = "Caf\xC3\xA9 net";
@@ -97,6 +99,7 @@ TEST(Settings, SavesAllSevenKeysInTheirOrder) {
             "AutoRun=1\r\n"
             "CheckForUpdates=0\r\n"
             "StartMinimized=1\r\n"
+            "GuestsReachLocalNetwork=1\r\n"
             "SSID=Caf\xC3\xA9 net\r\n"
             "Password=12345\r\n"
             "SourceGUID={11111111-2222-3333-4444-555555555555}\r\n"
@@ -106,6 +109,7 @@ TEST(Settings, SavesAllSevenKeysInTheirOrder) {
   EXPECT_TRUE(loaded.AutoRun);
   EXPECT_FALSE(loaded.CheckForUpdates);
   EXPECT_TRUE(loaded.StartMinimized);
+  EXPECT_TRUE(loaded.GuestsReachLocalNetwork);
   EXPECT_EQ(loaded.SourceGUID, settings.SourceGUID);
   EXPECT_EQ(loaded.DestGUID, settings.DestGUID);
   EXPECT_EQ(loaded.SSID, settings.SSID);
@@ -127,7 +131,8 @@ TEST(Settings, KeepsOtherSectionsAndKeys) {
   EXPECT_EQ(folder.Read("setup.ini"),
             "[Window]\r\nLeft=10\r\n\r\n"
             "[system]\r\nSSID=New\r\nTheme=dark\r\nAutoRun=0\r\nCheckForUpdates=0\r\n"
-            "StartMinimized=0\r\nPassword=73915\r\nSourceGUID=\r\nDestGUID=\r\n\r\n"
+            "StartMinimized=0\r\nGuestsReachLocalNetwork=0\r\nPassword=73915\r\nSourceGUID="
+            "\r\nDestGUID=\r\n\r\n"
             "[Z]\r\nk=v\r\n");
 }
 

@@ -11,6 +11,9 @@ std::string HelperTrustProblem(const std::string& path) {
   std::error_code error;
   const fs::path real = fs::canonical(path, error);
   if (error) return "the sharing helper is missing: " + path;
+  // pkexec is given this very path; a link or a ".." on it could be re-pointed by its owner
+  // between this check and pkexec's own look, so only a path that is its own target is run.
+  if (real.string() != path) return "the sharing helper's path is not canonical: " + path;
   struct stat info {};
   if (stat(real.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
     return "the sharing helper is missing: " + path;

@@ -48,8 +48,10 @@ class LinuxSharingConfiguration : public ISharingConfiguration {
 
   HResult EnableSharing(int32_t sharingType) override {
     const char* verb = sharingType == kIcsSharingTypePublic    ? protocol::kEnablePublic
-                       : sharingType == kIcsSharingTypePrivate ? protocol::kEnablePrivate
-                                                               : nullptr;
+                       : sharingType != kIcsSharingTypePrivate ? nullptr
+                       : helper_.GuestsReachLocalNetwork()
+                           ? protocol::kEnablePrivateWithLocalNetwork
+                           : protocol::kEnablePrivate;
     if (verb == nullptr) return kEInvalidArg;
     std::string answer;
     return helper_.Call(verb, interfaceName_, true, answer);

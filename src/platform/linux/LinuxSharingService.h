@@ -18,6 +18,9 @@ class LinuxSharingService : public ISharingService {
   HResult CoInitialize() override { return kSOk; }
   void CoUninitialize() override {}
   HResult CreateSharingManager(std::unique_ptr<ISharingManager>& manager) override;
+  void SetGuestsReachLocalNetwork(bool allowed) override {
+    helper_.SetGuestsReachLocalNetwork(allowed);
+  }
 
  private:
   SharingHelperClient& helper_;

@@ -164,7 +164,7 @@ NetlinkSnapshot ReadNetlinkSnapshot() {
   rtmsg routeRequest{};
   routeRequest.rtm_family = AF_INET;
   error = Dump(socket, RTM_GETROUTE, routeRequest, RTM_NEWROUTE, [&](const nlmsghdr& header) {
-    ParseDefaultRoutes(header, snapshot.defaultRoutes);
+    ParseDefaultRoutes(header, snapshot.defaultRoutes, &snapshot.otherTableDefaultRoutes);
     ParseNetworkRoute(header, snapshot.networkRoutes);
   });
   if (error != 0) throw NetlinkError{error};

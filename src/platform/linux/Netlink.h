@@ -43,6 +43,8 @@ struct NetlinkSnapshot {
   std::vector<LinkInfo> links;
   std::vector<Ipv4Address> addresses;
   std::vector<DefaultRoute> defaultRoutes;  // IPv4 main table
+  // IPv4, every other table: the ways out of policy routing (VPN clients, multi-homed hosts).
+  std::vector<DefaultRoute> otherTableDefaultRoutes;
   std::vector<NetworkRoute> networkRoutes;  // IPv4 unicast, every table
   bool hasIpv6DefaultRoute = false;
 };

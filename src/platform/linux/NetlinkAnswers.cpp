@@ -129,7 +129,8 @@ std::optional<Ipv4Address> ParseAddress(const nlmsghdr& header) {
   return address;
 }
 
-void ParseDefaultRoutes(const nlmsghdr& header, std::vector<DefaultRoute>& routes) {
+void ParseDefaultRoutes(const nlmsghdr& header, std::vector<DefaultRoute>& routes,
+                        std::vector<DefaultRoute>* otherTables) {
   if (header.nlmsg_len < NLMSG_LENGTH(sizeof(rtmsg))) return;
   const auto* info = static_cast<const rtmsg*>(NLMSG_DATA(&header));
   if (info->rtm_dst_len != 0 || info->rtm_type != RTN_UNICAST) return;
@@ -169,11 +170,13 @@ void ParseDefaultRoutes(const nlmsghdr& header, std::vector<DefaultRoute>& route
             break;
         }
       });
-  if (table != RT_TABLE_MAIN) return;
+  if (table == RT_TABLE_LOCAL) return;
+  std::vector<DefaultRoute>* target = table == RT_TABLE_MAIN ? &routes : otherTables;
+  if (target == nullptr) return;
   if (hops.empty()) {
-    routes.push_back(route);
+    target->push_back(route);
   } else {
-    routes.insert(routes.end(), hops.begin(), hops.end());
+    target->insert(target->end(), hops.begin(), hops.end());
   }
 }
 

@@ -24,7 +24,9 @@ std::optional<int> WalkDatagram(std::span<const uint8_t> datagram, uint32_t sequ
 std::optional<LinkInfo> ParseLink(const nlmsghdr& header);
 std::optional<Ipv4Address> ParseAddress(const nlmsghdr& header);
 // Appends the main table's default routes in the message (one per hop of a multipath route).
-void ParseDefaultRoutes(const nlmsghdr& header, std::vector<DefaultRoute>& routes);
+// Default routes of other tables than main (policy routing) go to otherTables when it is given.
+void ParseDefaultRoutes(const nlmsghdr& header, std::vector<DefaultRoute>& routes,
+                        std::vector<DefaultRoute>* otherTables = nullptr);
 // Appends the route to a network (any table) the message holds, if it is one.
 void ParseNetworkRoute(const nlmsghdr& header, std::vector<NetworkRoute>& routes);
 

@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "platform/linux/SystemBus.h"
+#include "platform/linux/wireless/NmBus.h"
+#include "platform/linux/wireless/NmProfiles.h"
 
 namespace orvane::platform::linux_backend {
 namespace {
@@ -71,8 +73,7 @@ std::optional<std::string> NetworkManagerClient::ObjectProperty(const std::strin
   return value;
 }
 
-std::optional<ManagedDevice> NetworkManagerClient::Device(const std::string& interfaceName) {
-  if (bus_ == nullptr) return std::nullopt;
+std::optional<std::string> NetworkManagerClient::DevicePath(const std::string& interfaceName) {
   sd_bus_error error{};
   sd_bus_message* reply = nullptr;
   std::optional<std::string> devicePath;
@@ -83,6 +84,13 @@ std::optional<ManagedDevice> NetworkManagerClient::Device(const std::string& int
   }
   sd_bus_message_unref(reply);
   sd_bus_error_free(&error);
+  return devicePath;
+}
+
+std::optional<ManagedDevice> NetworkManagerClient::Device(const std::string& interfaceName) {
+  if (bus_ == nullptr) return std::nullopt;
+  sd_bus_error error{};
+  const std::optional<std::string> devicePath = DevicePath(interfaceName);
   if (!devicePath) return std::nullopt;
 
   ManagedDevice device;
@@ -100,6 +108,32 @@ std::optional<ManagedDevice> NetworkManagerClient::Device(const std::string& int
     sd_bus_error_free(&error);
   }
   return device;
+}
+
+bool NetworkManagerClient::OwnAccessPoint(const std::string& interfaceName) {
+  if (bus_ == nullptr) return false;
+  const std::optional<std::string> devicePath = DevicePath(interfaceName);
+  if (!devicePath) return false;
+  const auto active =
+      ObjectProperty(*devicePath, "org.freedesktop.NetworkManager.Device", "ActiveConnection");
+  if (!active || *active == "/") return false;
+  const auto profile =
+      ObjectProperty(*active, "org.freedesktop.NetworkManager.Connection.Active", "Connection");
+  if (!profile || *profile == "/") return false;
+  BusError error;
+  sd_bus_message* reply = nullptr;
+  if (sd_bus_call_method(bus_, kService, profile->c_str(),
+                         "org.freedesktop.NetworkManager.Settings.Connection", "GetSettings",
+                         error.get(), &reply, "") < 0) {
+    return false;
+  }
+  const MessagePtr owned(reply);
+  try {
+    const ProfileFacts facts = ReadProfileFacts(reply);
+    return facts.own && facts.mode == "ap" && facts.interfaceName == interfaceName;
+  } catch (const NmFailure&) {
+    return false;  // a reply it cannot read proves nothing
+  }
 }
 
 }  // namespace orvane::platform::linux_backend

@@ -28,8 +28,12 @@ class NetworkManagerClient {
   // NM_STATE: 70 is connected globally; below 50 means offline.
   std::optional<uint32_t> State();
   std::optional<ManagedDevice> Device(const std::string& interfaceName);
+  // Whether the interface's active connection is Orvane's own access point: an access-point
+  // profile carrying the program's marker. Its manual address is then the one sharing may use.
+  bool OwnAccessPoint(const std::string& interfaceName);
 
  private:
+  std::optional<std::string> DevicePath(const std::string& interfaceName);
   std::optional<std::string> ObjectProperty(const std::string& path, const char* interface,
                                             const char* name);
 

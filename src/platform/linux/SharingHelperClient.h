@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <atomic>
 #include <mutex>
 #include <string>
 
@@ -35,6 +36,11 @@ class SharingHelperClient {
   HResult Call(const std::string& verb, const std::string& interfaceName, bool start,
                std::string& answer);
 
+  // Whether a private side shared from now on lets its clients reach the local network; off
+  // unless set.
+  void SetGuestsReachLocalNetwork(bool allowed) { guestsReachLocalNetwork_ = allowed; }
+  bool GuestsReachLocalNetwork() const { return guestsReachLocalNetwork_; }
+
  private:
   HResult StartLocked();
   // Answers how the helper ended (a waitpid status), -1 when it had to be left running.
@@ -50,6 +56,7 @@ class SharingHelperClient {
   int socket_ = -1;
   std::string pending_;
   int errors_ = -1;  // the helper's standard error until it is ready
+  std::atomic<bool> guestsReachLocalNetwork_{false};
 };
 
 }  // namespace orvane::platform::linux_backend

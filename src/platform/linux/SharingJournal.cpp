@@ -85,7 +85,7 @@ std::string JournalText(const JournalEntries& entries) {
   for (const auto& entry : entries.addresses)
     text << "address " << entry.interfaceName << " " << entry.cidr << "\n";
   for (const auto& entry : entries.servers)
-    text << "dnsmasq " << entry.interfaceName << " " << entry.pid << "\n";
+    text << "dnsmasq " << entry.interfaceName << " " << entry.pid << " " << entry.startTime << "\n";
   return text.str();
 }
 
@@ -102,8 +102,12 @@ JournalEntries ParseJournal(const std::string& text) {
     } else if (kind == "address") {
       entries.addresses.push_back({name, value});
     } else if (kind == "dnsmasq") {
+      // Without its start time an entry cannot be told from a reused id; it still counts as
+      // something to clean up, but never leads to a kill.
+      unsigned long long startTime = 0;
+      if (!(fields >> startTime)) startTime = 0;
       try {
-        entries.servers.push_back({name, std::stoi(value)});
+        entries.servers.push_back({name, std::stoi(value), startTime});
       } catch (const std::exception&) {
       }
     }

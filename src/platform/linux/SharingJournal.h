@@ -20,6 +20,8 @@ struct JournalEntries {
   struct Server {
     std::string interfaceName;
     int pid = 0;
+    // Its start time (clock ticks since boot): a later process with the same id is not it.
+    unsigned long long startTime = 0;
   };
   std::vector<Forwarding> forwarding;
   std::vector<Address> addresses;

@@ -14,7 +14,10 @@ inline constexpr const char* kOk = "ok";
 inline constexpr const char* kError = "error";
 
 inline constexpr const char* kEnablePublic = "public";
+// A private side whose clients reach the Internet only; with "private-lan" they also reach the
+// private ranges behind the public side (the local network).
 inline constexpr const char* kEnablePrivate = "private";
+inline constexpr const char* kEnablePrivateWithLocalNetwork = "private-lan";
 inline constexpr const char* kDisable = "disable";
 inline constexpr const char* kState = "state";
 // The devices using a private share; never starts a helper, as none running means none.

@@ -9,6 +9,7 @@
 #include "platform/linux/SharingHelperClient.h"
 #include "platform/linux/SharingJournal.h"
 #include "platform/linux/helper/Dnsmasq.h"
+#include "platform/linux/helper/PrivateNetwork.h"
 #include "platform/linux/helper/SharingHelper.h"
 
 #include <linux/if.h>
@@ -52,7 +53,7 @@ TEST(HelperPartsTest, JournalReadsBackAndSkipsGarbage) {
   JournalEntries entries;
   entries.forwarding.push_back({"eth0", "0"});
   entries.addresses.push_back({"wlan0", "192.168.137.1/24"});
-  entries.servers.push_back({"wlan0", 4242});
+  entries.servers.push_back({"wlan0", 4242, 987654321});
   const JournalEntries read = ParseJournal(JournalText(entries) + "nonsense\ndnsmasq x notapid\n");
   ASSERT_EQ(read.forwarding.size(), 1u);
   EXPECT_EQ(read.forwarding[0].interfaceName, "eth0");
@@ -61,6 +62,10 @@ TEST(HelperPartsTest, JournalReadsBackAndSkipsGarbage) {
   EXPECT_EQ(read.addresses[0].cidr, "192.168.137.1/24");
   ASSERT_EQ(read.servers.size(), 1u);
   EXPECT_EQ(read.servers[0].pid, 4242);
+  EXPECT_EQ(read.servers[0].startTime, 987654321u);
+  // A server line without a start time is never matched to a process.
+  EXPECT_EQ(ParseJournal("dnsmasq wlan0 4242\n").servers.at(0).startTime, 0u);
+  EXPECT_FALSE(IsDnsmasqFor({getpid(), 0}, "wlan0"));
   EXPECT_TRUE(ParseJournal("").Empty());
 }
 
@@ -163,6 +168,12 @@ TEST(HelperPartsTest, OnlyARootOwnedHelperIsTrusted) {
   ASSERT_EQ(chown(helper.c_str(), 65534, 65534), 0);
   EXPECT_NE(HelperTrustProblem(helper.string()), "");
   ASSERT_EQ(chown(helper.c_str(), 0, 0), 0);
+  // A link to the trusted file, or a path through "..", could be re-pointed between the check
+  // and pkexec's own look: only the canonical path is run.
+  const fs::path link = folder / "link";
+  fs::create_symlink(helper, link);
+  EXPECT_NE(HelperTrustProblem(link.string()), "");
+  EXPECT_NE(HelperTrustProblem((folder / "." / "orvane-sharing-helper").string()), "");
   chmod(folder.c_str(), 0777);  // the file could be swapped
   EXPECT_NE(HelperTrustProblem(helper.string()), "");
   EXPECT_NE(HelperTrustProblem("/tmp"), "");
@@ -218,6 +229,25 @@ TEST(HelperPartsTest, PkexecOutcomesAreToldApart) {
   ASSERT_EQ(chown(helper.c_str(), 65534, 65534), 0);
   EXPECT_EQ(outcome(helper, "", 0), kHelperUntrusted);  // pkexec is never asked
   fs::remove_all(folder);
+}
+
+// The private side may keep only the address of Orvane's own access point, and only where it
+// clashes with no other network of the machine; default routes count in every table.
+TEST(HelperPartsTest, APrivateSideKeepsOnlyItsOwnAccessPointsAddress) {
+  NetlinkSnapshot machine;
+  machine.addresses.push_back({1, {192, 168, 1, 20}, 24, true});   // the uplink, a home LAN
+  machine.networkRoutes.push_back({3, {10, 8, 0, 0}, 16});         // a VPN's network
+  machine.addresses.push_back({2, {192, 168, 137, 1}, 24, true});  // the access point
+  EXPECT_EQ(PrivateSideReason(machine, 2, "wlan0", true), "");
+  EXPECT_NE(PrivateSideReason(machine, 2, "wlan0", false), "");  // a static address of a LAN
+  machine.addresses.back().address = {192, 168, 1, 1};           // inside the uplink's network
+  EXPECT_NE(PrivateSideReason(machine, 2, "wlan0", true), "");
+  machine.addresses.back() = {2, {10, 8, 3, 1}, 24, true};  // behind the VPN's route
+  EXPECT_NE(PrivateSideReason(machine, 2, "wlan0", true), "");
+  machine.addresses.pop_back();
+  EXPECT_EQ(PrivateSideReason(machine, 2, "wlan0", false), "");  // nothing on it: ours to add
+  machine.otherTableDefaultRoutes.push_back({2, {}});
+  EXPECT_NE(PrivateSideReason(machine, 2, "wlan0", false), "");
 }
 
 TEST(InterfaceStateTest, KernelStatesMapToTheComponentsNumbering) {

@@ -42,18 +42,6 @@ TEST_F(SharingEndToEndTest, ClientReachesThePublicSideOnlyWhileSharing) {
   EXPECT_TRUE(HostIsClean()) << HostState();
 }
 
-TEST_F(SharingEndToEndTest, AddressAlreadyOnThePrivateSideIsKeptAndUsed) {
-  ASSERT_EQ(net_->host.Run("ip addr add 10.88.0.1/24 dev hpriv"), 0);
-  Program program;
-  ASSERT_TRUE(program.Start());
-  EXPECT_EQ(PrivateAddresses().find("192.168.137.1"), std::string::npos);
-  ASSERT_TRUE(ClientGetsAddress());
-  EXPECT_NE(net_->priv.Output("ip -4 -o addr show dev cl0").find("10.88.0."), std::string::npos);
-  EXPECT_EQ(ClientFetch(), kPage);
-  EXPECT_TRUE(program.manager.StopSharing());
-  EXPECT_NE(PrivateAddresses().find("10.88.0.1/24"), std::string::npos);
-}
-
 TEST_F(SharingEndToEndTest, NothingOutlivesAKilledProgram) {
   int fds[2];
   ASSERT_EQ(pipe(fds), 0);
@@ -123,24 +111,34 @@ TEST_F(SharingEndToEndTest, HelperAndServerGetNoneOfTheProgramsDescriptors) {
 }
 
 TEST_F(SharingEndToEndTest, KilledHelperIsUndoneAtTheNextStart) {
+  ASSERT_EQ(net_->pub.Run("ip route add 192.168.137.0/24 via 198.51.100.2"), 0);
   {
     Program program;
     ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(ClientGetsAddress());
+    net_->Serve(net_->priv, net_->ClientAddress());
+    ASSERT_EQ(ClientFetch(), kPage);
     const auto helpers = net_->host.Processes("orvane-sharing-");  // the name as the kernel cuts it
     ASSERT_EQ(helpers.size(), 1u);
     kill(helpers[0], SIGKILL);
     // The kernel takes the owned table, and dnsmasq dies with its parent...
     EXPECT_TRUE(Eventually([&] {
-      return HostTables().empty() && net_->host.Processes("dnsmasq").empty();
+      return OwnTableGone() && net_->host.Processes("dnsmasq").empty();
     })) << HostState();
-    // ...but the forwarding setting and the gateway address wait for the next helper.
+    // ...but the forwarding setting and the gateway address wait for the next helper...
     EXPECT_EQ(Forwarding("hpriv"), "1");
+    EXPECT_EQ(Forwarding("hpub"), "1");
   }
+  // ...and meanwhile the guard forwards nothing: neither the uplink's side to the guest (pub
+  // routes the private network through the host) nor the guest out un-masqueraded.
+  EXPECT_EQ(HostTables(), "table inet orvane_guard");
+  EXPECT_EQ(ClientFetch(), "");
+  EXPECT_FALSE(test::SharingTopology::Connects(net_->pub, net_->ClientAddress(), 8080));
   const SharingJournal journal(kJournalFolder, NetworkNamespaceId(), getpid());
   EXPECT_TRUE(journal.HasOrphans());
   Program next;
   EXPECT_TRUE(next.manager.StopSharing());
-  EXPECT_TRUE(HostIsClean()) << HostState();
+  EXPECT_TRUE(HostIsClean()) << HostState();  // the guard went with the recovery
   EXPECT_FALSE(journal.HasOrphans());
 }
 

@@ -5,6 +5,7 @@
 #include <signal.h>
 
 #include "SharingFixture.h"
+#include "platform/linux/SharingJournal.h"
 
 namespace orvane::platform::linux_backend {
 namespace {
@@ -26,9 +27,9 @@ class SharingRepairTest : public SharingTest {
   // As a connection manager would bring the uplink back: same name, address and way out.
   bool RecreateUplink() {
     return net_->host.Run("ip link add hpub type veth peer name up0 netns " + net_->pub.Name() +
-                          " && ip addr add 10.77.0.2/24 dev hpub && ip link set hpub up && "
-                          "ip route add default via 10.77.0.1") == 0 &&
-           net_->pub.Run("ip addr add 10.77.0.1/24 dev up0 && ip link set up0 up") == 0;
+                          " && ip addr add 198.51.100.2/24 dev hpub && ip link set hpub up && "
+                          "ip route add default via 198.51.100.1") == 0 &&
+           net_->pub.Run("ip addr add 198.51.100.1/24 dev up0 && ip link set up0 up") == 0;
   }
 };
 
@@ -41,6 +42,34 @@ TEST_F(SharingRepairTest, AKilledServerIsStartedAgain) {
   EXPECT_TRUE(program.Start());  // asking again is answered truthfully, not just "ok"
   EXPECT_TRUE(program.Shared("hpriv"));
   EXPECT_TRUE(ClientWorks());
+  EXPECT_TRUE(program.manager.StopSharing());
+  EXPECT_TRUE(HostIsClean()) << HostState();
+}
+
+// A server that is gone is forgotten at once: its id, free for any process to reuse, is not kept
+// in the journal for a later stop or a recovery to signal.
+TEST_F(SharingRepairTest, AServerThatKeepsDyingLeavesNoIdBehind) {
+  Program program;
+  ASSERT_TRUE(program.Start());
+  const auto helpers = net_->host.Processes("orvane-sharing-");
+  ASSERT_EQ(helpers.size(), 1u);
+  const std::string journal = std::string(kJournalFolder) + "/sharing-" + NetworkNamespaceId() +
+                              "-" + std::to_string(helpers[0]);
+  auto journalServers = [&] { return net_->host.Output("grep -c '^dnsmasq ' " + journal); };
+  ASSERT_EQ(journalServers(), "1");
+  // Killed more often than it is restarted.
+  for (int kill = 0; kill < 10 && !net_->host.Processes("dnsmasq").empty(); ++kill) {
+    const pid_t server = net_->host.Processes("dnsmasq")[0];
+    ::kill(server, SIGKILL);
+    Eventually([&] {
+      const auto now = net_->host.Processes("dnsmasq");
+      return now.empty() || now[0] != server;
+    });
+    Eventually([&] { return !net_->host.Processes("dnsmasq").empty(); });
+  }
+  ASSERT_TRUE(net_->host.Processes("dnsmasq").empty());
+  EXPECT_TRUE(Eventually([&] { return journalServers() == "0"; })) << journalServers();
+  EXPECT_FALSE(program.Shared("hpriv"));
   EXPECT_TRUE(program.manager.StopSharing());
   EXPECT_TRUE(HostIsClean()) << HostState();
 }
@@ -62,7 +91,7 @@ TEST_F(SharingRepairTest, AnUplinkCreatedAgainCarriesTheSharedTrafficAgain) {
   ASSERT_TRUE(DeleteUplink());
   EXPECT_FALSE(program.Shared("hpub"));
   ASSERT_TRUE(RecreateUplink());
-  net_->Serve(net_->pub, "10.77.0.1");
+  net_->Serve(net_->pub, test::kInternet);
   EXPECT_TRUE(Eventually([&] { return ClientFetch() == kPage; })) << HostState();
   EXPECT_TRUE(program.Shared("hpub"));
   EXPECT_TRUE(program.manager.StopSharing());

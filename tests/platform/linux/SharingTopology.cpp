@@ -38,15 +38,18 @@ SharingTopology::SharingTopology(const std::string& prefix, const std::string& p
 std::string SharingTopology::Build() {
   if (host.Run("ip link add hpub type veth peer name up0 netns " + pub.Name() +
                " && ip link add hpriv type veth peer name cl0 netns " + priv.Name() +
-               " && ip addr add 10.77.0.2/24 dev hpub && ip link set hpub up && "
-               "ip link set hpriv up && ip route add default via 10.77.0.1") != 0 ||
+               " && ip addr add 198.51.100.2/24 dev hpub && ip addr add 10.77.0.2/24 dev hpub && "
+               "ip link set hpub up && ip link set hpriv up && "
+               "ip route add default via 198.51.100.1") != 0 ||
       priv.Run("ip link set cl0 up") != 0 ||
-      pub.Run("ip addr add 10.77.0.1/24 dev up0 && ip link set up0 up") != 0) {
+      pub.Run("ip addr add 198.51.100.1/24 dev up0 && ip addr add 10.77.0.1/24 dev up0 && "
+              "ip link set up0 up") != 0) {
     return "cannot build the namespaces";
   }
-  Serve(pub, "10.77.0.1");
-  if (pub.Run("for i in $(seq 50); do [ -n \"$(" + FetchCommand("10.77.0.1") +
-              ")\" ] && exit 0; sleep 0.1; done; exit 1") != 0) {
+  Serve(pub, kInternet);
+  Serve(pub, kUplinkLan);
+  if (pub.Run("for i in $(seq 50); do [ -n \"$(" + FetchCommand(kInternet) + ")\" ] && [ -n \"$(" +
+              FetchCommand(kUplinkLan) + ")\" ] && exit 0; sleep 0.1; done; exit 1") != 0) {
     return "the web server in the public namespace did not start";
   }
   return {};
@@ -79,7 +82,7 @@ std::string SharingTopology::ClientHardwareAddress() const {
 }
 
 std::string SharingTopology::ClientFetch() const {
-  return Fetch(priv, "10.77.0.1");
+  return Fetch(priv, kInternet);
 }
 
 std::string SharingTopology::Fetch(const TestNamespace& from, const std::string& address) const {

@@ -10,9 +10,12 @@
 
 namespace orvane::test {
 
-// Three namespaces in a row: "pub" serves a web page on 10.77.0.1:8080 (the Internet), the
-// sharing host sits between (hpub towards pub, with its default route there; hpriv towards the
-// client, unaddressed), and "priv" is a client whose cl0 is up but has no address yet.
+// Three namespaces in a row: "pub" serves a web page on kInternet:8080 (the Internet) and on
+// kUplinkLan:8080 (a host of the uplink's local network, on the same link), the sharing host
+// sits between (hpub towards pub, with its default route there; hpriv towards the client,
+// unaddressed), and "priv" is a client whose cl0 is up but has no address yet.
+inline constexpr const char* kInternet = "198.51.100.1";  // a documentation range: public-like
+inline constexpr const char* kUplinkLan = "10.77.0.1";
 class SharingTopology {
  public:
   // The prefix keeps the namespace names of different users apart; page is what pub serves.
@@ -29,7 +32,7 @@ class SharingTopology {
   bool ClientReleases() const;
   // The client interface's hardware address.
   std::string ClientHardwareAddress() const;
-  // What the client fetches from pub's web server ("" when it cannot reach it).
+  // What the client fetches from pub's web server on the Internet ("" when it cannot reach it).
   std::string ClientFetch() const;
   // What `from` fetches from a web server on address:8080 ("" when it cannot reach it).
   std::string Fetch(const TestNamespace& from, const std::string& address) const;

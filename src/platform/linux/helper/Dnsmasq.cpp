@@ -1,13 +1,18 @@
 #include "platform/linux/helper/Dnsmasq.h"
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <linux/capability.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
@@ -73,29 +78,59 @@ bool ServesDhcp(pid_t pid) {
   return false;
 }
 
-// dnsmasq stays root, so that the kernel still ends it with the helper (a change of user
-// would clear the parent-death signal). What root may do is cut down instead: of the
-// capabilities only binding the DNS and DHCP ports, answering clients without an address (raw
-// sockets, the ARP table) and the group reset dnsmasq makes at start are kept; no file access
-// beyond root's own files, no modules, no ptrace, and nothing it runs can gain more.
-bool KeepOnlyServerPrivileges() {
+// Capabilities dnsmasq needs: binding the DNS and DHCP ports, and answering clients without an
+// address (raw sockets, the ARP table).
+constexpr int kServerCapabilities[] = {CAP_NET_BIND_SERVICE, CAP_NET_ADMIN, CAP_NET_RAW};
+
+// In the child: becomes the server account, keeping only kServerCapabilities, handed on to
+// dnsmasq as ambient ones (it is no longer root, so exec would drop them otherwise). Nothing
+// it runs can gain more, and a fault in it owns no root file.
+bool BecomeServerAccount(const ServerAccount& account) {
   for (int capability = 0; capability < 64; ++capability) {
-    if (capability == CAP_NET_BIND_SERVICE || capability == CAP_NET_ADMIN ||
-        capability == CAP_NET_RAW || capability == CAP_SETGID)
-      continue;
-    if (prctl(PR_CAPBSET_DROP, capability, 0, 0, 0) != 0 && errno != EINVAL) return false;
+    bool needed = false;
+    for (int kept : kServerCapabilities) needed = needed || capability == kept;
+    if (!needed && prctl(PR_CAPBSET_DROP, capability, 0, 0, 0) != 0 && errno != EINVAL)
+      return false;
   }
+  if (prctl(PR_SET_KEEPCAPS, 1, 0, 0, 0) != 0 || setgroups(0, nullptr) != 0 ||
+      setresgid(account.gid, account.gid, account.gid) != 0 ||
+      setresuid(account.uid, account.uid, account.uid) != 0) {
+    return false;
+  }
+  __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct data[2]{};
+  for (int capability : kServerCapabilities) {
+    data[capability / 32].effective |= 1u << (capability % 32);
+    data[capability / 32].permitted |= 1u << (capability % 32);
+    data[capability / 32].inheritable |= 1u << (capability % 32);
+  }
+  if (syscall(SYS_capset, &header, data) != 0) return false;
+  for (int capability : kServerCapabilities)
+    if (prctl(PR_CAP_AMBIENT, PR_CAP_AMBIENT_RAISE, capability, 0, 0) != 0) return false;
   return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0;
+}
+
+// What a resolv.conf says is at most a few lines; more is not read.
+constexpr std::size_t kMaxResolverFile = std::size_t{64} * 1024;
+constexpr std::size_t kMaxUpstreams = 4;
+
+std::string ReadSmallFile(const char* path) {
+  std::ifstream file(path, std::ios::binary);
+  std::string text(kMaxResolverFile, '\0');
+  file.read(text.data(), static_cast<std::streamsize>(text.size()));
+  text.resize(static_cast<std::size_t>(file.gcount()));
+  return text;
 }
 
 // Created by the helper rather than by dnsmasq, so it is never readable by others whatever
 // umask the helper was started with, and a link planted in its place is not followed.
-bool PrivateLeaseFile(const std::string& path) {
+bool PrivateLeaseFile(const std::string& path, const ServerAccount& account) {
   const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return false;
   struct stat info {};
-  const bool sound = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() &&
-                     fchmod(fd, 0600) == 0;
+  const bool sound = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 &&
+                     (info.st_uid == geteuid() || info.st_uid == account.uid) &&
+                     fchown(fd, account.uid, account.gid) == 0 && fchmod(fd, 0600) == 0;
   close(fd);
   return sound;
 }
@@ -106,6 +141,70 @@ std::string ReadProcText(pid_t pid, const char* entry) {
 }
 
 }  // namespace
+
+ServerAccount DnsmasqAccount() {
+  ServerAccount account;
+  // Only a system account (below 1000) is used: a login user's files must not be its.
+  if (const passwd* entry = getpwnam("dnsmasq");
+      entry != nullptr && entry->pw_uid != 0 && entry->pw_uid < 1000) {
+    account.uid = entry->pw_uid;
+    account.gid = entry->pw_gid != 0 ? entry->pw_gid : account.gid;
+  }
+  return account;
+}
+
+std::vector<std::string> NameServersOf(const std::string& text) {
+  std::vector<std::string> servers;
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line) && servers.size() < kMaxUpstreams) {
+    std::istringstream fields(line);
+    std::string keyword, address;
+    if (!(fields >> keyword >> address) || keyword != "nameserver") continue;
+    in_addr v4{};
+    in6_addr v6{};
+    if (inet_pton(AF_INET, address.c_str(), &v4) == 1) {
+      if ((ntohl(v4.s_addr) >> 24) == 127 || v4.s_addr == 0) continue;
+    } else if (inet_pton(AF_INET6, address.c_str(), &v6) == 1) {
+      // Loopback, unspecified and a v4-mapped loopback are the host itself; a link-local one
+      // needs an interface this text cannot carry safely.
+      if (IN6_IS_ADDR_LOOPBACK(&v6) || IN6_IS_ADDR_UNSPECIFIED(&v6) || IN6_IS_ADDR_LINKLOCAL(&v6) ||
+          (IN6_IS_ADDR_V4MAPPED(&v6) && v6.s6_addr[12] == 127))
+        continue;
+    } else {
+      continue;  // a scoped address, a name or garbage
+    }
+    if (std::find(servers.begin(), servers.end(), address) == servers.end())
+      servers.push_back(address);
+  }
+  return servers;
+}
+
+std::vector<std::string> UpstreamNameServers() {
+  // The host's own list first; behind a local stub, the lists the stub's owner keeps of the
+  // real servers: systemd-resolved's, then NetworkManager's.
+  for (const char* path : {"/etc/resolv.conf", "/run/systemd/resolve/resolv.conf",
+                           "/run/NetworkManager/no-stub-resolv.conf"}) {
+    std::vector<std::string> servers = NameServersOf(ReadSmallFile(path));
+    if (!servers.empty()) return servers;
+  }
+  return {};
+}
+
+uint64_t ProcessStartTime(pid_t pid) {
+  if (pid <= 0) return 0;
+  const std::string text = ReadProcText(pid, "stat");
+  // The name may hold anything, blanks and parentheses too: fields count from its end.
+  const auto close = text.rfind(')');
+  if (close == std::string::npos) return 0;
+  std::istringstream fields(text.substr(close + 1));
+  std::string field;
+  // state is field 3 and starttime field 22 of the whole line.
+  for (int number = 3; number < 22; ++number)
+    if (!(fields >> field)) return 0;
+  uint64_t start = 0;
+  return fields >> start ? start : 0;
+}
 
 LeaseRange LeaseRangeOf(const std::array<uint8_t, 4>& gateway, uint8_t prefixLength) {
   const uint32_t mask = ToNumber(PrefixMask(prefixLength));
@@ -137,12 +236,20 @@ pid_t StartDnsmasq(const DnsmasqPlan& plan, std::string& error) {
       "--keep-in-foreground",
       "--conf-file=/dev/null",
       "--pid-file",
-      // Staying root keeps the parent-death signal, which a change of user or group clears.
-      "--user=root",
-      "--group=root",
       "--dhcp-leasefile=" + plan.leaseFile,
-      // The host's own names are nobody else's business.
+      // The host's own names are nobody else's business, and neither is its resolver: only
+      // the servers named here are asked, with names that are not for the Internet (no dot,
+      // private address ranges) answered here or not at all.
       "--no-hosts",
+      "--no-resolv",
+      "--domain-needed",
+      "--bogus-priv",
+      // A client calling itself wpad or isatap would be what every other client's proxy and
+      // tunnel discovery finds.
+      "--dhcp-name-match=set:discovery,wpad",
+      "--dhcp-name-match=set:discovery,isatap",
+      "--dhcp-ignore-names=tag:discovery",
+      "--dhcp-lease-max=" + std::to_string(kMaxLeases),
       "--bind-interfaces",
       "--except-interface=lo",
       "--interface=" + plan.interfaceName,
@@ -151,11 +258,13 @@ pid_t StartDnsmasq(const DnsmasqPlan& plan, std::string& error) {
       "--dhcp-option=option:router," + gateway,
       "--dhcp-option=option:dns-server," + gateway,
   };
+  for (const std::string& server : plan.upstreams) arguments.push_back("--server=" + server);
   if (plan.ownNetwork) {
     arguments.emplace_back("--no-ping");
     arguments.emplace_back("--dhcp-authoritative");
   }
-  if (!PrivateLeaseFile(plan.leaseFile)) {
+  const ServerAccount account = DnsmasqAccount();
+  if (!PrivateLeaseFile(plan.leaseFile, account)) {
     error = "cannot create the lease file for " + plan.interfaceName;
     return -1;
   }
@@ -170,8 +279,6 @@ pid_t StartDnsmasq(const DnsmasqPlan& plan, std::string& error) {
     return -1;
   }
   if (pid == 0) {
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (getppid() != parent) _exit(127);
     // Standard input and output are the program's connection: dnsmasq must neither hold it
     // nor write into it.
     int null = open("/dev/null", O_RDWR);
@@ -184,7 +291,10 @@ pid_t StartDnsmasq(const DnsmasqPlan& plan, std::string& error) {
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
     umask(077);
-    if (!KeepOnlyServerPrivileges()) _exit(127);
+    if (!BecomeServerAccount(account)) _exit(127);
+    // After the change of user, which clears it: the kernel kills the server with the helper.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(127);
     execv(argv[0], argv.data());
     _exit(127);
   }
@@ -219,8 +329,10 @@ bool DnsmasqRunning(pid_t pid) {
   return pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0;
 }
 
-bool IsDnsmasqFor(pid_t pid, const std::string& interfaceName) {
-  if (pid <= 0) return false;
+bool IsDnsmasqFor(const ServerProcess& process, const std::string& interfaceName) {
+  const pid_t pid = process.pid;
+  if (pid <= 0 || process.startTime == 0 || ProcessStartTime(pid) != process.startTime)
+    return false;
   if (ReadProcText(pid, "comm") != "dnsmasq\n") return false;
   const std::string commandLine = ReadProcText(pid, "cmdline");
   const std::string wanted = "--interface=" + interfaceName;

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/linux/DeviceListText.h"
+#include "platform/linux/helper/Dnsmasq.h"
 
 namespace orvane::platform::linux_backend {
 namespace {
@@ -63,7 +64,8 @@ std::vector<ConnectedDevice> ReadDnsmasqLeases(const std::string& path, int64_t 
   if (fd < 0) return {};
   struct stat info {};
   std::string text;
-  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid()) {
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+      (info.st_uid == geteuid() || info.st_uid == DnsmasqAccount().uid)) {
     text.resize(kMaxFileSize);
     std::size_t got = 0;
     for (ssize_t n; got < text.size() && (n = read(fd, text.data() + got, text.size() - got)) > 0;)

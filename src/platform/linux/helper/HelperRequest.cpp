@@ -14,9 +14,10 @@ std::variant<HelperRequest, std::string> ParseHelperRequest(std::string_view lin
   // Our program sends exactly a verb and a name.
   if (!(fields >> verb >> name) || fields >> extra) return std::string("malformed request");
 
-  constexpr std::array<std::pair<const char*, HelperVerb>, 5> kVerbs = {{
+  constexpr std::array<std::pair<const char*, HelperVerb>, 6> kVerbs = {{
       {protocol::kEnablePublic, HelperVerb::EnablePublic},
       {protocol::kEnablePrivate, HelperVerb::EnablePrivate},
+      {protocol::kEnablePrivateWithLocalNetwork, HelperVerb::EnablePrivateWithLocalNetwork},
       {protocol::kDisable, HelperVerb::Disable},
       {protocol::kState, HelperVerb::State},
       {protocol::kDevices, HelperVerb::Devices},

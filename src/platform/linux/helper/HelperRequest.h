@@ -6,7 +6,14 @@
 
 namespace orvane::platform::linux_backend {
 
-enum class HelperVerb { EnablePublic, EnablePrivate, Disable, State, Devices };
+enum class HelperVerb {
+  EnablePublic,
+  EnablePrivate,
+  EnablePrivateWithLocalNetwork,
+  Disable,
+  State,
+  Devices
+};
 
 struct HelperRequest {
   HelperVerb verb = HelperVerb::State;

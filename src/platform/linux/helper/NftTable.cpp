@@ -8,24 +8,38 @@
 namespace orvane::platform::linux_backend {
 namespace {
 
-constexpr const char* kTable = "ip orvane";
+constexpr const char* kTable = "inet orvane";
+constexpr const char* kGuardTable = "inet orvane_guard";
 
 // Only what sharing needs passes: the private networks out through the public interfaces
 // (masqueraded), and replies back in. The private side reaches nothing else the host routes to,
 // nothing else reaches it, and an interface whose forwarding was switched on for sharing
-// forwards nothing else. The private gateways' DNS and DHCP answer their own interfaces only.
-// Everything else keeps the policy it had before.
-constexpr const char* kTableDefinition = R"(table ip orvane {
+// forwards nothing else. Unless its interface is in lan_ifs, the private side reaches no
+// private, shared or link-local range behind the uplink either (the home network, the
+// provider's modem). The host itself answers the private side only DHCP, DNS on the gateway
+// address, pings and replies to its own connections: the host's other services listen on
+// every address, and guests are strangers. IPv4 only: the private side gets no IPv6 path at
+// all, neither through the host nor to it. The private gateways' DNS and DHCP answer their own
+// interfaces only. Everything else keeps the policy it had before.
+// The shared traffic carries kPassedMark from here to the guard's chain, which runs later and
+// clears it again.
+constexpr const char* kTableDefinition = R"(table inet orvane {
   flags owner
   set public_ifs { type ifname; }
   set opened_ifs { type ifname; }
   set private_ifs { type ifname; }
+  set lan_ifs { type ifname; }
   set private_nets { type ipv4_addr; flags interval; }
   set private_gateways { type ipv4_addr; }
+  set local_ranges {
+    type ipv4_addr; flags interval;
+    elements = { 10.0.0.0/8, 100.64.0.0/10, 169.254.0.0/16, 172.16.0.0/12, 192.168.0.0/16 }
+  }
   chain forward {
     type filter hook forward priority filter; policy accept;
-    iifname @private_ifs oifname @public_ifs ip saddr @private_nets accept
-    iifname @public_ifs oifname @private_ifs ct state established,related accept
+    iifname @private_ifs iifname != @lan_ifs ip daddr @local_ranges drop
+    iifname @private_ifs oifname @public_ifs ip saddr @private_nets meta mark set meta mark | 0x00800000 accept
+    iifname @public_ifs oifname @private_ifs ip daddr @private_nets ct state established,related meta mark set meta mark | 0x00800000 accept
     iifname @private_ifs drop
     oifname @private_ifs drop
     iifname @opened_ifs drop
@@ -33,10 +47,30 @@ constexpr const char* kTableDefinition = R"(table ip orvane {
   chain input {
     type filter hook input priority filter; policy accept;
     ip daddr @private_gateways iifname != @private_ifs iifname != "lo" meta l4proto { tcp, udp } th dport { 53, 67 } drop
+    iifname != @private_ifs accept
+    ct state established,related accept
+    meta nfproto ipv4 udp dport 67 accept
+    ip daddr @private_gateways meta l4proto { tcp, udp } th dport 53 accept
+    icmp type echo-request accept
+    drop
   }
   chain postrouting {
     type nat hook postrouting priority srcnat; policy accept;
     oifname @public_ifs ip saddr @private_nets masquerade
+  }
+}
+)";
+
+// Not owned, so it outlives a killed helper: while forwarding that sharing switched on is
+// still on and the owner table is gone, nothing is forwarded through those interfaces. With
+// the owner table in place it drops only what that table drops too.
+constexpr const char* kGuardDefinition = R"(table inet orvane_guard {
+  set guarded_ifs { type ifname; }
+  chain forward {
+    type filter hook forward priority filter + 10; policy accept;
+    meta mark & 0x00800000 == 0x00800000 meta mark set meta mark & 0xff7fffff accept
+    iifname @guarded_ifs drop
+    oifname @guarded_ifs drop
   }
 }
 )";
@@ -55,9 +89,15 @@ std::string PublicElements(const std::string& verb, const std::string& interface
 }
 
 std::string PrivateElements(const std::string& verb, const std::string& interfaceName,
-                            const std::string& network, const std::string& gateway) {
+                            const std::string& network, const std::string& gateway,
+                            bool localNetwork) {
   return Element(verb, "private_ifs", Quoted(interfaceName)) +
-         Element(verb, "private_nets", network) + Element(verb, "private_gateways", gateway);
+         Element(verb, "private_nets", network) + Element(verb, "private_gateways", gateway) +
+         (localNetwork ? Element(verb, "lan_ifs", Quoted(interfaceName)) : std::string());
+}
+
+std::string GuardElement(const std::string& verb, const std::string& interfaceName) {
+  return verb + " element " + kGuardTable + " guarded_ifs { " + Quoted(interfaceName) + " }\n";
 }
 
 }  // namespace
@@ -91,10 +131,10 @@ std::string NftTable::AddPublic(const std::string& interfaceName, bool opened) {
 }
 
 std::string NftTable::AddPrivate(const std::string& interfaceName, const std::string& network,
-                                 const std::string& gateway) {
+                                 const std::string& gateway, bool localNetwork) {
   if (std::string error = EnsureTable(); !error.empty()) return error;
   // One transaction: all elements or none.
-  return Run(PrivateElements("add", interfaceName, network, gateway));
+  return Run(PrivateElements("add", interfaceName, network, gateway, localNetwork));
 }
 
 std::string NftTable::RemovePublic(const std::string& interfaceName, bool opened) {
@@ -103,9 +143,52 @@ std::string NftTable::RemovePublic(const std::string& interfaceName, bool opened
 }
 
 std::string NftTable::RemovePrivate(const std::string& interfaceName, const std::string& network,
-                                    const std::string& gateway) {
+                                    const std::string& gateway, bool localNetwork) {
   if (!exists_) return {};
-  return Run(PrivateElements("delete", interfaceName, network, gateway));
+  return Run(PrivateElements("delete", interfaceName, network, gateway, localNetwork));
+}
+
+std::string NftTable::AddGuard(const std::string& interfaceName) {
+  // "add table" with a body adds only what is missing: a guard a dead helper left keeps its
+  // elements until the recovery takes it away.
+  if (std::string error = Run(kGuardDefinition); !error.empty()) return error;
+  return Run(GuardElement("add", interfaceName));
+}
+
+std::string NftTable::RemoveGuard(const std::string& interfaceName) {
+  if (nft_run_cmd_from_buffer(
+          context_, (std::string("list set ") + kGuardTable + " guarded_ifs").c_str()) != 0) {
+    nft_ctx_get_error_buffer(context_);
+    return {};  // no guard, nothing to remove
+  }
+  const std::string listing = nft_ctx_get_output_buffer(context_);
+  if (listing.find(Quoted(interfaceName)) != std::string::npos)
+    if (std::string error = Run(GuardElement("delete", interfaceName)); !error.empty())
+      return error;
+  if (SetHolds(kGuardTable, "guarded_ifs", "\"")) return {};  // others still guarded
+  return Run(std::string("delete table ") + kGuardTable);
+}
+
+std::string NftTable::DeleteGuard() {
+  if (!GuardExists()) return {};
+  return Run(std::string("delete table ") + kGuardTable);
+}
+
+bool NftTable::GuardExists() {
+  return Exists(kGuardTable);
+}
+
+bool NftTable::OwnerTableExists() {
+  return Exists(kTable);
+}
+
+bool NftTable::Exists(const char* table) {
+  if (nft_run_cmd_from_buffer(context_, (std::string("list table ") + table).c_str()) != 0) {
+    nft_ctx_get_error_buffer(context_);
+    return false;
+  }
+  nft_ctx_get_output_buffer(context_);
+  return true;
 }
 
 std::string NftTable::DeleteIfEmpty(bool empty) {
@@ -115,22 +198,24 @@ std::string NftTable::DeleteIfEmpty(bool empty) {
   return error;
 }
 
-bool NftTable::SetHolds(const char* set, const std::string& interfaceName) {
-  if (nft_run_cmd_from_buffer(context_, (std::string("list set ") + kTable + " " + set).c_str()) !=
+bool NftTable::SetHolds(const char* table, const char* set, const std::string& text) {
+  if (nft_run_cmd_from_buffer(context_, (std::string("list set ") + table + " " + set).c_str()) !=
       0) {
     nft_ctx_get_error_buffer(context_);  // drop the "no such table" text
     return false;
   }
-  std::string listing = nft_ctx_get_output_buffer(context_);
-  return listing.find(Quoted(interfaceName)) != std::string::npos;
+  const std::string listing = nft_ctx_get_output_buffer(context_);
+  // Only the elements count, not the set's own header.
+  const auto elements = listing.find("elements");
+  return elements != std::string::npos && listing.find(text, elements) != std::string::npos;
 }
 
 bool NftTable::IsPublic(const std::string& interfaceName) {
-  return SetHolds("public_ifs", interfaceName);
+  return SetHolds(kTable, "public_ifs", Quoted(interfaceName));
 }
 
 bool NftTable::IsPrivate(const std::string& interfaceName) {
-  return SetHolds("private_ifs", interfaceName);
+  return SetHolds(kTable, "private_ifs", Quoted(interfaceName));
 }
 
 std::string NftTable::ForeignForwardDrop() {
@@ -154,8 +239,8 @@ std::string NftTable::ForeignForwardDrop() {
     } else if (line == "}") {
       forward = false;
     } else if (line.find("hook forward") != std::string::npos) {
-      forward =
-          table != "ip orvane" && (table.rfind("ip ", 0) == 0 || table.rfind("inet ", 0) == 0);
+      forward = table != "inet orvane" && table != "inet orvane_guard" &&
+                (table.rfind("ip ", 0) == 0 || table.rfind("inet ", 0) == 0);
       if (forward && line.find("policy drop") != std::string::npos)
         return "table " + table + ", chain " + chain;
     } else if (forward && (line.rfind("drop", 0) == 0 || line.rfind("reject", 0) == 0)) {

@@ -24,15 +24,39 @@ bool Overlap(const std::array<uint8_t, 4>& a, uint8_t aPrefix, const std::array<
 
 }  // namespace
 
-std::string ServedNetworkReason(const NetlinkSnapshot& machine, uint32_t index,
-                                const std::string& interfaceName) {
-  for (const DefaultRoute& route : machine.defaultRoutes)
-    if (route.index == index)
-      return interfaceName + " carries a default route: it is a way out, not a network to serve";
-  for (const Ipv4Address& address : machine.addresses)
-    if (address.index == index && !address.permanent)
+std::string PrivateSideReason(const NetlinkSnapshot& machine, uint32_t index,
+                              const std::string& interfaceName, bool ownAccessPoint) {
+  for (const auto* routes : {&machine.defaultRoutes, &machine.otherTableDefaultRoutes})
+    for (const DefaultRoute& route : *routes)
+      if (route.index == index)
+        return interfaceName + " carries a default route: it is a way out, not a network to serve";
+  for (const Ipv4Address& address : machine.addresses) {
+    if (address.index != index) continue;
+    if (!address.permanent)
       return interfaceName + " has an address from a DHCP server, which serves that network";
+    if (!ownAccessPoint)
+      return interfaceName + " already has an address (" + Ipv4Text(address.address) + "/" +
+             std::to_string(address.prefixLength) +
+             "), so it is on a network of its own: remove the address to share to it";
+    if (NetworkClashes(machine, address.address, address.prefixLength, index))
+      return interfaceName + "'s address " + Ipv4Text(address.address) +
+             " overlaps another network of this machine";
+  }
   return {};
+}
+
+bool NetworkClashes(const NetlinkSnapshot& machine, const std::array<uint8_t, 4>& address,
+                    uint8_t prefixLength, uint32_t index) {
+  return std::any_of(machine.addresses.begin(), machine.addresses.end(),
+                     [&](const Ipv4Address& used) {
+                       return used.index != index &&
+                              Overlap(address, prefixLength, used.address, used.prefixLength);
+                     }) ||
+         std::any_of(machine.networkRoutes.begin(), machine.networkRoutes.end(),
+                     [&](const NetworkRoute& used) {
+                       return used.index != index && used.prefixLength >= kNarrowestWideRoute &&
+                              Overlap(address, prefixLength, used.destination, used.prefixLength);
+                     });
 }
 
 std::optional<std::array<uint8_t, 4>> FreePrivateGateway(const NetlinkSnapshot& machine) {

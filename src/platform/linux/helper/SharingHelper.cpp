@@ -1,6 +1,7 @@
 #include "platform/linux/helper/SharingHelper.h"
 
 #include <net/if.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "platform/linux/Netlink.h"
+#include "platform/linux/NetworkManagerClient.h"
 #include "platform/linux/SharingProtocol.h"
 #include "platform/linux/helper/Dnsmasq.h"
 #include "platform/linux/helper/DnsmasqLeases.h"
@@ -91,6 +93,12 @@ std::string Refusal(const std::string& interfaceName, NetlinkSnapshot& machine,
   return {};
 }
 
+// NetworkManager is asked; outside the namespace it manages, the answer is no.
+bool OwnAccessPoint(const std::string& interfaceName) {
+  NetworkManagerClient networkManager;
+  return networkManager.OwnAccessPoint(interfaceName);
+}
+
 }  // namespace
 
 bool ValidInterfaceName(const std::string& name) {
@@ -125,8 +133,8 @@ void SharingHelper::Recover() {
   for (const auto& [path, entries] : journal_.Orphans()) {
     for (const auto& server : entries.servers)
       if (ValidInterfaceName(server.interfaceName) &&
-          IsDnsmasqFor(server.pid, server.interfaceName))
-        StopDnsmasq(server.pid);
+          IsDnsmasqFor({server.pid, server.startTime}, server.interfaceName))
+        kill(server.pid, SIGKILL);  // not our child: it cannot be waited for
     for (const auto& address : entries.addresses) {
       std::array<uint8_t, 4> ip{};
       uint8_t prefix = 0;
@@ -141,22 +149,32 @@ void SharingHelper::Recover() {
         WriteForwarding(forwarding.interfaceName, forwarding.originalValue);
     SharingJournal::Remove(path);
   }
+  // Forwarding is back as it was: the guard a dead helper left has nothing more to hold
+  // closed, unless a live helper of this namespace still shares.
+  if (!table_.OwnerTableExists()) table_.DeleteGuard();
   journal_.RemoveOrphanLeaseFiles();
 }
 
-std::string SharingHelper::EnableForwarding(const std::string& interfaceName) {
+std::string SharingHelper::EnableForwarding(const std::string& interfaceName, bool guard) {
   if (originalForwarding_.count(interfaceName) != 0) return {};
   std::string original = ReadForwarding(interfaceName);
   if (original.empty()) return "cannot read the forwarding setting of " + interfaceName;
-  if (original != "1") {
+  if (original != "1" || guard) {
     originalForwarding_[interfaceName] = original;
     // Recorded before the change, so a crash right after it is undone too; a change that could
-    // not be recorded is not made.
+    // not be recorded is not made. Nor is one without the guard that holds the interface
+    // closed should this helper die with forwarding on.
     if (!SaveJournal()) {
       originalForwarding_.erase(interfaceName);
       return "cannot record the change to " + interfaceName;
     }
-    if (!WriteForwarding(interfaceName, "1")) {
+    if (std::string error = table_.AddGuard(interfaceName); !error.empty()) {
+      originalForwarding_.erase(interfaceName);
+      SaveJournal();
+      return "cannot guard " + interfaceName + ": " + error;
+    }
+    if (original != "1" && !WriteForwarding(interfaceName, "1")) {
+      table_.RemoveGuard(interfaceName);
       originalForwarding_.erase(interfaceName);
       SaveJournal();
       return "cannot turn on forwarding on " + interfaceName;
@@ -172,6 +190,7 @@ void SharingHelper::RestoreForwarding(const std::string& interfaceName) {
   if (found == originalForwarding_.end()) return;
   if (found->second != "1") WriteForwarding(interfaceName, found->second);
   originalForwarding_.erase(found);
+  table_.RemoveGuard(interfaceName);
   SaveJournal();
 }
 
@@ -181,7 +200,7 @@ std::string SharingHelper::EnablePublic(const std::string& interfaceName) {
   if (std::string refusal = Refusal(interfaceName, machine, link); !refusal.empty()) return refusal;
   if (publics_.count(interfaceName) != 0) return {};
   if (privates_.count(interfaceName) != 0) return interfaceName + " is shared as private";
-  if (std::string error = EnableForwarding(interfaceName); !error.empty()) return error;
+  if (std::string error = EnableForwarding(interfaceName, false); !error.empty()) return error;
   const PublicShare share{link->index, originalForwarding_[interfaceName] != "1"};
   if (std::string error = table_.AddPublic(interfaceName, share.opened); !error.empty()) {
     RestoreForwarding(interfaceName);
@@ -195,6 +214,7 @@ std::string SharingHelper::EnablePublic(const std::string& interfaceName) {
 std::string SharingHelper::ChoosePrivateAddress(const NetlinkSnapshot& machine, uint32_t index,
                                                 PrivateShare& share) {
   for (const Ipv4Address& entry : machine.addresses) {
+    // Only the address of Orvane's own access point gets here, checked for clashes already.
     if (entry.index != index) continue;
     share.address = entry.address;  // kept as it is, and left there afterwards
     share.prefixLength = entry.prefixLength;
@@ -212,34 +232,52 @@ std::string SharingHelper::StartServer(const std::string& interfaceName, Private
   if (!journal_.PrepareFolder())
     return "the folder for the lease file is missing or open to other users";
   std::string error;
-  share.server = StartDnsmasq({interfaceName, share.address, share.prefixLength,
-                               journal_.LeaseFile(interfaceName), share.addedAddress},
-                              error);
+  share.server.pid =
+      StartDnsmasq({interfaceName, share.address, share.prefixLength,
+                    journal_.LeaseFile(interfaceName), share.addedAddress, UpstreamNameServers()},
+                   error);
+  share.server.startTime = ProcessStartTime(share.server.pid);
   SaveJournal();
   return error;
 }
 
-std::string SharingHelper::EnablePrivate(const std::string& interfaceName) {
-  std::string error = EnablePrivateOnly(interfaceName);
+bool SharingHelper::ServerRunning(PrivateShare& share) {
+  if (DnsmasqRunning(share.server.pid)) return true;
+  if (share.server.pid > 0) {
+    share.server = {};
+    SaveJournal();
+  }
+  return false;
+}
+
+void SharingHelper::StopServer(PrivateShare& share) {
+  if (ServerRunning(share)) StopDnsmasq(share.server.pid);
+  share.server = {};
+}
+
+std::string SharingHelper::EnablePrivate(const std::string& interfaceName, bool localNetwork) {
+  std::string error = EnablePrivateOnly(interfaceName, localNetwork);
   // Masquerading with nothing behind it is of no use: a failed start leaves nothing at all.
   if (!error.empty() && privates_.empty())
     while (!publics_.empty()) Disable(std::string(publics_.begin()->first));
   return error;
 }
 
-std::string SharingHelper::EnablePrivateOnly(const std::string& interfaceName) {
+std::string SharingHelper::EnablePrivateOnly(const std::string& interfaceName, bool localNetwork) {
   NetlinkSnapshot machine;
   const LinkInfo* link = nullptr;
   if (std::string refusal = Refusal(interfaceName, machine, link); !refusal.empty()) return refusal;
   if (auto found = privates_.find(interfaceName); found != privates_.end()) {
     // Asked again: a server that died is started again, or the answer says why not.
     RepairPrivate(interfaceName, found->second);
-    return DnsmasqRunning(found->second.server)
-               ? std::string()
-               : "the DHCP server on " + interfaceName + " keeps failing";
+    if (found->second.localNetwork != localNetwork)
+      return interfaceName + " is shared already, with the other choice for the local network";
+    return ServerRunning(found->second) ? std::string()
+                                        : "the DHCP server on " + interfaceName + " keeps failing";
   }
   if (publics_.count(interfaceName) != 0) return interfaceName + " is shared as public";
-  if (std::string reason = ServedNetworkReason(machine, link->index, interfaceName);
+  if (std::string reason =
+          PrivateSideReason(machine, link->index, interfaceName, OwnAccessPoint(interfaceName));
       !reason.empty())
     return reason;
   if (std::string firewall = table_.ForeignForwardDrop(); !firewall.empty())
@@ -248,6 +286,7 @@ std::string SharingHelper::EnablePrivateOnly(const std::string& interfaceName) {
 
   PrivateShare share;
   share.index = link->index;
+  share.localNetwork = localNetwork;
   if (std::string error = ChoosePrivateAddress(machine, link->index, share); !error.empty())
     return error;
   privates_[interfaceName] = share;
@@ -262,9 +301,10 @@ std::string SharingHelper::EnablePrivateOnly(const std::string& interfaceName) {
       error = "cannot add the gateway address to " + interfaceName;
     }
   }
-  if (error.empty()) error = EnableForwarding(interfaceName);
+  if (error.empty()) error = EnableForwarding(interfaceName, true);
   if (error.empty())
-    error = table_.AddPrivate(interfaceName, share.Network(), Ipv4Text(share.address));
+    error =
+        table_.AddPrivate(interfaceName, share.Network(), Ipv4Text(share.address), localNetwork);
   if (error.empty()) error = StartServer(interfaceName, privates_[interfaceName]);
   if (!error.empty()) DisablePrivate(interfaceName);
   return error;
@@ -276,17 +316,16 @@ void SharingHelper::RepairPrivate(const std::string& interfaceName, PrivateShare
   if (index != share.index) {
     // Created anew: it has none of what sharing gave the old one.
     share.index = index;
-    StopDnsmasq(share.server);
-    share.server = -1;
+    StopServer(share);
     share.restarts = 0;
     originalForwarding_.erase(interfaceName);
-    if (!EnableForwarding(interfaceName).empty()) return;
+    if (!EnableForwarding(interfaceName, true).empty()) return;
   }
   std::array<uint8_t, 4> address{};
   uint8_t prefix = 0;
   if (share.addedAddress && !FirstAddress(index, address, prefix))
     AddIpv4Address(index, share.address, share.prefixLength);
-  if (!DnsmasqRunning(share.server) && share.restarts < kMaxServerRestarts) {
+  if (!ServerRunning(share) && share.restarts < kMaxServerRestarts) {
     ++share.restarts;
     StartServer(interfaceName, share);
   }
@@ -298,7 +337,7 @@ void SharingHelper::Repair() {
     if (index == 0 || index == share.index) continue;
     share.index = index;
     originalForwarding_.erase(name);
-    EnableForwarding(name);
+    EnableForwarding(name, false);
   }
   for (auto& [name, share] : privates_) RepairPrivate(name, share);
 }
@@ -316,9 +355,10 @@ std::string SharingHelper::DisablePublic(const std::string& interfaceName) {
 std::string SharingHelper::DisablePrivate(const std::string& interfaceName) {
   auto found = privates_.find(interfaceName);
   if (found == privates_.end()) return {};
+  StopServer(found->second);
   const PrivateShare share = found->second;
-  StopDnsmasq(share.server);
-  std::string error = table_.RemovePrivate(interfaceName, share.Network(), Ipv4Text(share.address));
+  std::string error = table_.RemovePrivate(interfaceName, share.Network(), Ipv4Text(share.address),
+                                           share.localNetwork);
   if (share.addedAddress) {
     unsigned index = if_nametoindex(interfaceName.c_str());
     if (index != 0) DeleteIpv4Address(index, share.address, share.prefixLength);
@@ -364,9 +404,8 @@ std::string SharingHelper::Role(const std::string& interfaceName) {
   std::array<uint8_t, 4> address{};
   uint8_t prefix = 0;
   auto found = privates_.find(interfaceName);
-  if (found != privates_.end() && found->second.index == index &&
-      DnsmasqRunning(found->second.server) && table_.IsPrivate(interfaceName) &&
-      FirstAddress(index, address, prefix)) {
+  if (found != privates_.end() && found->second.index == index && ServerRunning(found->second) &&
+      table_.IsPrivate(interfaceName) && FirstAddress(index, address, prefix)) {
     return protocol::kRolePrivate;
   }
   return protocol::kRoleNone;
@@ -391,7 +430,8 @@ bool SharingHelper::SaveJournal() {
   for (const auto& [name, share] : privates_) {
     if (share.addedAddress)
       entries.addresses.push_back({name, CidrOf(share.address, share.prefixLength)});
-    if (share.server > 0) entries.servers.push_back({name, static_cast<int>(share.server)});
+    if (share.server.pid > 0)
+      entries.servers.push_back({name, static_cast<int>(share.server.pid), share.server.startTime});
   }
   return journal_.Save(entries);
 }

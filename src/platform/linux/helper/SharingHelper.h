@@ -11,6 +11,7 @@
 #include "platform/SharingService.h"
 #include "platform/linux/Netlink.h"
 #include "platform/linux/SharingJournal.h"
+#include "platform/linux/helper/Dnsmasq.h"
 #include "platform/linux/helper/NftTable.h"
 
 namespace orvane::platform::linux_backend {
@@ -31,7 +32,9 @@ class SharingHelper {
 
   // Each answers an empty text on success, else what went wrong.
   std::string EnablePublic(const std::string& interfaceName);
-  std::string EnablePrivate(const std::string& interfaceName);
+  // localNetwork: its clients may also reach the private ranges behind the public side (the
+  // home network); without it they reach the Internet only.
+  std::string EnablePrivate(const std::string& interfaceName, bool localNetwork = false);
   std::string Disable(const std::string& interfaceName);
   // "public", "private" or "none", read back from the kernel and the server process after a
   // repair.
@@ -53,14 +56,20 @@ class SharingHelper {
     std::array<uint8_t, 4> address{};
     uint8_t prefixLength = 24;
     bool addedAddress = false;
-    pid_t server = -1;
+    bool localNetwork = false;
+    ServerProcess server;
     int restarts = 0;
     std::string Network() const;
   };
 
-  std::string EnableForwarding(const std::string& interfaceName);
+  // guard: the interface is guarded even when its forwarding was on already (a private side).
+  std::string EnableForwarding(const std::string& interfaceName, bool guard);
   void RestoreForwarding(const std::string& interfaceName);
-  std::string EnablePrivateOnly(const std::string& interfaceName);
+  std::string EnablePrivateOnly(const std::string& interfaceName, bool localNetwork);
+  // Whether the share's server runs; one found ended is reaped and forgotten at once, so that
+  // its id, free for reuse, is never signalled.
+  bool ServerRunning(PrivateShare& share);
+  void StopServer(PrivateShare& share);
   std::string ChoosePrivateAddress(const NetlinkSnapshot& machine, uint32_t index,
                                    PrivateShare& share);
   std::string StartServer(const std::string& interfaceName, PrivateShare& share);

@@ -65,6 +65,9 @@ std::string Answer(SharingHelper& helper, const std::string& line) {
       case HelperVerb::EnablePrivate:
         error = helper.EnablePrivate(request.interfaceName);
         break;
+      case HelperVerb::EnablePrivateWithLocalNetwork:
+        error = helper.EnablePrivate(request.interfaceName, true);
+        break;
       case HelperVerb::Disable:
         error = helper.Disable(request.interfaceName);
         break;
