@@ -23,6 +23,15 @@ for index in 1 2; do
     ORVANE_DEMO_SHARING=1 timeout 120 "$build/src/app/orvane-demo"
   echo "$out"
 done
+# The sharing page in a desktop's dark theme, and in German.
+out="docs/screenshots/main-window-share-my-internet-dark.png"
+QT_QPA_PLATFORM=offscreen ORVANE_DEMO_SCREENSHOT="$PWD/$out" ORVANE_DEMO_PAGE=1 ORVANE_DEMO_DARK=1 \
+  ORVANE_DEMO_SHARING=1 timeout 120 "$build/src/app/orvane-demo"
+echo "$out"
+out="docs/screenshots/main-window-share-my-internet-german.png"
+QT_QPA_PLATFORM=offscreen ORVANE_DEMO_SCREENSHOT="$PWD/$out" ORVANE_DEMO_PAGE=1 LANGUAGE=de \
+  LC_ALL=de_DE.UTF-8 timeout 120 "$build/src/app/orvane-demo"
+echo "$out"
 for dialog in picker options about; do
   out="docs/screenshots/dialog-$dialog.png"
   QT_QPA_PLATFORM=offscreen ORVANE_DEMO_SCREENSHOT="$PWD/$out" ORVANE_DEMO_DIALOG=$dialog \

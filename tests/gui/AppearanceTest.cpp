@@ -37,27 +37,6 @@ void RunUntilIdle() {
   loop.exec();
 }
 
-// A dark colour scheme as desktops set it for Fusion.
-QPalette DarkPalette() {
-  QPalette dark;
-  const QColor window(53, 53, 53), base(35, 35, 35), text(230, 230, 230);
-  for (auto role : {QPalette::Window, QPalette::Button, QPalette::AlternateBase}) {
-    dark.setColor(role, window);
-  }
-  dark.setColor(QPalette::Base, base);
-  for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-    dark.setColor(role, text);
-  }
-  dark.setColor(QPalette::ToolTipBase, QColor(25, 25, 25));
-  dark.setColor(QPalette::ToolTipText, text);
-  dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
-  dark.setColor(QPalette::HighlightedText, Qt::black);
-  dark.setColor(QPalette::Mid, QColor(80, 80, 80));
-  dark.setColor(QPalette::Disabled, QPalette::Text, QColor(127, 127, 127));
-  dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(127, 127, 127));
-  return dark;
-}
-
 // The contrast of a text as it was drawn: its background is the colour most of the widget's
 // pixels have, its colour the pixel that stands out most from that background.
 double DrawnContrast(const QImage& window, const QRect& area) {
@@ -149,6 +128,9 @@ class AppearanceTest : public QObject {
     RunUntilIdle();
     // A theme changed while the program runs is followed, and a light one brings them back.
     QVERIFY(TextColour(Label("lblStartSharing")) != kNavy);
+    const QImage menu =
+        form_->findChild<QToolButton*>("BtnOptions")->parentWidget()->grab().toImage();
+    QVERIFY(IsDark(QColor(menu.pixel(menu.width() / 2, 2))));
     QApplication::setPalette(lightPalette_);
     RunUntilIdle();
     QCOMPARE(TextColour(Label("lblStartSharing")), kNavy);
@@ -174,6 +156,12 @@ class AppearanceTest : public QObject {
         } else {
           QVERIFY2(widget->sizeHint().width() <= widget->width(), qPrintable(where));
         }
+      }
+      PanelStatusBar& bar = form_->StatusBar();
+      bar.grab();  // the owner-drawn panels take their texts while painting
+      for (int i = 0; i < bar.PanelCount(); ++i) {
+        QVERIFY2(bar.fontMetrics().horizontalAdvance(bar.PanelText(i)) < bar.PanelRect(i).width(),
+                 qPrintable(bar.PanelText(i)));
       }
       for (QGroupBox* group : page->findChildren<QGroupBox*>()) {
         if (group->isVisible()) {

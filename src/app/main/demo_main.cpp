@@ -2,16 +2,19 @@
 // computer's network. Screenshot mode (for scripts, not users): ORVANE_DEMO_SCREENSHOT=FILE
 // saves the window once it has started, on page ORVANE_DEMO_PAGE (0 to 2), and exits; with
 // ORVANE_DEMO_DIALOG=options, about or picker it saves that dialog instead; with
-// ORVANE_DEMO_SHARING=1 it starts sharing first, so the guests of the scene show.
+// ORVANE_DEMO_SHARING=1 it starts sharing first, so the guests of the scene show; with
+// ORVANE_DEMO_DARK=1 the windows take a dark colour scheme, as a desktop's dark theme sets it.
 #include <QAction>
 #include <QApplication>
 #include <QPushButton>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 #include <exception>
 
 #include "common/UnitGlobal.h"
+#include "gui/kit/Palette.h"
 #include "gui/main/MainActions.h"
 #include "gui/main/MainWindow.h"
 #include "gui/main/ProgramEntry.h"
@@ -83,7 +86,12 @@ int main(int argc, char** argv) {
     const int page = qBound(0, qEnvironmentVariableIntValue("ORVANE_DEMO_PAGE"), 2);
     const QString dialog = qEnvironmentVariable("ORVANE_DEMO_DIALOG");
     const bool sharing = qEnvironmentVariableIntValue("ORVANE_DEMO_SHARING") == 1;
+    const bool dark = qEnvironmentVariableIntValue("ORVANE_DEMO_DARK") == 1;
     return orvane::ui::RunProgram(argc, argv, machine, [&](orvane::ui::TForm1& form) {
+      if (dark) {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setPalette(orvane::ui::DarkPalette());
+      }
       if (shot.isEmpty()) return;
       if (dialog.isEmpty()) {
         ScheduleScreenshot(form, shot, page, sharing);

@@ -95,4 +95,24 @@ QColor TextColour(const QWidget* widget) {
   return widget->palette().color(QPalette::Active, QPalette::WindowText);
 }
 
+QPalette DarkPalette() {
+  QPalette dark;
+  const QColor window(53, 53, 53), base(35, 35, 35), text(230, 230, 230);
+  for (auto role : {QPalette::Window, QPalette::Button, QPalette::AlternateBase}) {
+    dark.setColor(role, window);
+  }
+  dark.setColor(QPalette::Base, base);
+  for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    dark.setColor(role, text);
+  }
+  dark.setColor(QPalette::ToolTipBase, QColor(25, 25, 25));
+  dark.setColor(QPalette::ToolTipText, text);
+  dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+  dark.setColor(QPalette::HighlightedText, Qt::black);
+  dark.setColor(QPalette::Mid, QColor(80, 80, 80));
+  dark.setColor(QPalette::Disabled, QPalette::Text, QColor(127, 127, 127));
+  dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(127, 127, 127));
+  return dark;
+}
+
 }  // namespace orvane::ui

@@ -37,4 +37,8 @@ QColor Readable(const QColor& wanted, const QColor& background);
 void SetTextColour(QWidget* widget, const QColor& colour);
 QColor TextColour(const QWidget* widget);
 
+// A dark colour scheme as desktops set it for the Fusion style: the demo shows the windows in
+// it, and the tests check the contrast against it.
+QPalette DarkPalette();
+
 }  // namespace orvane::ui

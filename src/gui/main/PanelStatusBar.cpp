@@ -22,6 +22,7 @@ QString PanelStatusBar::PanelText(int panel) const {
 void PanelStatusBar::SetPanelText(int panel, const QString& text) {
   Panel& target = panels_.at(static_cast<std::size_t>(panel));
   if (target.text == text) return;
+  const int widthBefore = PanelWidth(panel);
   target.text = text;
   // The panels are painted by hand: a screen reader reads them from the bar's name.
   QStringList texts;
@@ -29,25 +30,38 @@ void PanelStatusBar::SetPanelText(int panel, const QString& text) {
     if (!panel.text.isEmpty()) texts.append(panel.text);
   }
   setAccessibleName(texts.join(QStringLiteral(", ")));
-  // Owner-drawn panels set their text while painting; asking for another paint then would
-  // never end.
-  if (!target.ownerDrawn) update(PanelRect(panel));
+  if (PanelWidth(panel) != widthBefore) {
+    // A longer text widens its panel and moves the ones after it: one more paint, which finds
+    // the text unchanged and so asks for no further one.
+    updateGeometry();
+    update();
+  } else if (!target.ownerDrawn) {
+    // Owner-drawn panels set their text while painting; asking for another paint then would
+    // never end.
+    update(PanelRect(panel));
+  }
+}
+
+int PanelStatusBar::PanelWidth(int panel) const {
+  // The design's width, or wider when the text needs it (a larger font, a longer language); an
+  // owner-drawn panel draws a picture before its text.
+  const Panel& shown = panels_.at(static_cast<std::size_t>(panel));
+  const int padding = shown.ownerDrawn ? kPictureRoom : kTextPadding;
+  return qMax(shown.width, fontMetrics().horizontalAdvance(shown.text) + padding);
 }
 
 QRect PanelStatusBar::PanelRect(int panel) const {
   int left = 0;
-  for (int i = 0; i < panel; ++i) left += panels_.at(static_cast<std::size_t>(i)).width;
+  for (int i = 0; i < panel; ++i) left += PanelWidth(i);
   // The last panel takes the rest of the bar, as a window's status bar does.
   const bool last = panel == PanelCount() - 1;
-  const int width =
-      last ? qMax(panels_.at(static_cast<std::size_t>(panel)).width, this->width() - left)
-           : panels_.at(static_cast<std::size_t>(panel)).width;
+  const int width = last ? qMax(PanelWidth(panel), this->width() - left) : PanelWidth(panel);
   return QRect(left, 0, width, height()).adjusted(2, 2, -2, -2);
 }
 
 QSize PanelStatusBar::sizeHint() const {
   int width = 0;
-  for (const Panel& panel : panels_) width += panel.width;
+  for (int i = 0; i < PanelCount(); ++i) width += PanelWidth(i);
   return QSize(width, fontMetrics().height() + 9);
 }
 

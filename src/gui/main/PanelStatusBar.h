@@ -31,6 +31,12 @@ class PanelStatusBar : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // Room around a text: the margins, and an owner-drawn panel's picture before it.
+  static constexpr int kTextPadding = 10;
+  static constexpr int kPictureRoom = 28;
+
+  int PanelWidth(int panel) const;
+
   struct Panel {
     int width;
     bool ownerDrawn;

@@ -1,6 +1,7 @@
 #include "gui/main/SideBar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -15,18 +16,21 @@ SideBar::SideBar(QWidget* parent) : QWidget(parent), layout_(new QVBoxLayout(thi
   layout_->addStretch(1);
   setAutoFillBackground(true);
   ApplyColours();
+  qApp->installEventFilter(this);
 }
 
-void SideBar::changeEvent(QEvent* event) {
-  // A desktop switching between a light and a dark theme while the program runs.
-  if (event->type() == QEvent::PaletteChange && !applyingColours_) ApplyColours();
-  QWidget::changeEvent(event);
+bool SideBar::eventFilter(QObject* watched, QEvent* event) {
+  // A desktop switching between a light and a dark theme while the program runs: the style
+  // sheet fixes this widget's palette, so only the application hears of the change.
+  if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange) ApplyColours();
+  return QWidget::eventFilter(watched, event);
 }
 
 void SideBar::ApplyColours() {
   // The design's colours on a light palette; on a dark one the palette's own, so no text ends up
   // light on light. The title bars keep their slate: white on it reads on either.
-  const QPalette colours = palette();
+  // The application's palette: the style sheet below fixes this widget's own.
+  const QPalette colours = QApplication::palette(this);
   const bool dark = IsDark(colours);
   const QString bar = dark ? colours.color(QPalette::Window).name() : QStringLiteral("#eef1f5");
   const QString body = dark ? colours.color(QPalette::Base).name() : QStringLiteral("white");
@@ -53,10 +57,7 @@ void SideBar::ApplyColours() {
           "QToolButton[sideBarItem=\"true\"]:focus { border: 1px dotted %3; }"
           "QToolButton[sideBarItem=\"true\"]:disabled { color: %7; }")
           .arg(bar, body, text, border, hoverBack, hoverText, disabled);
-  if (sheet == styleSheet()) return;
-  applyingColours_ = true;
-  setStyleSheet(sheet);
-  applyingColours_ = false;
+  if (sheet != styleSheet()) setStyleSheet(sheet);
 }
 
 int SideBar::AddGroup(const QString& title, const std::vector<Item>& items) {

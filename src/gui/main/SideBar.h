@@ -31,7 +31,7 @@ class SideBar : public QWidget {
   void OpenAllGroups();
 
  protected:
-  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct Group {
@@ -43,7 +43,6 @@ class SideBar : public QWidget {
 
   QVBoxLayout* layout_;
   std::vector<Group> groups_;
-  bool applyingColours_ = false;
 };
 
 }  // namespace orvane::ui
