@@ -20,6 +20,9 @@ uint32_t GetVisibleNetworkList(const char16_t*, void* networkList) {
 uint32_t AddSsid(const char16_t*, const char16_t*, const char16_t*) {
   return kErrorNotSupported;
 }
+uint32_t AddSsidEx(const char16_t*, const char16_t*, const char16_t*, uint32_t) {
+  return kErrorNotSupported;
+}
 uint32_t DeleteSsid(const char16_t*, const char16_t*) {
   return kErrorNotSupported;
 }
@@ -35,7 +38,7 @@ void UnRegisterNotification() {}
 
 constexpr WirelessLibrary kLibrary = {
     EnumInterface,        GetVisibleNetworkList, AddSsid, DeleteSsid, Connect, Disconnect,
-    RegisterNotification, UnRegisterNotification};
+    RegisterNotification, UnRegisterNotification, AddSsidEx};
 
 }  // namespace
 
