@@ -6,7 +6,7 @@ namespace orvane {
 
 OptionsValues CurrentOptions(const MainWorkflow& workflow) {
   return {workflow.AutoRun(), workflow.StartMinimized(), workflow.CheckForUpdates(),
-          workflow.SSID(), workflow.Password()};
+          workflow.SSID(), workflow.Password(), workflow.Security()};
 }
 
 void ApplyOptions(MainWorkflow& workflow, const OptionsValues& values) {
@@ -16,6 +16,7 @@ void ApplyOptions(MainWorkflow& workflow, const OptionsValues& values) {
   workflow.SetCheckForUpdates(stored.CheckForUpdates);
   workflow.SetSSID(stored.SSID);
   workflow.SetPassword(stored.Password);
+  workflow.SetSecurity(stored.Security);
   const WorkflowPlatform& platform = workflow.Platform();
   ApplyAutoRun(platform.autoRun, stored.AutoRun, platform.system.ExecutablePath(),
                ApplicationName());
