@@ -217,8 +217,7 @@ void MainWorkflow::RefreshConnectedDevices() {
 
 std::string MainWorkflow::JoinCodeText() const {
   if (!sharingStarted_ || !wifiConnection_ || settings_.Password.empty()) return {};
-  return WifiJoinText(wifiConnection_->SSID(), wifiConnection_->Key(),
-                      wifiConnection_->Security());
+  return WifiJoinText(wifiConnection_->SSID(), wifiConnection_->Key(), wifiConnection_->Security());
 }
 
 void MainWorkflow::actConnectExecute() {

@@ -6,7 +6,7 @@ namespace orvane {
 
 OptionsValues CurrentOptions(const MainWorkflow& workflow) {
   return {workflow.AutoRun(), workflow.StartMinimized(), workflow.CheckForUpdates(),
-          workflow.SSID(), workflow.Password(), workflow.Security()};
+          workflow.SSID(),    workflow.Password(),       workflow.Security()};
 }
 
 void ApplyOptions(MainWorkflow& workflow, const OptionsValues& values) {

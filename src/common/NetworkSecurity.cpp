@@ -24,8 +24,9 @@ const char* SecurityName(NetworkSecurity security) {
 
 std::optional<NetworkSecurity> ParseSecurity(std::string_view text) {
   std::string upper(text);
-  std::transform(upper.begin(), upper.end(), upper.begin(),
-                 [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
+  std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  });
   if (upper == "WPA2") return NetworkSecurity::Wpa2;
   if (upper == "WEP") return NetworkSecurity::Wep;
   return std::nullopt;

@@ -37,7 +37,7 @@ void RegisterNotification(OrvaneWlanCallback) {}
 void UnRegisterNotification() {}
 
 constexpr WirelessLibrary kLibrary = {
-    EnumInterface,        GetVisibleNetworkList, AddSsid, DeleteSsid, Connect, Disconnect,
+    EnumInterface,        GetVisibleNetworkList,  AddSsid,  DeleteSsid, Connect, Disconnect,
     RegisterNotification, UnRegisterNotification, AddSsidEx};
 
 }  // namespace

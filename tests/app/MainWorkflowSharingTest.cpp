@@ -174,10 +174,10 @@ TEST_F(Commands, StartSharingJoinsTheOwnNetworkWhenTheLastScanSawIt) {
   workflow.actStartSharingExecute();
   EXPECT_EQ(machine.Log().Count("AddSsidEx"), 0u);
   ASSERT_EQ(machine.Log().Count("Connect"), 1u);
-  EXPECT_EQ(machine.Log().CallsNamed("Connect")[0].rfind(
-                std::string("Connect ") + kUsbWifiGuid + " Orvane " + workflow.Password() + " 1",
-                0),
-            0u);
+  EXPECT_EQ(
+      machine.Log().CallsNamed("Connect")[0].rfind(
+          std::string("Connect ") + kUsbWifiGuid + " Orvane " + workflow.Password() + " 1", 0),
+      0u);
 }
 
 TEST_F(Commands, AFailedStartReportsItLeavesSharingOffAndCreatesNoNetwork) {

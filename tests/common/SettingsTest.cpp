@@ -180,11 +180,12 @@ TEST(Settings, KeepsOtherSectionsAndKeys) {
   settings.SSID = "New";
   settings.Password = "73915";
   SaveSettings(folder.Folder(), settings);
-  EXPECT_EQ(folder.Read("setup.ini"),
-            "[Window]\r\nLeft=10\r\n\r\n"
-            "[system]\r\nSSID=New\r\nTheme=dark\r\nAutoRun=0\r\nCheckForUpdates=0\r\n"
-            "StartMinimized=0\r\nPassword=73915\r\nSecurity=WPA2\r\nSourceGUID=\r\nDestGUID=\r\n\r\n"
-            "[Z]\r\nk=v\r\n");
+  EXPECT_EQ(
+      folder.Read("setup.ini"),
+      "[Window]\r\nLeft=10\r\n\r\n"
+      "[system]\r\nSSID=New\r\nTheme=dark\r\nAutoRun=0\r\nCheckForUpdates=0\r\n"
+      "StartMinimized=0\r\nPassword=73915\r\nSecurity=WPA2\r\nSourceGUID=\r\nDestGUID=\r\n\r\n"
+      "[Z]\r\nk=v\r\n");
 }
 
 TEST(Settings, ValuesAreReadUpTo2047Characters) {

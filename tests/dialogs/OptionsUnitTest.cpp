@@ -45,7 +45,10 @@ TEST(OptionsInput, TheKeyRuleFollowsTheSecurity) {
       {kWpa2, "1234567890123", nullptr},
       {kWpa2, " a b~!{}\"' ", nullptr},
       {kWpa2, "caf\xC3\xA9 1234", kBadWpa2KeyCharacters},
-      {kWpa2, "abc\x01" "defgh", kBadWpa2KeyCharacters},
+      {kWpa2,
+       "abc\x01"
+       "defgh",
+       kBadWpa2KeyCharacters},
       {kWpa2, "abcd\tefgh", kBadWpa2KeyCharacters},
   };
   for (const Case& c : cases) {

@@ -214,7 +214,8 @@ class MainWindowTest : public QObject {
     const QByteArray written = settings.readAll();
     QVERIFY(written.contains("SSID=Skylark"));
     // A new installation: its own key, saved with WPA2.
-    QVERIFY(written.contains("Password=" + QByteArray::fromStdString(form_->Workflow().Password())));
+    QVERIFY(
+        written.contains("Password=" + QByteArray::fromStdString(form_->Workflow().Password())));
     QVERIFY(written.contains("Security=WPA2"));
     QCOMPARE(form_->Workflow().Password().size(), kNewKeyLength);
     QVERIFY(machine_->Log().Count("DeleteSsid") > 0);
@@ -456,8 +457,7 @@ class MainWindowTest : public QObject {
     QVERIFY(Page("tbConnectToVelmora")->isEnabled());
     QCOMPARE(Label("lblSSID")->text(), QString("Cafe <b>net</b>"));
     QCOMPARE(Label("lblSSID")->textFormat(), Qt::PlainText);
-    QCOMPARE(Label("lblPassword")->text(),
-             QString::fromStdString(form_->Workflow().Password()));
+    QCOMPARE(Label("lblPassword")->text(), QString::fromStdString(form_->Workflow().Password()));
     QVERIFY2(Label("lblWeakSecurity")->isHidden(), "a new installation uses WPA2");
   }
 

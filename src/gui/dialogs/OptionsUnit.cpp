@@ -156,14 +156,14 @@ void TOptionsForm::ShowKeyRule() {
 }
 
 OptionsValues TOptionsForm::Values() const {
-  return {chkAutoRun->isChecked(), chkStartMin->isChecked(), chkCheckForUpdates->isChecked(),
-          edtSSID->text().toStdString(), edtPassword->text().toStdString(), ChosenSecurity()};
+  return {chkAutoRun->isChecked(),           chkStartMin->isChecked(),
+          chkCheckForUpdates->isChecked(),   edtSSID->text().toStdString(),
+          edtPassword->text().toStdString(), ChosenSecurity()};
 }
 
 void TOptionsForm::Button1Click() {
-  const auto error =
-      OptionsInputError(edtSSID->text().toStdString(), edtPassword->text().toStdString(),
-                        ChosenSecurity());
+  const auto error = OptionsInputError(edtSSID->text().toStdString(),
+                                       edtPassword->text().toStdString(), ChosenSecurity());
   if (!error) {
     accept();
     return;

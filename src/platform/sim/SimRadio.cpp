@@ -208,8 +208,8 @@ uint32_t SimRadio::AddSsid(const char16_t* interfaceId, const char16_t* ssid, co
   return Host(id, name, secret, kKindWep);
 }
 
-uint32_t SimRadio::AddSsidEx(const char16_t* interfaceId, const char16_t* ssid,
-                             const char16_t* key, uint32_t security) {
+uint32_t SimRadio::AddSsidEx(const char16_t* interfaceId, const char16_t* ssid, const char16_t* key,
+                             uint32_t security) {
   const std::u16string id = TextOf(interfaceId), name = TextOf(ssid), secret = TextOf(key);
   if (const auto failure = log_.Record("AddSsidEx " + ToUtf8(id) + " " + ToUtf8(name) + " " +
                                        ToUtf8(secret) + " " + std::to_string(security))) {
@@ -234,8 +234,9 @@ uint32_t SimRadio::Host(const std::u16string& id, const std::u16string& name,
   Interface* interface = FindInterface(id);
   if (interface == nullptr || name.empty()) return kErrorInvalidParameter;
   auto& networks = interface->networks;
-  const auto own = std::find_if(networks.begin(), networks.end(),
-                                [&](const SimVisibleNetwork& n) { return IsHosted(*interface, n, name); });
+  const auto own = std::find_if(networks.begin(), networks.end(), [&](const SimVisibleNetwork& n) {
+    return IsHosted(*interface, n, name);
+  });
   if (own == networks.end() && networks.size() == layout::kMaxNetworks) return kErrorListFull;
   // The creator is connected to the network it hosts, and to no other on that interface.
   for (auto& network : networks) network.state = 1;
@@ -247,7 +248,8 @@ uint32_t SimRadio::Host(const std::u16string& id, const std::u16string& name,
   } else {
     networks.push_back({name, 0, kind, 0, kind == kKindWpa ? kRsnPsk : 0u, secret});
   }
-  if (std::find(interface->hosted.begin(), interface->hosted.end(), name) == interface->hosted.end())
+  if (std::find(interface->hosted.begin(), interface->hosted.end(), name) ==
+      interface->hosted.end())
     interface->hosted.push_back(name);
   return 0;
 }
@@ -261,8 +263,9 @@ uint32_t SimRadio::DeleteSsid(const char16_t* interfaceId, const char16_t* ssid)
   Interface* interface = FindInterface(id);
   if (interface == nullptr) return kErrorInvalidParameter;
   auto& networks = interface->networks;
-  const auto own = std::find_if(networks.begin(), networks.end(),
-                                [&](const SimVisibleNetwork& n) { return IsHosted(*interface, n, name); });
+  const auto own = std::find_if(networks.begin(), networks.end(), [&](const SimVisibleNetwork& n) {
+    return IsHosted(*interface, n, name);
+  });
   if (own == networks.end()) return kErrorNotFound;
   networks.erase(own);
   std::erase(interface->hosted, name);

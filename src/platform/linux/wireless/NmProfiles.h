@@ -50,8 +50,8 @@ struct ProfileFacts {
 // Answers 0 or the code of the argument it cannot use.
 uint32_t AccessPointProfile(const std::string& interfaceName, const std::u16string& ssid,
                             const std::u16string& key, WifiSecurity security,
-                            const std::string& user,
-                            const std::optional<Ipv4Setting>& address, WifiProfile& profile);
+                            const std::string& user, const std::optional<Ipv4Setting>& address,
+                            WifiProfile& profile);
 
 // Joining a visible network: kind and handed-back values as the network list gave them
 // (value1 the 802.11 mode, value2 the WPA and RSN flags), IPv4 by DHCP.

@@ -333,7 +333,7 @@ void ORVANE_WLAN_CDECL UnRegisterNotification() {
 }
 
 constexpr WirelessLibrary kLibrary = {
-    EnumInterface,        GetVisibleNetworkList, AddSsid, DeleteSsid, Connect, Disconnect,
+    EnumInterface,        GetVisibleNetworkList,  AddSsid,  DeleteSsid, Connect, Disconnect,
     RegisterNotification, UnRegisterNotification, AddSsidEx};
 
 }  // namespace

@@ -147,9 +147,9 @@ TEST_F(NmWirelessLibraryTest, AddSsidExMakesAWpa2OnlyAccessPoint) {
   EXPECT_EQ(profile["802-11-wireless-security.psk"], "k7Pq2mZx9aBc");
   EXPECT_EQ(profile.count("802-11-wireless-security.wep-key0"), 0u);
 
-  ASSERT_EQ(library_.AddSsidEx(IdOf("wlan0").c_str(), u"Velmora", u"73915",
-                               platform::wlan::kSecurityWep),
-            0u);
+  ASSERT_EQ(
+      library_.AddSsidEx(IdOf("wlan0").c_str(), u"Velmora", u"73915", platform::wlan::kSecurityWep),
+      0u);
   EXPECT_EQ(OwnProfile()["802-11-wireless-security.wep-key0"], "73915") << "and WEP when asked";
   EXPECT_EQ(library_.AddSsidEx(IdOf("wlan0").c_str(), u"Velmora", u"k7Pq2mZx9aBc", 7),
             codes::kInvalidParameter);
@@ -163,9 +163,9 @@ TEST_F(NmWirelessLibraryTest, AddSsidExRefusesWpa2OnADeviceWithoutRsnAndSaysSo) 
                                platform::wlan::kSecurityWpa2Psk),
             platform::wlan::kErrorSecurityNotSupported);
   EXPECT_TRUE(mock_->Profiles().empty());
-  EXPECT_EQ(library_.AddSsidEx(IdOf("wlan0").c_str(), u"Velmora", u"73915",
-                               platform::wlan::kSecurityWep),
-            0u)
+  EXPECT_EQ(
+      library_.AddSsidEx(IdOf("wlan0").c_str(), u"Velmora", u"73915", platform::wlan::kSecurityWep),
+      0u)
       << "WEP still works there";
 }
 

@@ -47,11 +47,11 @@ TEST(NmProfilesTest, KeysAndNamesTheProfilesCannotUseAreRefused) {
             codes::kInvalidParameter);
   EXPECT_EQ(AccessPointProfile("wlan0", u"", u"73915", kWep, "", std::nullopt, profile),
             codes::kInvalidParameter);
-  EXPECT_EQ(AccessPointProfile("wlan0", std::u16string(33, u'x'), u"73915", kWep, "",
-                               std::nullopt, profile),
+  EXPECT_EQ(AccessPointProfile("wlan0", std::u16string(33, u'x'), u"73915", kWep, "", std::nullopt,
+                               profile),
             codes::kInvalidParameter);
-  EXPECT_EQ(
-      AccessPointProfile("wlan0", u"Velmora", u"0123456789", kWep, "", std::nullopt, profile), 0u)
+  EXPECT_EQ(AccessPointProfile("wlan0", u"Velmora", u"0123456789", kWep, "", std::nullopt, profile),
+            0u)
       << "10 hex digits are a WEP key too";
   EXPECT_EQ(AccessPointProfile("wlan0", u"Velmora", u"1234567", kWpa2, "", std::nullopt, profile),
             codes::kInvalidParameter);
