@@ -82,17 +82,18 @@ TOptionsForm::TOptionsForm(MessagePresenter& messages, QWidget* parent)
       0, 1, 3);
   wireless->addWidget(edtPassword, 3, 1);
   wireless->addWidget(RestartMark(QStringLiteral("Label4"), tsPassword), 3, 2);
-  // The security beside the key, whose rule it decides.
-  wireless->addWidget(cmbSecurity, 3, 3);
+  // The security right under the key, whose rule it decides.
+  cmbSecurity->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  wireless->addWidget(cmbSecurity, 4, 1, 1, 2, Qt::AlignLeft);
   Label5 = MakeLabel(QStringLiteral("Label5"), QString::fromLatin1(kWpa2KeyRule), tsPassword);
   SetTextColour(Label5, kNavy);
-  wireless->addWidget(Label5, 4, 1, 1, 3);
+  wireless->addWidget(Label5, 5, 1, 1, 3);
   QLabel* restart = MakeLabel(QStringLiteral("Label6"),
                               QStringLiteral("* Application restart required."), tsPassword);
   SetTextColour(restart, ToColor(kRed));
-  wireless->addWidget(restart, 5, 0, 1, 4);
-  wireless->setColumnStretch(4, 1);
-  wireless->setRowStretch(6, 1);
+  wireless->addWidget(restart, 6, 0, 1, 3);
+  wireless->setColumnStretch(3, 1);
+  wireless->setRowStretch(7, 1);
   for (QLineEdit* edit : {edtSSID, edtPassword}) edit->setFixedWidth(137);
   connect(cmbSecurity, &QComboBox::currentIndexChanged, this, &TOptionsForm::ShowKeyRule);
 

@@ -126,10 +126,12 @@ bool AdHocWpa2Possible(Library& library, const GUID& id) {
       data == nullptr)
     return true;
   const auto* pairs = static_cast<const WLAN_AUTH_CIPHER_PAIR_LIST*>(data);
+  // The pairs follow the count; MinGW declares one element, the SDK an array of one.
+  const auto* list = reinterpret_cast<const DOT11_AUTH_CIPHER_PAIR*>(&pairs->pAuthCipherPairList);
   bool found = false;
   for (DWORD i = 0; i < pairs->dwNumberOfItems && !found; ++i) {
-    found = pairs->pAuthCipherPairList[i].AuthAlgoId == DOT11_AUTH_ALGO_RSNA_PSK &&
-            pairs->pAuthCipherPairList[i].CipherAlgoId == DOT11_CIPHER_ALGO_CCMP;
+    found = list[i].AuthAlgoId == DOT11_AUTH_ALGO_RSNA_PSK &&
+            list[i].CipherAlgoId == DOT11_CIPHER_ALGO_CCMP;
   }
   WlanFreeMemory(data);
   return found;
