@@ -347,5 +347,33 @@
         <source>The wireless network could not be joined.</source>
         <translation>Dem Funknetzwerk konnte nicht beigetreten werden.</translation>
     </message>
+    <message>
+        <source>Security</source>
+        <translation>Sicherheit</translation>
+    </message>
+    <message>
+        <source>WPA2-Personal (recommended)</source>
+        <translation>WPA2-Personal (empfohlen)</translation>
+    </message>
+    <message>
+        <source>WEP (only for older devices)</source>
+        <translation>WEP (nur für ältere Geräte)</translation>
+    </message>
+    <message>
+        <source>Password MUST be 8 to 63 characters.</source>
+        <translation>Das Kennwort MUSS 8 bis 63 Zeichen lang sein.</translation>
+    </message>
+    <message>
+        <source>A WPA2 key must be 8 to 63 characters long.</source>
+        <translation>Ein WPA2-Schlüssel muss 8 bis 63 Zeichen lang sein.</translation>
+    </message>
+    <message>
+        <source>A WPA2 key may contain only plain ASCII letters, digits, blanks and punctuation.</source>
+        <translation>Ein WPA2-Schlüssel darf nur einfache ASCII-Buchstaben, Ziffern, Leerzeichen und Satzzeichen enthalten.</translation>
+    </message>
+    <message>
+        <source>This network uses WEP, an old and weak security. Choose WPA2 in Options to protect it.</source>
+        <translation>Dieses Netzwerk verwendet WEP, eine alte und schwache Sicherheit. Wählen Sie in den Optionen WPA2, um es zu schützen.</translation>
+    </message>
 </context>
 </TS>

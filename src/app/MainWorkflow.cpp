@@ -8,6 +8,7 @@
 #include "common/Settings.h"
 #include "common/SystemHelpers.h"
 #include "network/ConnectionUnit.h"
+#include "network/GuidText.h"
 #include "wireless/WifiJoinCode.h"
 #include "wireless/WifiNetwork.h"
 
@@ -57,6 +58,7 @@ void MainWorkflow::StartUp() {
   }
   wifiConnection_->RefreshNetworks();
   wifiConnection_->SetSSID(settings_.SSID);
+  wifiConnection_->SetSecurity(settings_.Security);  // first: it decides which keys fit
   wifiConnection_->SetKey(settings_.Password);
 
   // Without a connection list the window still works: sharing stays unavailable until a
@@ -216,7 +218,7 @@ void MainWorkflow::RefreshConnectedDevices() {
 
 std::string MainWorkflow::JoinCodeText() const {
   if (!sharingStarted_ || !wifiConnection_ || settings_.Password.empty()) return {};
-  return WifiJoinText(wifiConnection_->SSID(), wifiConnection_->Key());
+  return WifiJoinText(wifiConnection_->SSID(), wifiConnection_->Key(), wifiConnection_->Security());
 }
 
 void MainWorkflow::actConnectExecute() {
@@ -227,8 +229,22 @@ void MainWorkflow::actConnectExecute() {
 
 std::string MainWorkflow::WirelessFailureReason() const {
   const uint32_t code = Wifi().LastError();
+  if (code == platform::wlan::kErrorSecurityNotSupported) {
+    return texts::NoWpa2DeviceMessage(WirelessDeviceName());
+  }
   return code == TWifiConnection::kNoInterface ? texts::kNoWirelessInterface
                                                : platform_.system.SystemErrorMessage(code);
+}
+
+std::string MainWorkflow::WirelessDeviceName() const {
+  const std::string id = platform_.system.FromUtf16(Wifi().FirstInterfaceId());
+  for (const auto& entry : Connections()) {
+    const TConnection* connection = entry.object.get();
+    if (connection != nullptr && SameTextIgnoringCase(connection->GUID, id)) {
+      return connection->DeviceName.empty() ? connection->Name : connection->DeviceName;
+    }
+  }
+  return id;  // not in the list: its identifier is all there is to name it by
 }
 
 void MainWorkflow::actDisconnectExecute() {

@@ -52,10 +52,12 @@ struct ActionStates {
   friend bool operator==(const ActionStates&, const ActionStates&) = default;
 };
 
-// The network name and key shown on the "Connect to" page.
+// The network name and key shown on the "Connect to" page, and whether to warn that the
+// network uses WEP.
 struct ConnectPageValues {
   std::string ssid;
   std::string password;
+  bool weakSecurity = false;
 };
 
 // The main window's decisions without the window: start-up and shut-down steps, the choice of
@@ -134,7 +136,9 @@ class MainWorkflow {
   void BeforeNetworkRefresh();
 
   // The "Connect to" page's values: the settings in memory, so edits show at once.
-  ConnectPageValues ConnectToPageValues() const { return {settings_.SSID, settings_.Password}; }
+  ConnectPageValues ConnectToPageValues() const {
+    return {settings_.SSID, settings_.Password, settings_.Security == NetworkSecurity::Wep};
+  }
 
   // Asks the system who uses the sharing and shows the list when it changed; nobody while
   // sharing is off. The window calls it at the Internet check's pace and after the sharing
@@ -165,6 +169,8 @@ class MainWorkflow {
   void SetSSID(const std::string& value) { settings_.SSID = value; }
   const std::string& Password() const { return settings_.Password; }
   void SetPassword(const std::string& value) { settings_.Password = value; }
+  NetworkSecurity Security() const { return settings_.Security; }
+  void SetSecurity(NetworkSecurity value) { settings_.Security = value; }
   const std::string& SourceGUID() const { return settings_.SourceGUID; }
   void SetSourceGUID(const std::string& value) { settings_.SourceGUID = value; }
   const std::string& DestGUID() const { return settings_.DestGUID; }
@@ -190,6 +196,8 @@ class MainWorkflow {
   TWifiConnection& Wifi() const;
   // The system's text for why the own network could not be created or joined.
   std::string WirelessFailureReason() const;
+  // The adapter the own network is made on, as the connection list names it.
+  std::string WirelessDeviceName() const;
   TConnectionManager& Manager() const;
 
   IMainView& view_;

@@ -6,7 +6,8 @@ namespace orvane {
 
 OptionsValues CurrentOptions(const MainWorkflow& workflow) {
   return {workflow.AutoRun(), workflow.StartMinimized(), workflow.CheckForUpdates(),
-          workflow.SSID(),    workflow.Password(),       workflow.GuestsReachLocalNetwork()};
+          workflow.SSID(),    workflow.Password(),       workflow.Security(),
+          workflow.GuestsReachLocalNetwork()};
 }
 
 void ApplyOptions(MainWorkflow& workflow, const OptionsValues& values) {
@@ -16,6 +17,7 @@ void ApplyOptions(MainWorkflow& workflow, const OptionsValues& values) {
   workflow.SetCheckForUpdates(stored.CheckForUpdates);
   workflow.SetSSID(stored.SSID);
   workflow.SetPassword(stored.Password);
+  workflow.SetSecurity(stored.Security);
   workflow.SetGuestsReachLocalNetwork(stored.GuestsReachLocalNetwork);
   const WorkflowPlatform& platform = workflow.Platform();
   ApplyAutoRun(platform.autoRun, stored.AutoRun, platform.system.ExecutablePath(),

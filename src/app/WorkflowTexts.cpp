@@ -47,6 +47,12 @@ std::string NetworkNotJoinedMessage(const std::string& reason) {
   return "The wireless network could not be joined.\r\n\r\n" + reason;
 }
 
+std::string NoWpa2DeviceMessage(const std::string& device) {
+  return "The wireless adapter \"" + device +
+         "\" cannot run a network with WPA2 security. Use another adapter, or choose WEP in "
+         "Options if the devices that join accept it.";
+}
+
 ConnectionDisplay ConnectionDisplayOf(const TConnection& connection) {
   const bool connected = connection.Status == platform::kNcsConnected;
   return {connection.Name + " - " + connection.DeviceName, connected,

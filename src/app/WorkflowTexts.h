@@ -43,6 +43,8 @@ std::string NearbySignalText();
 // computer did not join; `reason` is the system's text for the wireless library's code.
 std::string NetworkNotCreatedMessage(const std::string& reason);
 std::string NetworkNotJoinedMessage(const std::string& reason);
+// Why a WPA2 network could not be made on the named wireless adapter.
+std::string NoWpa2DeviceMessage(const std::string& device);
 
 // The memo, status label and picture of a source or destination group.
 ConnectionDisplay ConnectionDisplayOf(const TConnection& connection);

@@ -8,6 +8,12 @@ namespace {
 
 constexpr const char* kSection = "System";
 
+std::string_view TrimmedBlanks(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 IniFile OpenSettingsFile(const std::string& folder) {
   return IniFile(std::filesystem::path(folder) / kSettingsFileName);
 }
@@ -24,7 +30,19 @@ Settings LoadSettings(const std::string& folder, const std::string& defaultSSID)
   settings.SourceGUID = file.ReadString(kSection, "SourceGUID", "");
   settings.DestGUID = file.ReadString(kSection, "DestGUID", "");
   settings.SSID = file.ReadString(kSection, "SSID", defaultSSID);
-  settings.Password = file.ReadString(kSection, "Password", kDefaultPassword);
+  settings.Password = file.ReadString(kSection, "Password", "");
+  const auto security = ParseSecurity(file.ReadString(kSection, "Security", ""));
+  if (settings.Password.empty()) {
+    settings.Password = NewNetworkKey();
+    settings.Security = NetworkSecurity::Wpa2;
+  } else if (security) {
+    settings.Security = *security;
+  } else {
+    // Before there was a choice every network was WEP, and a key of a WEP length must keep
+    // working with the devices that already know it.
+    const bool wepKey = IsWepKeyLength(TrimmedBlanks(settings.Password).size());
+    settings.Security = wepKey ? NetworkSecurity::Wep : NetworkSecurity::Wpa2;
+  }
   return settings;
 }
 
@@ -36,6 +54,7 @@ void SaveSettings(const std::string& folder, const Settings& settings) {
   file.WriteBool(kSection, "GuestsReachLocalNetwork", settings.GuestsReachLocalNetwork);
   file.WriteString(kSection, "SSID", settings.SSID);
   file.WriteString(kSection, "Password", settings.Password);
+  file.WriteString(kSection, "Security", SecurityName(settings.Security));
   file.WriteString(kSection, "SourceGUID", settings.SourceGUID);
   file.WriteString(kSection, "DestGUID", settings.DestGUID);
   file.Save();

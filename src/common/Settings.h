@@ -2,12 +2,12 @@
 
 #include <string>
 
+#include "NetworkSecurity.h"
 #include "UnitGlobal.h"
 
 namespace orvane {
 
 inline constexpr const char* kSettingsFileName = "setup.ini";
-inline constexpr const char* kDefaultPassword = "73915";
 
 // The user's settings as the main window keeps them between load and save.
 struct Settings {
@@ -20,15 +20,18 @@ struct Settings {
   std::string SourceGUID;
   std::string DestGUID;
   std::string SSID;
-  std::string Password = kDefaultPassword;
+  std::string Password;
+  NetworkSecurity Security = NetworkSecurity::Wpa2;
 };
 
 // Reads "setup.ini" in folder (a folder with trailing separator); a missing file, section or
-// key gives the default, and the network name defaults to defaultSSID.
+// key gives the default, and the network name defaults to defaultSSID. Without a key (a new
+// installation) the network gets WPA2 and a fresh random key. A file from before the security
+// choice, with a 5- or 13-character key and no "Security", keeps its WEP network.
 Settings LoadSettings(const std::string& folder,
                       const std::string& defaultSSID = ApplicationName());
 
-// Writes all seven keys into "setup.ini" in folder, keeping the file's other sections and
+// Writes all eight keys into "setup.ini" in folder, keeping the file's other sections and
 // keys. Raises IniFileError "Unable to write to <full path>" when the file cannot be written;
 // the old file is then left as it was.
 void SaveSettings(const std::string& folder, const Settings& settings);

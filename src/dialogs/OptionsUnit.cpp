@@ -12,11 +12,24 @@ std::string TrimBlanks(std::string_view text) {
   return std::string(text.substr(first, last - first + 1));
 }
 
-std::optional<std::string> OptionsInputError(std::string_view ssid, std::string_view password) {
+std::optional<std::string> OptionsInputError(std::string_view ssid, std::string_view password,
+                                             NetworkSecurity security) {
   if (TrimBlanks(ssid).empty()) return kNoNetworkName;
-  const std::size_t length = TrimBlanks(password).size();
-  if (length != 5 && length != 13) return kBadKeyLength;
-  return std::nullopt;
+  switch (CheckNetworkKey(security, TrimBlanks(password))) {
+    case KeyProblem::None:
+      return std::nullopt;
+    case KeyProblem::WepLength:
+      return kBadKeyLength;
+    case KeyProblem::Wpa2Length:
+      return kBadWpa2KeyLength;
+    case KeyProblem::Wpa2Characters:
+      return kBadWpa2KeyCharacters;
+  }
+  return kBadKeyLength;
+}
+
+const char* KeyRuleText(NetworkSecurity security) {
+  return security == NetworkSecurity::Wep ? kBadKeyLength : kWpa2KeyRule;
 }
 
 OptionsValues StoredOptions(OptionsValues values) {

@@ -20,6 +20,9 @@ uint32_t GetVisibleNetworkList(const char16_t*, void* networkList) {
 uint32_t AddSsid(const char16_t*, const char16_t*, const char16_t*) {
   return kErrorNotSupported;
 }
+uint32_t AddSsidEx(const char16_t*, const char16_t*, const char16_t*, uint32_t) {
+  return kErrorNotSupported;
+}
 uint32_t DeleteSsid(const char16_t*, const char16_t*) {
   return kErrorNotSupported;
 }
@@ -34,8 +37,8 @@ void RegisterNotification(OrvaneWlanCallback) {}
 void UnRegisterNotification() {}
 
 constexpr WirelessLibrary kLibrary = {
-    EnumInterface,        GetVisibleNetworkList, AddSsid, DeleteSsid, Connect, Disconnect,
-    RegisterNotification, UnRegisterNotification};
+    EnumInterface,        GetVisibleNetworkList,  AddSsid,  DeleteSsid, Connect, Disconnect,
+    RegisterNotification, UnRegisterNotification, AddSsidEx};
 
 }  // namespace
 

@@ -56,13 +56,20 @@ inline constexpr std::size_t kNotificationDataBlockSize =
 inline constexpr uint32_t kCodeConnectionComplete = 10;
 inline constexpr uint32_t kCodeDisconnected = 21;
 
+// The own network's security as AddSsidEx takes it.
+inline constexpr uint32_t kSecurityWep = 1;
+inline constexpr uint32_t kSecurityWpa2Psk = 2;
+// AddSsidEx's answer when the device cannot host a network with the security asked for
+// (ERROR_DEVICE_FEATURE_NOT_SUPPORTED).
+inline constexpr uint32_t kErrorSecurityNotSupported = 316;
+
 }  // namespace orvane::platform::wlan
 
 extern "C" {
 
 typedef void(ORVANE_WLAN_STDCALL* OrvaneWlanCallback)(const void* record, void* context);
 
-// The library's eight functions; results of 0 mean success.
+// The library's eight functions, and one optional one; results of 0 mean success.
 struct OrvaneWirelessLibrary {
   uint32_t(ORVANE_WLAN_CDECL* EnumInterface)(void* interfaceList);
   uint32_t(ORVANE_WLAN_CDECL* GetVisibleNetworkList)(const char16_t* interfaceId,
@@ -76,6 +83,10 @@ struct OrvaneWirelessLibrary {
   uint32_t(ORVANE_WLAN_CDECL* Disconnect)(const char16_t* interfaceId);
   void(ORVANE_WLAN_CDECL* RegisterNotification)(OrvaneWlanCallback callback);
   void(ORVANE_WLAN_CDECL* UnRegisterNotification)();
+  // AddSsid with the security to use (kSecurityWep or kSecurityWpa2Psk). Optional: a library
+  // from before the choice has none (null), and AddSsid always makes a WEP network.
+  uint32_t(ORVANE_WLAN_CDECL* AddSsidEx)(const char16_t* interfaceId, const char16_t* ssid,
+                                         const char16_t* key, uint32_t security) = nullptr;
 };
 }
 

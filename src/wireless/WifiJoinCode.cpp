@@ -15,8 +15,9 @@ std::string Escaped(std::string_view field) {
 
 }  // namespace
 
-std::string WifiJoinText(std::string_view ssid, std::string_view key) {
-  return "WIFI:T:WEP;S:" + Escaped(ssid) + ";P:" + Escaped(key) + ";;";
+std::string WifiJoinText(std::string_view ssid, std::string_view key, NetworkSecurity security) {
+  const char* type = security == NetworkSecurity::Wep ? "WEP" : "WPA";
+  return std::string("WIFI:T:") + type + ";S:" + Escaped(ssid) + ";P:" + Escaped(key) + ";;";
 }
 
 }  // namespace orvane

@@ -5,17 +5,16 @@
 namespace orvane {
 namespace {
 
-constexpr std::size_t kShortKeyLength = 5;
-constexpr std::size_t kLongKeyLength = 13;
-
 bool IsBlankOrControl(char c) {
   return static_cast<unsigned char>(c) <= ' ';
 }
 
-std::size_t TrimmedLength(const std::string& text) {
+std::string_view Trimmed(std::string_view text) {
   const auto first = std::find_if_not(text.begin(), text.end(), IsBlankOrControl);
   const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlankOrControl).base();
-  return first < last ? static_cast<std::size_t>(last - first) : 0;
+  return first < last ? text.substr(static_cast<std::size_t>(first - text.begin()),
+                                    static_cast<std::size_t>(last - first))
+                      : std::string_view();
 }
 
 }  // namespace
@@ -46,10 +45,15 @@ void TWifiConnection::SetSSID(const std::string& ssid) {
   if (ssid != ssid_) ssid_ = ssid;
 }
 
+void TWifiConnection::SetSecurity(NetworkSecurity security) {
+  if (security == security_) return;
+  security_ = security;
+  if (CheckNetworkKey(security_, Trimmed(key_)) != KeyProblem::None) key_.clear();
+}
+
 void TWifiConnection::SetKey(const std::string& key) {
   if (key == key_) return;
-  const std::size_t length = TrimmedLength(key);
-  if (length == kShortKeyLength || length == kLongKeyLength) key_ = key;
+  if (CheckNetworkKey(security_, Trimmed(key)) == KeyProblem::None) key_ = key;
 }
 
 std::string TWifiConnection::ConnectedSSID() const {

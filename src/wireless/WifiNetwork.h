@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "common/NetworkSecurity.h"
 #include "common/StringObjectList.h"
 #include "platform/InternetProbe.h"
 #include "platform/SystemInfo.h"
@@ -31,9 +32,10 @@ namespace orvane {
 class TWifiConnection {
  public:
   static constexpr const char* kDefaultSSID = "Velmora";
-  static constexpr const char* kDefaultKey = "73915";
   // LastError when there was no wireless interface to use.
   static constexpr uint32_t kNoInterface = 999;
+  // LastError when the library cannot make a WPA2 network at all (ERROR_NOT_SUPPORTED).
+  static constexpr uint32_t kNotSupported = 50;
 
   // Starts the monitor and registers for the library's notifications. The library, the probe
   // and the system must outlive the component. `checkInterval` is the monitor's full wait.
@@ -49,8 +51,14 @@ class TWifiConnection {
   const std::string& SSID() const { return ssid_; }
   void SetSSID(const std::string& ssid);
 
-  // The own network's WEP key: a new key is taken only when, trimmed of blanks and control
-  // characters, it is 5 or 13 characters long; it is then stored untrimmed.
+  // The own network's security; set it before the key, whose rule it decides. Changing it
+  // drops a key that does not fit the new kind.
+  NetworkSecurity Security() const { return security_; }
+  void SetSecurity(NetworkSecurity security);
+
+  // The own network's key, empty until one is set: a new key is taken only when, trimmed of
+  // blanks and control characters, it fits the security (WEP: 5 or 13 characters; WPA2: 8 to
+  // 63 printable ASCII characters); it is then stored untrimmed.
   const std::string& Key() const { return key_; }
   void SetKey(const std::string& key);
 
@@ -69,12 +77,15 @@ class TWifiConnection {
   // Joins the own network if the last refresh saw it, else creates it.
   bool StartNetwork();
   // Creates / deletes the own network on the first interface; false without an interface or
-  // when the library refuses.
+  // when the library refuses. A WPA2 network needs a library that takes the security
+  // (AddSsidEx); without it the answer is "not supported".
   bool CreateNetwork();
   bool DeleteNetwork();
   // Why the last StartNetwork, CreateNetwork or DeleteNetwork failed: the library's code, or
   // kNoInterface (the enumeration's own code when that failed); 0 after a success.
   uint32_t LastError() const { return lastError_; }
+  // The interface the own network is made on (the first one of the last refresh), or empty.
+  std::u16string FirstInterfaceId() const;
 
   // Asks the monitor to check again at once.
   void CheckInternetNow();
@@ -112,7 +123,8 @@ class TWifiConnection {
   std::string connectedSSID_;
   TWLanNetwork* connectedNetwork_ = nullptr;
   std::string ssid_ = kDefaultSSID;
-  std::string key_ = kDefaultKey;
+  std::string key_;
+  NetworkSecurity security_ = NetworkSecurity::Wpa2;
   wlan::InterfaceListBuffer interfaceList_;
   std::array<wlan::NetworkListBuffer, platform::wlan::kMaxInterfaces> networkLists_;
   std::atomic<uint8_t> internetState_{kInternetUnknown};

@@ -68,7 +68,9 @@ void TWifiConnection::AddNetwork(std::size_t interfaceSlot, const wlan::NetworkE
 }
 
 bool TWifiConnection::IsOwnNetwork(const TWLanNetwork& network) const {
-  return network.Kind == TWLanNetwork::kOwnKind && network.SSID == system_.ToUtf16(ssid_);
+  // Whatever its security: another installation may use WPA2 or WEP, and the join follows what
+  // the network announces.
+  return network.SSID == system_.ToUtf16(ssid_);
 }
 
 }  // namespace orvane

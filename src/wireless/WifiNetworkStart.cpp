@@ -20,14 +20,25 @@ bool TWifiConnection::StartNetwork() {
 bool TWifiConnection::CreateNetwork() {
   const auto interfaceId = FirstInterface();
   if (!interfaceId) return false;
-  return Succeeded(library_.AddSsid(interfaceId->c_str(), system_.ToUtf16(ssid_).c_str(),
-                                    system_.ToUtf16(key_).c_str()));
+  const std::u16string ssid = system_.ToUtf16(ssid_);
+  const std::u16string key = system_.ToUtf16(key_);
+  // A WEP network goes the old way, which every library knows.
+  if (security_ == NetworkSecurity::Wep)
+    return Succeeded(library_.AddSsid(interfaceId->c_str(), ssid.c_str(), key.c_str()));
+  if (library_.AddSsidEx == nullptr) return Succeeded(kNotSupported);
+  return Succeeded(library_.AddSsidEx(interfaceId->c_str(), ssid.c_str(), key.c_str(),
+                                      platform::wlan::kSecurityWpa2Psk));
 }
 
 bool TWifiConnection::DeleteNetwork() {
   const auto interfaceId = FirstInterface();
   if (!interfaceId) return false;
   return Succeeded(library_.DeleteSsid(interfaceId->c_str(), system_.ToUtf16(ssid_).c_str()));
+}
+
+std::u16string TWifiConnection::FirstInterfaceId() const {
+  if (wlan::InterfaceCount(interfaceList_) == 0) return {};
+  return wlan::InterfaceId(interfaceList_, 0);
 }
 
 std::optional<std::u16string> TWifiConnection::FirstInterface() {

@@ -45,15 +45,16 @@ TEST_F(Lifecycle, CaptionsAndSettingsComeFromTheProductNameAndSetupIni) {
   EXPECT_EQ(workflow.SSID(), "Test") << "the network name defaults to the product name";
   EXPECT_EQ(workflow.WifiConnection()->SSID(), "Test");
   EXPECT_EQ(workflow.WifiConnection()->Key(), "12345");
+  EXPECT_EQ(workflow.WifiConnection()->Security(), NetworkSecurity::Wep) << "an older file's key";
 }
 
-TEST_F(Lifecycle, FirstStartShowsTheWindowAndKeepsTheComponentsDefaultKeyForABadPassword) {
+TEST_F(Lifecycle, ABadStoredPasswordIsShownButNeverUsedAsTheNetworkKey) {
   AddUsualConnections();
   folder.Write("setup.ini", "[System]\r\nPassword=1234\r\n");
   MainWorkflow& workflow = Start();
   EXPECT_TRUE(workflow.ShowMainFormAtStart());
   EXPECT_EQ(workflow.Password(), "1234") << "kept and shown as stored";
-  EXPECT_EQ(workflow.WifiConnection()->Key(), TWifiConnection::kDefaultKey);
+  EXPECT_EQ(workflow.WifiConnection()->Key(), "") << "no key of the program's own any more";
   ASSERT_NE(workflow.ConnectionManager(), nullptr);
   EXPECT_TRUE(view.errors.empty());
 }

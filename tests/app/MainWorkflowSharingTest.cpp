@@ -160,8 +160,10 @@ TEST_F(Commands, StartSharingClearsOldSharingSharesAndCreatesTheOwnNetwork) {
                         [&](const std::string& call) { return call.rfind(prefix, 0) == 0; });
   };
   EXPECT_LT(firstOf("DisableSharing"), firstOf("EnableSharing")) << "old sharing cleared first";
-  EXPECT_EQ(machine.Log().CallsNamed("AddSsid"),
-            std::vector<std::string>{std::string("AddSsid ") + kBuiltInWifiGuid + " Orvane 73915"});
+  // A new installation: WPA2 with the key drawn for it.
+  EXPECT_EQ(machine.Log().CallsNamed("AddSsidEx"),
+            std::vector<std::string>{std::string("AddSsidEx ") + kBuiltInWifiGuid + " Orvane " +
+                                     workflow.Password() + " 2"});
   EXPECT_EQ(view.events, std::vector<std::string>{"RepaintStatusBar"}) << "refreshed after";
 }
 
@@ -170,11 +172,12 @@ TEST_F(Commands, StartSharingJoinsTheOwnNetworkWhenTheLastScanSawIt) {
   AddVisibleNetwork(kUsbWifiGuid, u"Orvane", 1);
   MainWorkflow& workflow = StartAndShow();
   workflow.actStartSharingExecute();
-  EXPECT_EQ(machine.Log().Count("AddSsid"), 0u);
+  EXPECT_EQ(machine.Log().Count("AddSsidEx"), 0u);
   ASSERT_EQ(machine.Log().Count("Connect"), 1u);
-  EXPECT_EQ(machine.Log().CallsNamed("Connect")[0].rfind(
-                std::string("Connect ") + kUsbWifiGuid + " Orvane 73915 1", 0),
-            0u);
+  EXPECT_EQ(
+      machine.Log().CallsNamed("Connect")[0].rfind(
+          std::string("Connect ") + kUsbWifiGuid + " Orvane " + workflow.Password() + " 1", 0),
+      0u);
 }
 
 TEST_F(Commands, AFailedStartReportsItLeavesSharingOffAndCreatesNoNetwork) {
@@ -191,14 +194,14 @@ TEST_F(Commands, AFailedStartReportsItLeavesSharingOffAndCreatesNoNetwork) {
   EXPECT_FALSE(workflow.SharingStarted());
   EXPECT_FALSE(SharingOf("{00000000-0000-0000-0000-00000000000E}").sharingEnabled)
       << "what was shared before the command is off";
-  EXPECT_EQ(machine.Log().Count("AddSsid") + machine.Log().Count("Connect"), 0u);
+  EXPECT_EQ(machine.Log().Count("AddSsidEx") + machine.Log().Count("Connect"), 0u);
   EXPECT_TRUE(view.events.empty()) << "no refresh";
 }
 
 TEST_F(Commands, SharingWithoutTheWirelessNetworkSaysSoWithTheSystemsText) {
   AddUsualConnections();
   MainWorkflow& workflow = StartAndShow();
-  machine.Log().FailCall("AddSsid", 50);
+  machine.Log().FailCall("AddSsidEx", 50);
 
   workflow.actStartSharingExecute();
 
@@ -208,6 +211,20 @@ TEST_F(Commands, SharingWithoutTheWirelessNetworkSaysSoWithTheSystemsText) {
                                machine.System().SystemErrorMessage(50)});
   EXPECT_TRUE(workflow.SharingStarted()) << "sharing itself runs";
   EXPECT_TRUE(SharingOf(kUsbWifiGuid).sharingEnabled);
+}
+
+TEST_F(Commands, AnAdapterWithoutWpa2IsNamedInTheRefusal) {
+  AddUsualConnections();
+  MainWorkflow& workflow = StartAndShow();
+  machine.Log().FailCall("AddSsidEx", platform::wlan::kErrorSecurityNotSupported);
+
+  workflow.actStartSharingExecute();
+
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_NE(view.messages[0].find("\"Wireless Network Connection Adapter\" cannot run a network "
+                                  "with WPA2 security"),
+            std::string::npos)
+      << view.messages[0];
 }
 
 TEST_F(Commands, AFailedJoinIsNotReportedAsDone) {

@@ -24,8 +24,60 @@ TEST(Settings, FirstStartGivesTheDefaults) {
   EXPECT_EQ(settings.SourceGUID, "");
   EXPECT_EQ(settings.DestGUID, "");
   EXPECT_EQ(settings.SSID, "Orvane");
-  EXPECT_EQ(settings.Password, "73915");
+  EXPECT_EQ(settings.Security, NetworkSecurity::Wpa2);
   EXPECT_EQ(LoadSettings(folder.Folder()).SSID, ApplicationName());
+}
+
+TEST(Settings, ANewInstallationGetsAKeyOfItsOwnThatTheFirstSaveKeeps) {
+  TempFolder first;
+  TempFolder second;
+  const Settings one = LoadSettings(first.Folder(), "Orvane");
+  const Settings other = LoadSettings(second.Folder(), "Orvane");
+  ASSERT_EQ(one.Password.size(), kNewKeyLength);
+  EXPECT_EQ(one.Password.find_first_not_of(kNewKeyAlphabet), std::string::npos) << one.Password;
+  EXPECT_EQ(kNewKeyAlphabet.find_first_of("0Oo1Il"), std::string::npos) << "no look-alikes";
+  EXPECT_NE(one.Password, other.Password);
+  EXPECT_EQ(CheckNetworkKey(NetworkSecurity::Wpa2, one.Password), KeyProblem::None);
+  EXPECT_FALSE(fs::exists(first.Path() / "setup.ini")) << "loading writes nothing";
+
+  SaveSettings(first.Folder(), one);
+  const Settings again = LoadSettings(first.Folder(), "Orvane");
+  EXPECT_EQ(again.Password, one.Password);
+  EXPECT_EQ(again.Security, NetworkSecurity::Wpa2);
+}
+
+TEST(Settings, SecurityFollowsTheFileAndAnOldWepKeyStaysWep) {
+  struct Case {
+    const char* file;
+    NetworkSecurity expected;
+  };
+  const Case cases[] = {
+      // Written before there was a choice: a WEP-length key is a WEP network.
+      {"[System]\r\nPassword=12345\r\n", NetworkSecurity::Wep},
+      {"[System]\r\nPassword= abcdefghijklm \r\n", NetworkSecurity::Wep},
+      {"[System]\r\nPassword=longer key\r\n", NetworkSecurity::Wpa2},
+      {"[System]\r\nPassword=12345\r\nSecurity=wpa2\r\n", NetworkSecurity::Wpa2},
+      {"[System]\r\nPassword=longer key\r\nSecurity=WEP\r\n", NetworkSecurity::Wep},
+      {"[System]\r\nPassword=12345\r\nSecurity=WPA9\r\n", NetworkSecurity::Wep},
+      {"[System]\r\nPassword=\r\nSecurity=WEP\r\n", NetworkSecurity::Wpa2},
+  };
+  for (const Case& c : cases) {
+    TempFolder folder;
+    folder.Write("setup.ini", c.file);
+    const Settings settings = LoadSettings(folder.Folder(), "Orvane");
+    EXPECT_EQ(settings.Security, c.expected) << c.file;
+    EXPECT_EQ(folder.Read("setup.ini"), c.file) << "left as it was until the settings are saved";
+  }
+}
+
+TEST(Settings, AFreshlyWrittenFileIsForItsOwnerOnly) {
+  TempFolder folder;
+  SaveSettings(folder.Folder(), Settings{});
+  const fs::perms perms = fs::status(folder.Path() / "setup.ini").permissions();
+#ifdef _WIN32
+  GTEST_SKIP() << "the file's access follows its folder's";
+#endif
+  EXPECT_EQ(perms & fs::perms::mask, fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST(Settings, BooleansAreIntegersInAnyOfTheirForms) {
@@ -81,7 +133,7 @@ TEST(Settings, AValueInItsOwnQuotesSurvivesSaveAndLoad) {
   EXPECT_EQ(loaded.Password, "'abc'");
 }
 
-TEST(Settings, SavesAllSevenKeysInTheirOrder) {
+TEST(Settings, SavesAllEightKeysInTheirOrder) {
   TempFolder folder;
   folder.Write("setup.ini", "");
   Settings settings;
@@ -92,6 +144,7 @@ TEST(Settings, SavesAllSevenKeysInTheirOrder) {
   settings.DestGUID = "{AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE}";
   settings.SSID = "Caf\xC3\xA9 net";
   settings.Password = "12345";
+  settings.Security = NetworkSecurity::Wep;
   SaveSettings(folder.Folder(), settings);
 
   EXPECT_EQ(folder.Read("setup.ini"),
@@ -102,6 +155,7 @@ TEST(Settings, SavesAllSevenKeysInTheirOrder) {
             "GuestsReachLocalNetwork=1\r\n"
             "SSID=Caf\xC3\xA9 net\r\n"
             "Password=12345\r\n"
+            "Security=WEP\r\n"
             "SourceGUID={11111111-2222-3333-4444-555555555555}\r\n"
             "DestGUID={AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE}\r\n");
 
@@ -114,6 +168,7 @@ TEST(Settings, SavesAllSevenKeysInTheirOrder) {
   EXPECT_EQ(loaded.DestGUID, settings.DestGUID);
   EXPECT_EQ(loaded.SSID, settings.SSID);
   EXPECT_EQ(loaded.Password, settings.Password);
+  EXPECT_EQ(loaded.Security, NetworkSecurity::Wep);
 
   std::size_t files = 0;
   for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.Path())) ++files;
@@ -127,12 +182,13 @@ TEST(Settings, KeepsOtherSectionsAndKeys) {
       "[Window]\r\nLeft=10\r\n\r\n[system]\r\nssid=Old\r\nTheme=dark\r\n\r\n[Z]\r\nk=v\r\n");
   Settings settings;
   settings.SSID = "New";
+  settings.Password = "73915";
   SaveSettings(folder.Folder(), settings);
   EXPECT_EQ(folder.Read("setup.ini"),
             "[Window]\r\nLeft=10\r\n\r\n"
             "[system]\r\nSSID=New\r\nTheme=dark\r\nAutoRun=0\r\nCheckForUpdates=0\r\n"
-            "StartMinimized=0\r\nGuestsReachLocalNetwork=0\r\nPassword=73915\r\nSourceGUID="
-            "\r\nDestGUID=\r\n\r\n"
+            "StartMinimized=0\r\nGuestsReachLocalNetwork=0\r\nPassword=73915\r\nSecurity=WPA2\r\n"
+            "SourceGUID=\r\nDestGUID=\r\n\r\n"
             "[Z]\r\nk=v\r\n");
 }
 

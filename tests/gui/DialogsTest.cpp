@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
@@ -139,16 +140,24 @@ class DialogsTest : public QObject {
     QCOMPARE(modalSeen_, 1);
   }
 
-  void optionsRefuseABlankNameAndKeysOfTheWrongLength() {
+  void optionsRefuseABlankNameAndKeysThatDoNotFitTheSecurity() {
     WhenModal(options_, [this] {
+      QCOMPARE(options_->cmbSecurity->currentIndex(), 0);
+      QCOMPARE(options_->cmbSecurity->currentText(), QString("WPA2-Personal (recommended)"));
+      QCOMPARE(options_->Label5->text(), QString("Password MUST be 8 to 63 characters."));
       options_->edtSSID->setText("   ");
       options_->edtPassword->setText("1");
       options_->Button1->click();
-      for (const char* key : {"1234", "123456", "123456789012", "12345678901234"}) {
-        options_->edtSSID->setText("Cafe");
-        options_->edtPassword->setText(key);
+      options_->edtSSID->setText("Cafe");
+      for (const char* key : {"1234567", "caf\xC3\xA9 1234"}) {
+        options_->edtPassword->setText(QString::fromUtf8(key));
         options_->Button1->click();
       }
+      options_->cmbSecurity->setCurrentIndex(1);
+      QCOMPARE(options_->cmbSecurity->currentText(), QString("WEP (only for older devices)"));
+      QCOMPARE(options_->Label5->text(), QString("Password MUST be 5 or 13 digits or letters."));
+      options_->edtPassword->setText("12345678");
+      options_->Button1->click();
       QVERIFY(options_->isVisible());
       options_->edtSSID->setText("  Cafe net ");
       options_->edtPassword->setText(" 1234567890123 ");
@@ -156,20 +165,36 @@ class DialogsTest : public QObject {
     });
     Action("actOptions")->trigger();
     QCOMPARE(modalSeen_, 1);
-    QCOMPARE(messages_.shown.size(), 5);
-    QCOMPARE(messages_.shown.at(0).text, QString("Please input network name!"));
-    QCOMPARE(messages_.shown.at(0).caption, QString("Message"));
-    QCOMPARE(messages_.shown.at(0).icon, QMessageBox::Critical);
-    QCOMPARE(messages_.shown.at(0).owner, options_);
-    for (int i = 1; i < 5; ++i) {
-      QCOMPARE(messages_.shown.at(i).text, QString("Password MUST be 5 or 13 digits or letters."));
+    const QStringList expected = {"Please input network name!",
+                                  "A WPA2 key must be 8 to 63 characters long.",
+                                  "A WPA2 key may contain only plain ASCII letters, digits, "
+                                  "blanks and punctuation.",
+                                  "Password MUST be 5 or 13 digits or letters."};
+    QCOMPARE(messages_.shown.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+      QCOMPARE(messages_.shown.at(i).text, expected.at(i));
+      QCOMPARE(messages_.shown.at(i).caption, QString("Message"));
+      QCOMPARE(messages_.shown.at(i).icon, QMessageBox::Critical);
+      QCOMPARE(messages_.shown.at(i).owner, options_);
     }
     QCOMPARE(form_->Workflow().SSID(), std::string("Cafe net"));
     QCOMPARE(form_->Workflow().Password(), std::string("1234567890123"));
-    // The "Connect to" page shows the new values at once.
+    QVERIFY(form_->Workflow().Security() == NetworkSecurity::Wep);
+    // The "Connect to" page shows the new values, and warns of WEP.
     Action("actConnectToVelmora")->trigger();
     QCOMPARE(Label("lblSSID")->text(), QString("Cafe net"));
     QCOMPARE(Label("lblPassword")->text(), QString("1234567890123"));
+    QVERIFY(!Label("lblWeakSecurity")->isHidden());
+
+    // Switched back from the page's own button: the warning goes at once.
+    WhenModal(options_, [this] {
+      QCOMPARE(options_->cmbSecurity->currentIndex(), 1);
+      options_->cmbSecurity->setCurrentIndex(0);
+      options_->Button1->click();
+    });
+    Button("btnOptions")->click();
+    QVERIFY(form_->Workflow().Security() == NetworkSecurity::Wpa2);
+    QVERIFY(Label("lblWeakSecurity")->isHidden());
   }
 
   void optionsOkWritesOrRemovesTheAutorunEntryEveryTime() {
@@ -201,17 +226,18 @@ class DialogsTest : public QObject {
       options_->Button2->click();
     });
     Action("actOptions")->trigger();
+    const std::string key = form_->Workflow().Password();
     QCOMPARE(form_->Workflow().SSID(), std::string(scene::kProductName));
-    QCOMPARE(form_->Workflow().Password(), std::string("73915"));
+    QVERIFY(key != "54321");
     QVERIFY(!form_->Workflow().AutoRun());
     QCOMPARE(machine_->Log().Count("OpenRunKey"), 0u);
 
     // The Connect page's own "Options" button opens the same dialog.
     Action("actConnectToVelmora")->trigger();
-    WhenModal(options_, [this] {
+    WhenModal(options_, [this, key] {
       QCOMPARE(options_->PageControl1->currentWidget(), options_->TabSheet2);
       QCOMPARE(options_->edtSSID->text(), QString(scene::kProductName));
-      QCOMPARE(options_->edtPassword->text(), QString("73915"));
+      QCOMPARE(options_->edtPassword->text(), QString::fromStdString(key));
       QVERIFY(!options_->chkAutoRun->isChecked());
       options_->close();
     });

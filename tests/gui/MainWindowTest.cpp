@@ -213,7 +213,11 @@ class MainWindowTest : public QObject {
     QVERIFY(settings.open(QIODevice::ReadOnly));
     const QByteArray written = settings.readAll();
     QVERIFY(written.contains("SSID=Skylark"));
-    QVERIFY(written.contains("Password=73915"));
+    // A new installation: its own key, saved with WPA2.
+    QVERIFY(
+        written.contains("Password=" + QByteArray::fromStdString(form_->Workflow().Password())));
+    QVERIFY(written.contains("Security=WPA2"));
+    QCOMPARE(form_->Workflow().Password().size(), kNewKeyLength);
     QVERIFY(machine_->Log().Count("DeleteSsid") > 0);
     for (std::size_t i = 0; i < machine_->Sharing().ConnectionCount(); ++i) {
       QVERIFY(!machine_->Sharing().Connection(i).sharingEnabled);
@@ -453,7 +457,19 @@ class MainWindowTest : public QObject {
     QVERIFY(Page("tbConnectToVelmora")->isEnabled());
     QCOMPARE(Label("lblSSID")->text(), QString("Cafe <b>net</b>"));
     QCOMPARE(Label("lblSSID")->textFormat(), Qt::PlainText);
+    QCOMPARE(Label("lblPassword")->text(), QString::fromStdString(form_->Workflow().Password()));
+    QVERIFY2(Label("lblWeakSecurity")->isHidden(), "a new installation uses WPA2");
+  }
+
+  void connectPageWarnsOfAnOldWepNetwork() {
+    WriteSettings("[System]\r\nPassword=73915\r\n");
+    Create(true);
+    form_->ShowAtStart();
+    Action("actConnectToVelmora")->trigger();
     QCOMPARE(Label("lblPassword")->text(), QString("73915"));
+    QVERIFY(!Label("lblWeakSecurity")->isHidden());
+    QVERIFY(Label("lblWeakSecurity")->text().contains("WEP"));
+    QVERIFY(Label("lblWeakSecurity")->text().contains("Options"));
   }
 
   void troubleShooterIsInTheTrayMenuOnlyOnVersionFiveOne() {
@@ -514,6 +530,25 @@ class MainWindowTest : public QObject {
     RunUntilIdle();
     QVERIFY(group->isHidden());
     QCOMPARE(form_->Tray().Hint(), QString(kProductName));
+  }
+
+  void aWpa2JoinCodeSaysWpa() {
+    const QString zbarimg = QStandardPaths::findExecutable("zbarimg");
+    if (zbarimg.isEmpty()) QSKIP("zbarimg (zbar-tools) is not installed");
+    WriteSettings("[System]\r\nSSID=Tea\r\nPassword=k7Pq2mZx9aBc\r\nSecurity=WPA2\r\n");
+    Create(true);
+    form_->ShowAtStart();
+    StartSharingFromPage();
+    auto* code = Label("imgJoinCode");
+    QVERIFY(!code->isHidden());
+    QTemporaryDir folder;
+    const QString png = folder.filePath("code.png");
+    QVERIFY(code->pixmap().save(png));
+    QProcess reader;
+    reader.start(zbarimg, {"--raw", "-q", png});
+    QVERIFY(reader.waitForFinished(20000));
+    QCOMPARE(QString::fromUtf8(reader.readAllStandardOutput()).trimmed(),
+             QString("WIFI:T:WPA;S:Tea;P:k7Pq2mZx9aBc;;"));
   }
 
   void theJoinCodeReadsBackAndShowsOnlyWhileSharingWithAKey() {

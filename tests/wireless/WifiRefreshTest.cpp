@@ -35,8 +35,9 @@ class WifiRefresh : public WirelessFixture {
   std::vector<Found> found;
 };
 
-TEST_F(WifiRefresh, KeyIsTakenOnlyWithFiveOrThirteenCharactersOnceTrimmed) {
-  EXPECT_EQ(wifi->Key(), "73915");
+TEST_F(WifiRefresh, AWepKeyIsTakenOnlyWithFiveOrThirteenCharactersOnceTrimmed) {
+  wifi->SetSecurity(NetworkSecurity::Wep);
+  wifi->SetKey("73915");
   wifi->SetKey("1234");
   wifi->SetKey("12345678");
   wifi->SetKey("  abc  ");
@@ -53,6 +54,22 @@ TEST_F(WifiRefresh, KeyIsTakenOnlyWithFiveOrThirteenCharactersOnceTrimmed) {
   EXPECT_EQ(wifi->Key(), "\t1 2 3\r\n") << "inner blanks count, control characters trim";
 }
 
+TEST_F(WifiRefresh, AWpa2KeyFollowsThePassphraseRuleAndSecurityDropsAKeyThatNoLongerFits) {
+  EXPECT_EQ(wifi->Security(), NetworkSecurity::Wpa2);
+  EXPECT_EQ(wifi->Key(), "") << "no key of its own until one is set";
+  wifi->SetKey("73915");
+  wifi->SetKey("caf\xC3\xA9 1234");
+  EXPECT_EQ(wifi->Key(), "");
+  wifi->SetKey(" 1234567890123 ");
+  EXPECT_EQ(wifi->Key(), " 1234567890123 ") << "13 characters are a passphrase too";
+
+  wifi->SetSecurity(NetworkSecurity::Wep);
+  EXPECT_EQ(wifi->Key(), " 1234567890123 ") << "and fit WEP as well";
+  wifi->SetKey("abcde");
+  wifi->SetSecurity(NetworkSecurity::Wpa2);
+  EXPECT_EQ(wifi->Key(), "") << "a five-character key is no WPA2 key";
+}
+
 TEST_F(WifiRefresh, SsidIsStoredAsGiven) {
   EXPECT_EQ(wifi->SSID(), "Velmora");
   wifi->SetSSID(" My Net ");
@@ -67,6 +84,7 @@ TEST_F(WifiRefresh, ListsNetworksInterfaceAfterInterfaceInLibraryOrder) {
   radio.AddNetwork(u"{B}", {u"Velmora", 1, 1, 7, 8, {}});
   radio.AddNetwork(u"{A}", {u"Cafe", 0, 2, 1, 2, {}});
   radio.AddNetwork(u"{A}", {u"Velmora", 1, 2, 3, 4, {}});
+  wifi->SetKey("k7Pq2mZx9aBc");
 
   wifi->RefreshNetworks();
 
@@ -82,8 +100,9 @@ TEST_F(WifiRefresh, ListsNetworksInterfaceAfterInterfaceInLibraryOrder) {
   EXPECT_EQ(own.InterfaceName, u"{B}");
   EXPECT_EQ(own.ConnectValue1, 7u);
   EXPECT_EQ(own.ConnectValue2, 8u);
-  EXPECT_EQ(own.Key, u"73915") << "the own network's record carries the key";
-  EXPECT_EQ(wifi->Networks().Objects(1)->Key, u"") << "own name but another kind";
+  EXPECT_EQ(own.Key, u"k7Pq2mZx9aBc") << "the own network's record carries the key";
+  EXPECT_EQ(wifi->Networks().Objects(1)->Key, u"k7Pq2mZx9aBc") << "whatever its kind";
+  EXPECT_EQ(wifi->Networks().Objects(0)->Key, u"") << "another name";
   EXPECT_EQ(wifi->ConnectedNetwork(), wifi->Networks().Objects(0));
   EXPECT_EQ(wifi->ConnectedSSID(), "Cafe");
 }

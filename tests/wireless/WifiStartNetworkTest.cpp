@@ -31,29 +31,67 @@ TEST_F(WifiStartNetwork, JoinsTheLaterOfTwoOwnRecordsWithTheCurrentKey) {
   radio.AddNetwork(u"{A}", {u"Velmora", 1, 1, 11, 12, {}});
   radio.AddNetwork(u"{B}", {u"Velmora", 0, 1, 21, 22, {}});
   wifi->RefreshNetworks();
+  wifi->SetSecurity(NetworkSecurity::Wep);
   wifi->SetKey("abcde");
 
   EXPECT_TRUE(wifi->StartNetwork());
 
-  EXPECT_EQ(RadioCalls({"Connect", "Disconnect", "AddSsid"}),
+  EXPECT_EQ(RadioCalls({"Connect", "Disconnect", "AddSsid", "AddSsidEx"}),
             Lines{"Connect {B} Velmora abcde 1 21 22"})
       << "a connected own record is not left, and the key is the one set after the refresh";
+}
+
+TEST_F(WifiStartNetwork, JoinsANetworkOfTheOwnNameWhateverItsSecurity) {
+  radio.AddInterface(u"{A}");
+  radio.AddNetwork(u"{A}", {u"Cafe", 0, 3, 0, 0, {}});
+  radio.AddNetwork(u"{A}", {u"Velmora", 1, 2, 2, 0x100, {}});
+  wifi->SetKey("k7Pq2mZx9aBc");
+  wifi->RefreshNetworks();
+
+  EXPECT_TRUE(wifi->StartNetwork());
+
+  EXPECT_EQ(RadioCalls({"Connect", "Disconnect", "AddSsid", "AddSsidEx"}),
+            (Lines{"Disconnect {A}", "Connect {A} Velmora k7Pq2mZx9aBc 2 2 256"}))
+      << "what the network announces goes to the library, which joins it that way";
 }
 
 TEST_F(WifiStartNetwork, LeavesAForeignConnectionAndCreatesTheNetworkOnTheFirstInterface) {
   radio.AddInterface(u"{A}");
   radio.AddInterface(u"{B}");
-  radio.AddNetwork(u"{B}", {u"Velmora", 0, 2, 0, 0, {}});
+  radio.AddNetwork(u"{B}", {u"Cafe", 0, 2, 0, 0, {}});
+  wifi->SetKey("k7Pq2mZx9aBc");
   wifi->RefreshNetworks();
 
   EXPECT_TRUE(wifi->StartNetwork());
 
-  EXPECT_EQ(RadioCalls({"Connect", "Disconnect", "AddSsid"}),
-            (Lines{"Disconnect {B}", "AddSsid {A} Velmora 73915"}));
+  EXPECT_EQ(RadioCalls({"Connect", "Disconnect", "AddSsid", "AddSsidEx"}),
+            (Lines{"Disconnect {B}", "AddSsidEx {A} Velmora k7Pq2mZx9aBc 2"}));
   EXPECT_EQ(wifi->Networks().Objects(0)->State, TWLanNetwork::kStateLeft);
   const auto created = radio.Networks(u"{A}");
   ASSERT_EQ(created.size(), 1u);
-  EXPECT_EQ(created[0].kind, 1) << "the simulated radio now hosts the own network";
+  EXPECT_EQ(created[0].kind, sim::SimRadio::kKindWpa) << "the simulated radio hosts it, WPA2";
+}
+
+TEST_F(WifiStartNetwork, AWepNetworkIsMadeTheOldWayAndWpa2NeedsALibraryThatTakesIt) {
+  radio.AddInterface(u"{A}");
+  wifi->RefreshNetworks();
+  wifi->SetSecurity(NetworkSecurity::Wep);
+  wifi->SetKey("73915");
+  ASSERT_TRUE(wifi->CreateNetwork());
+  EXPECT_EQ(RadioCalls({"AddSsid"}), Lines{"AddSsid {A} Velmora 73915"});
+  EXPECT_EQ(radio.Networks(u"{A}")[0].kind, sim::SimRadio::kKindWep);
+
+  // A library from before the choice has no AddSsidEx: WPA2 is refused, not made as WEP.
+  OrvaneWirelessLibrary older = sim::SimRadio::Library();
+  older.AddSsidEx = nullptr;
+  wifi.reset();
+  TWifiConnection other(older, internet, system);
+  other.RefreshNetworks();
+  other.SetKey("k7Pq2mZx9aBc");
+  log.ClearCalls();
+  EXPECT_FALSE(other.CreateNetwork());
+  EXPECT_EQ(other.LastError(), TWifiConnection::kNotSupported);
+  EXPECT_EQ(RadioCalls({"AddSsid", "AddSsidEx"}), Lines{});
 }
 
 TEST_F(WifiStartNetwork, WithoutAnyInterfaceFailsWithoutCallingTheLibrary) {
@@ -63,7 +101,7 @@ TEST_F(WifiStartNetwork, WithoutAnyInterfaceFailsWithoutCallingTheLibrary) {
   EXPECT_FALSE(wifi->StartNetwork());
   EXPECT_FALSE(wifi->CreateNetwork());
   EXPECT_FALSE(wifi->DeleteNetwork());
-  EXPECT_EQ(RadioCalls({"AddSsid", "DeleteSsid", "Connect"}), Lines{});
+  EXPECT_EQ(RadioCalls({"AddSsid", "AddSsidEx", "DeleteSsid", "Connect"}), Lines{});
   EXPECT_EQ(wifi->LastError(), TWifiConnection::kNoInterface);
 
   // When the enumeration itself failed, its code says why there is no interface.
@@ -76,7 +114,8 @@ TEST_F(WifiStartNetwork, WithoutAnyInterfaceFailsWithoutCallingTheLibrary) {
 TEST_F(WifiStartNetwork, ReportsTheLibrarysRefusal) {
   radio.AddInterface(u"{A}");
   wifi->RefreshNetworks();
-  log.FailCall("AddSsid", 5);
+  wifi->SetKey("k7Pq2mZx9aBc");
+  log.FailCall("AddSsidEx", 5);
   EXPECT_FALSE(wifi->StartNetwork());
   EXPECT_EQ(wifi->LastError(), 5u);
   EXPECT_FALSE(wifi->DeleteNetwork()) << "nothing was created to delete";
@@ -91,12 +130,13 @@ TEST_F(WifiStartNetwork, DeleteNetworkNamesTheFirstInterfaceAndNoKey) {
   radio.AddInterface(u"{B}");
   wifi->RefreshNetworks();
   wifi->SetSSID("Mine");
+  wifi->SetKey("k7Pq2mZx9aBc");
   ASSERT_TRUE(wifi->CreateNetwork());
 
   EXPECT_TRUE(wifi->DeleteNetwork());
 
-  EXPECT_EQ(RadioCalls({"AddSsid", "DeleteSsid"}),
-            (Lines{"AddSsid {A} Mine 73915", "DeleteSsid {A} Mine"}));
+  EXPECT_EQ(RadioCalls({"AddSsid", "AddSsidEx", "DeleteSsid"}),
+            (Lines{"AddSsidEx {A} Mine k7Pq2mZx9aBc 2", "DeleteSsid {A} Mine"}));
   EXPECT_TRUE(radio.Networks(u"{A}").empty());
 }
 

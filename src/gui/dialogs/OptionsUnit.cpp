@@ -1,6 +1,7 @@
 #include "gui/dialogs/OptionsUnit.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -43,6 +44,7 @@ TOptionsForm::TOptionsForm(MessagePresenter& messages, QWidget* parent)
       TabSheet2(new QWidget),
       edtSSID(new QLineEdit(tsPassword)),
       edtPassword(new QLineEdit(tsPassword)),
+      cmbSecurity(new QComboBox(tsPassword)),
       chkAutoRun(MakeCheckBox(QStringLiteral("chkAutoRun"), QStringLiteral("Autorun with Windows"),
                               TabSheet2)),
       chkStartMin(MakeCheckBox(QStringLiteral("chkStartMin"), QStringLiteral("Start minimized"),
@@ -63,6 +65,9 @@ TOptionsForm::TOptionsForm(MessagePresenter& messages, QWidget* parent)
   TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
   edtSSID->setObjectName(QStringLiteral("edtSSID"));
   edtPassword->setObjectName(QStringLiteral("edtPassword"));
+  cmbSecurity->setObjectName(QStringLiteral("cmbSecurity"));
+  cmbSecurity->addItem(QString::fromLatin1(kSecurityWpa2Choice));
+  cmbSecurity->addItem(QString::fromLatin1(kSecurityWepChoice));
 
   // "Wireless Network": name and key, each marked as taking effect at the next start.
   auto* wireless = new QGridLayout(tsPassword);
@@ -78,17 +83,20 @@ TOptionsForm::TOptionsForm(MessagePresenter& messages, QWidget* parent)
       0, 1, 3);
   wireless->addWidget(edtPassword, 3, 1);
   wireless->addWidget(RestartMark(QStringLiteral("Label4"), tsPassword), 3, 2);
-  QLabel* rule =
-      MakeLabel(QStringLiteral("Label5"), QString::fromLatin1(kBadKeyLength), tsPassword);
-  SetTextColour(rule, kNavy);
-  wireless->addWidget(rule, 4, 1, 1, 2);
+  // The security right under the key, whose rule it decides.
+  cmbSecurity->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  wireless->addWidget(cmbSecurity, 4, 1, 1, 2, Qt::AlignLeft);
+  Label5 = MakeLabel(QStringLiteral("Label5"), QString::fromLatin1(kWpa2KeyRule), tsPassword);
+  SetTextColour(Label5, kNavy);
+  wireless->addWidget(Label5, 5, 1, 1, 3);
   QLabel* restart = MakeLabel(QStringLiteral("Label6"),
                               QStringLiteral("* Application restart required."), tsPassword);
   SetTextColour(restart, ToColor(kRed));
-  wireless->addWidget(restart, 5, 0, 1, 3);
+  wireless->addWidget(restart, 6, 0, 1, 3);
   wireless->setColumnStretch(3, 1);
-  wireless->setRowStretch(6, 1);
+  wireless->setRowStretch(7, 1);
   for (QLineEdit* edit : {edtSSID, edtPassword}) edit->setFixedWidth(137);
+  connect(cmbSecurity, &QComboBox::currentIndexChanged, this, &TOptionsForm::ShowKeyRule);
 
   auto* general = new QVBoxLayout(TabSheet2);
   general->setContentsMargins(22, 14, 16, 8);
@@ -125,6 +133,10 @@ TOptionsForm::TOptionsForm(MessagePresenter& messages, QWidget* parent)
   layout->addLayout(buttons);
 
   TranslateComponent(this);
+  // The translation layer does not reach a combo box's items.
+  cmbSecurity->setItemText(0, Translate(kSecurityWpa2Choice));
+  cmbSecurity->setItemText(1, Translate(kSecurityWepChoice));
+  cmbSecurity->setAccessibleName(Translate("Security"));
 }
 
 void TOptionsForm::Fill(const OptionsValues& values) {
@@ -133,16 +145,27 @@ void TOptionsForm::Fill(const OptionsValues& values) {
   chkStartMin->setChecked(values.StartMinimized);
   edtSSID->setText(QString::fromStdString(values.SSID));
   edtPassword->setText(QString::fromStdString(values.Password));
+  cmbSecurity->setCurrentIndex(values.Security == NetworkSecurity::Wep ? 1 : 0);
+  ShowKeyRule();
+}
+
+NetworkSecurity TOptionsForm::ChosenSecurity() const {
+  return cmbSecurity->currentIndex() == 1 ? NetworkSecurity::Wep : NetworkSecurity::Wpa2;
+}
+
+void TOptionsForm::ShowKeyRule() {
+  Label5->setText(Translate(KeyRuleText(ChosenSecurity())));
 }
 
 OptionsValues TOptionsForm::Values() const {
-  return {chkAutoRun->isChecked(), chkStartMin->isChecked(), chkCheckForUpdates->isChecked(),
-          edtSSID->text().toStdString(), edtPassword->text().toStdString()};
+  return {chkAutoRun->isChecked(),           chkStartMin->isChecked(),
+          chkCheckForUpdates->isChecked(),   edtSSID->text().toStdString(),
+          edtPassword->text().toStdString(), ChosenSecurity()};
 }
 
 void TOptionsForm::Button1Click() {
-  const auto error =
-      OptionsInputError(edtSSID->text().toStdString(), edtPassword->text().toStdString());
+  const auto error = OptionsInputError(edtSSID->text().toStdString(),
+                                       edtPassword->text().toStdString(), ChosenSecurity());
   if (!error) {
     accept();
     return;

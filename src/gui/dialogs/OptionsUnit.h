@@ -5,6 +5,8 @@
 #include "dialogs/OptionsUnit.h"
 
 class QCheckBox;
+class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
@@ -33,6 +35,9 @@ class TOptionsForm : public QDialog {
   QWidget* TabSheet2;
   QLineEdit* edtSSID;
   QLineEdit* edtPassword;
+  // WPA2 or WEP, in that order; the key's rule (Label5) follows the choice.
+  QComboBox* cmbSecurity;
+  QLabel* Label5;
   QCheckBox* chkAutoRun;
   QCheckBox* chkStartMin;
   QCheckBox* chkCheckForUpdates;
@@ -40,6 +45,9 @@ class TOptionsForm : public QDialog {
   QPushButton* Button2;
 
  private:
+  NetworkSecurity ChosenSecurity() const;
+  void ShowKeyRule();
+
   MessagePresenter& messages_;
 };
 

@@ -6,9 +6,11 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 
+#include "app/IMainView.h"
 #include "gui/kit/ActionButton.h"
 #include "gui/kit/PageWidgets.h"
 #include "gui/kit/Palette.h"
+#include "gui/kit/Translation.h"
 #include "gui/main/JoinCodeImage.h"
 #include "gui/main/MainActions.h"
 
@@ -67,8 +69,13 @@ ConnectToPage::ConnectToPage(MainActions& actions, QWidget* parent) : QWidget(pa
   lblJoinCode->setVisible(false);
   imgJoinCode->setVisible(false);
 
+  lblWeakSecurity = MakeLabel(QStringLiteral("lblWeakSecurity"), QString(), this);
+  SetTextColour(lblWeakSecurity, ToColor(kRed));
+  lblWeakSecurity->setVisible(false);
+
   auto* valuesColumn = new QVBoxLayout;
   valuesColumn->addLayout(values);
+  valuesColumn->addWidget(lblWeakSecurity);
   valuesColumn->addWidget(new ActionButton(QStringLiteral("btnOptions"), actions.actOptions, this),
                           0, Qt::AlignLeft);
   valuesColumn->addStretch(1);
@@ -96,6 +103,19 @@ void ConnectToPage::ShowJoinCode(const QString& text) {
   imgJoinCode->setPixmap(QPixmap::fromImage(image));
   lblJoinCode->setVisible(!image.isNull());
   imgJoinCode->setVisible(!image.isNull());
+}
+
+}  // namespace orvane::ui
+
+namespace orvane::ui {
+
+void ConnectToPage::ShowWeakSecurityWarning(bool weak) {
+  // Set when shown, so the text is in the language of the moment.
+  if (weak)
+    lblWeakSecurity->setText(
+        Translate("This network uses WEP, an old and weak security. Choose WPA2 in Options to "
+                  "protect it."));
+  lblWeakSecurity->setVisible(weak);
 }
 
 }  // namespace orvane::ui

@@ -24,8 +24,13 @@ class ConnectToPage : public QWidget {
   QLabel* lblJoinCode;
   QLabel* imgJoinCode;
 
+  // One line under the key while the own network uses WEP; hidden otherwise.
+  QLabel* lblWeakSecurity;
+
   // Draws the code of the text (only when it changed); an empty text hides it.
   void ShowJoinCode(const QString& text);
+  // Shows or hides the line that warns of WEP.
+  void ShowWeakSecurityWarning(bool weak);
 
  private:
   QString joinCodeText_;

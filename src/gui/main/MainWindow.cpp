@@ -417,6 +417,7 @@ void TForm1::tbConnectToVelmoraShow() {
   const ConnectPageValues values = workflow_->ConnectToPageValues();
   tbConnectToVelmora->lblSSID->setText(Text(values.ssid));
   tbConnectToVelmora->lblPassword->setText(Text(values.password));
+  tbConnectToVelmora->ShowWeakSecurityWarning(values.weakSecurity);
 }
 
 void TForm1::btnSourceClick() {
@@ -449,7 +450,10 @@ void TForm1::actOptionsExecute() {
   if (dialogs_ == nullptr) return;
   Handle([this] {
     const auto values = dialogs_->EditOptions(CurrentOptions(*workflow_));
-    if (values) ApplyOptions(*workflow_, *values);
+    if (!values) return;
+    ApplyOptions(*workflow_, *values);
+    // The Options button sits on the "Connect to" page: show the new values there at once.
+    if (pageControl_->ActivePage() == tbConnectToVelmora) tbConnectToVelmoraShow();
   });
 }
 

@@ -21,7 +21,8 @@ bool WriteAll(int fd, std::string_view text) {
 }  // namespace
 
 bool WriteNewFileDurably(const std::filesystem::path& path, std::string_view text) {
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  // Owner only: what is written this way (the settings) holds the network key.
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return false;
   const bool written = WriteAll(fd, text) && fsync(fd) == 0;
   // close can report a write the disk refused late (on network file systems).

@@ -78,6 +78,7 @@ const std::map<uint32_t, const char*>& OwnCodeTexts() {
       // The wireless library's answers.
       {50, "The request is not supported."},
       {87, "The parameter is incorrect."},
+      {316, "The device does not support the command feature."},
       {1167, "The device is not connected."},
       {1168, "Element not found."},
       {1460, "This operation returned because the timeout period expired."},

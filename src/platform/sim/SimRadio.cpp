@@ -70,6 +70,11 @@ struct SimRadioLibrary {
     return WithActive(SimRadio::kErrorNoRadio,
                       [&](SimRadio& r) { return r.AddSsid(id, ssid, key); });
   }
+  static uint32_t ORVANE_WLAN_CDECL AddSsidEx(const char16_t* id, const char16_t* ssid,
+                                              const char16_t* key, uint32_t security) {
+    return WithActive(SimRadio::kErrorNoRadio,
+                      [&](SimRadio& r) { return r.AddSsidEx(id, ssid, key, security); });
+  }
   static uint32_t ORVANE_WLAN_CDECL DeleteSsid(const char16_t* id, const char16_t* ssid) {
     return WithActive(SimRadio::kErrorNoRadio, [&](SimRadio& r) { return r.DeleteSsid(id, ssid); });
   }
@@ -129,6 +134,7 @@ const OrvaneWirelessLibrary& SimRadio::Library() {
       &SimRadioLibrary::Disconnect,
       &SimRadioLibrary::RegisterNotification,
       &SimRadioLibrary::UnRegisterNotification,
+      &SimRadioLibrary::AddSsidEx,
   };
   return table;
 }
@@ -139,7 +145,7 @@ void SimRadio::AddInterface(const std::u16string& id) {
   if (interfaces_.size() == layout::kMaxInterfaces) {
     throw std::length_error("the radio has 4 interfaces already");
   }
-  interfaces_.push_back({id, {}});
+  interfaces_.push_back({id, {}, {}});
 }
 
 void SimRadio::AddNetwork(const std::u16string& interfaceId, SimVisibleNetwork network) {
@@ -199,12 +205,37 @@ uint32_t SimRadio::AddSsid(const char16_t* interfaceId, const char16_t* ssid, co
           log_.Record("AddSsid " + ToUtf8(id) + " " + ToUtf8(name) + " " + ToUtf8(secret))) {
     return static_cast<uint32_t>(*failure);
   }
+  return Host(id, name, secret, kKindWep);
+}
+
+uint32_t SimRadio::AddSsidEx(const char16_t* interfaceId, const char16_t* ssid, const char16_t* key,
+                             uint32_t security) {
+  const std::u16string id = TextOf(interfaceId), name = TextOf(ssid), secret = TextOf(key);
+  if (const auto failure = log_.Record("AddSsidEx " + ToUtf8(id) + " " + ToUtf8(name) + " " +
+                                       ToUtf8(secret) + " " + std::to_string(security))) {
+    return static_cast<uint32_t>(*failure);
+  }
+  if (security == layout::kSecurityWep) return Host(id, name, secret, kKindWep);
+  if (security == layout::kSecurityWpa2Psk) return Host(id, name, secret, kKindWpa);
+  return kErrorInvalidParameter;
+}
+
+bool SimRadio::IsHosted(const Interface& interface, const SimVisibleNetwork& network,
+                        const std::u16string& name) {
+  if (network.ssid != name) return false;
+  // A scripted WEP network of the name counts as one an older version made.
+  return network.kind == kKindWep || std::find(interface.hosted.begin(), interface.hosted.end(),
+                                               name) != interface.hosted.end();
+}
+
+uint32_t SimRadio::Host(const std::u16string& id, const std::u16string& name,
+                        const std::u16string& secret, uint8_t kind) {
   std::lock_guard lock(stateMutex_);
   Interface* interface = FindInterface(id);
   if (interface == nullptr || name.empty()) return kErrorInvalidParameter;
   auto& networks = interface->networks;
   const auto own = std::find_if(networks.begin(), networks.end(), [&](const SimVisibleNetwork& n) {
-    return n.ssid == name && n.kind == 1;
+    return IsHosted(*interface, n, name);
   });
   if (own == networks.end() && networks.size() == layout::kMaxNetworks) return kErrorListFull;
   // The creator is connected to the network it hosts, and to no other on that interface.
@@ -212,9 +243,14 @@ uint32_t SimRadio::AddSsid(const char16_t* interfaceId, const char16_t* ssid, co
   if (own != networks.end()) {
     own->key = secret;
     own->state = 0;
+    own->kind = kind;
+    own->value2 = kind == kKindWpa ? kRsnPsk : 0;
   } else {
-    networks.push_back({name, 0, 1, 0, 0, secret});
+    networks.push_back({name, 0, kind, 0, kind == kKindWpa ? kRsnPsk : 0u, secret});
   }
+  if (std::find(interface->hosted.begin(), interface->hosted.end(), name) ==
+      interface->hosted.end())
+    interface->hosted.push_back(name);
   return 0;
 }
 
@@ -228,10 +264,11 @@ uint32_t SimRadio::DeleteSsid(const char16_t* interfaceId, const char16_t* ssid)
   if (interface == nullptr) return kErrorInvalidParameter;
   auto& networks = interface->networks;
   const auto own = std::find_if(networks.begin(), networks.end(), [&](const SimVisibleNetwork& n) {
-    return n.ssid == name && n.kind == 1;
+    return IsHosted(*interface, n, name);
   });
   if (own == networks.end()) return kErrorNotFound;
   networks.erase(own);
+  std::erase(interface->hosted, name);
   return 0;
 }
 

@@ -20,7 +20,7 @@ namespace orvane::sim {
 struct SimVisibleNetwork {
   std::u16string ssid;
   uint8_t state = 1;  // 0: this machine is connected to it
-  uint8_t kind = 3;   // 1: the ad-hoc kind the program creates and joins
+  uint8_t kind = 3;   // 1: a WEP network (what older versions created); 2: WPA; 3: open
   uint32_t value1 = 0;
   uint32_t value2 = 0;
   std::u16string key;
@@ -48,6 +48,11 @@ class SimRadio {
   static constexpr uint32_t kErrorNotFound = 1168;
   // The notification source the radio reports (the auto-configuration module).
   static constexpr uint32_t kSourceAcm = platform::wlan::kSourceAcm;
+  // The kinds the radio gives a network it hosts, and the key management a WPA2 one
+  // announces (pre-shared key over RSN) in value2.
+  static constexpr uint8_t kKindWep = 1;
+  static constexpr uint8_t kKindWpa = 2;
+  static constexpr uint32_t kRsnPsk = 0x100;
 
   // Throws std::logic_error while another radio exists.
   explicit SimRadio(SimCallLog& log);
@@ -76,6 +81,7 @@ class SimRadio {
   struct Interface {
     std::u16string id;
     std::vector<SimVisibleNetwork> networks;
+    std::vector<std::u16string> hosted;  // names of the networks this radio made
   };
   struct Pending {
     uint32_t source;
@@ -86,6 +92,13 @@ class SimRadio {
   uint32_t EnumInterface(void* interfaceList);
   uint32_t GetVisibleNetworkList(const char16_t* interfaceId, void* networkList);
   uint32_t AddSsid(const char16_t* interfaceId, const char16_t* ssid, const char16_t* key);
+  uint32_t AddSsidEx(const char16_t* interfaceId, const char16_t* ssid, const char16_t* key,
+                     uint32_t security);
+  static bool IsHosted(const Interface& interface, const SimVisibleNetwork& network,
+                       const std::u16string& name);
+  // Hosts (or re-keys) the network of that name on the interface and connects to it.
+  uint32_t Host(const std::u16string& id, const std::u16string& name, const std::u16string& secret,
+                uint8_t kind);
   uint32_t DeleteSsid(const char16_t* interfaceId, const char16_t* ssid);
   uint32_t Connect(const char16_t* interfaceId, const char16_t* ssid, const char16_t* key,
                    uint32_t kind, uint32_t value1, uint32_t value2);

@@ -26,6 +26,8 @@ WirelessLibraryLoader::WirelessLibraryLoader(const std::string& path)
   find("Disconnect", loaded_.Disconnect);
   find("RegisterNotification", loaded_.RegisterNotification);
   find("UnRegisterNotification", loaded_.UnRegisterNotification);
+  // Optional: a library from before the security choice only makes WEP networks.
+  FindProc(module, "AddSsidEx", loaded_.AddSsidEx);
   if (missing != nullptr) {
     problem_ = "The wireless library \"" + path + "\" has no function \"" + missing +
                "\". Wireless networks are not available.";

@@ -62,7 +62,11 @@ constexpr WirelessLibrary kCounting = {
       return g_calls.real->Disconnect(id);
     },
     [](OrvaneWlanCallback callback) { g_calls.real->RegisterNotification(callback); },
-    [] { g_calls.real->UnRegisterNotification(); }};
+    [] { g_calls.real->UnRegisterNotification(); },
+    [](const char16_t* id, const char16_t* ssid, const char16_t* key, uint32_t security) {
+      ++g_calls.addSsid;
+      return g_calls.real->AddSsidEx(id, ssid, key, security);
+    }};
 
 TEST(WirelessDll, OpensNativeWifiAndListsNoInterfaceHere) {
   WirelessLibraryLoader library(LibraryPath());
@@ -118,9 +122,20 @@ TEST(WlanProfile, KindsComeFromTheBssType) {
   EXPECT_EQ(KindOfBssType(3), kKindOther);
 }
 
-TEST(WlanProfile, TheOwnNetworkIsAdHocWithItsWepKeyAndTextsAreEscaped) {
+TEST(WlanProfile, TheOwnNetworkIsAdHocWithWpa2OrWepAndTextsAreEscaped) {
   using namespace wireless_dll;
-  const std::u16string xml = ProfileXml(u"Caf\u00e9 <&> net", u"12\"45", kKindAdHoc, 7, 4);
+  const std::u16string own = ProfileXml(u"Orvane", u"k7Pq2mZx9aBc", kKindAdHoc, 7, 4);
+  EXPECT_NE(own.find(u"<connectionType>IBSS</connectionType>"), std::u16string::npos);
+  EXPECT_NE(own.find(u"<authentication>WPA2PSK</authentication><encryption>AES</encryption>"),
+            std::u16string::npos);
+  EXPECT_NE(own.find(u"<keyType>passPhrase</keyType>"), std::u16string::npos);
+  EXPECT_NE(ProfileXml(u"Home", u"secret12", kKindInfrastructure, 9, 4)
+                .find(u"<authentication>WPA3SAE</authentication><encryption>AES</encryption>"),
+            std::u16string::npos)
+      << "a WPA3 network is joined as it announces";
+
+  // What an older version made, or any other pair an ad-hoc network reports: WEP.
+  const std::u16string xml = ProfileXml(u"Caf\u00e9 <&> net", u"12\"45", kKindAdHoc, 1, 0x101);
   EXPECT_NE(xml.find(u"<name>Caf\u00e9 &lt;&amp;&gt; net</name>"), std::u16string::npos);
   EXPECT_NE(xml.find(u"<connectionType>IBSS</connectionType>"), std::u16string::npos);
   EXPECT_NE(xml.find(u"<authentication>open</authentication><encryption>WEP</encryption>"),

@@ -141,6 +141,12 @@ void WriteSecurity(SettingsWriter& writer, const WifiProfile& profile) {
     writer.Text("wep-key0", profile.key);
   } else {
     writer.Text("key-mgmt", profile.security == WifiSecurity::Sae ? "sae" : "wpa-psk");
+    if (profile.security == WifiSecurity::Wpa2Psk) {
+      // No WPA1 or TKIP fallback, which would weaken every station's traffic.
+      writer.Texts("proto", {"rsn"});
+      writer.Texts("pairwise", {"ccmp"});
+      writer.Texts("group", {"ccmp"});
+    }
     writer.Text("psk", profile.key);
   }
   writer.Close();
@@ -149,13 +155,20 @@ void WriteSecurity(SettingsWriter& writer, const WifiProfile& profile) {
 }  // namespace
 
 uint32_t AccessPointProfile(const std::string& interfaceName, const std::u16string& ssid,
-                            const std::u16string& key, const std::string& user,
-                            const std::optional<Ipv4Setting>& address, WifiProfile& profile) {
+                            const std::u16string& key, WifiSecurity security,
+                            const std::string& user, const std::optional<Ipv4Setting>& address,
+                            WifiProfile& profile) {
   if (const uint32_t code = CommonProfile(interfaceName, ssid, key, user, profile)) return code;
-  if (!ValidWepKey(profile.key)) return codes::kInvalidParameter;
+  if (security == WifiSecurity::Wep) {
+    if (!ValidWepKey(profile.key)) return codes::kInvalidParameter;
+  } else if (security == WifiSecurity::Wpa2Psk) {
+    if (!ValidPsk(profile.key)) return codes::kInvalidParameter;
+  } else {
+    return codes::kInvalidParameter;  // the own network is never open
+  }
   profile.role = "access-point";
   profile.mode = "ap";
-  profile.security = WifiSecurity::Wep;
+  profile.security = security;
   profile.ipv4 = address;
   profile.ipv6 = false;
   return 0;

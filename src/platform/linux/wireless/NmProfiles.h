@@ -14,7 +14,9 @@ namespace orvane::platform::linux_backend {
 // never a profile of the same name the user keeps.
 inline constexpr const char* kOwnProfileKey = "org.orvane.profile";
 
-enum class WifiSecurity { Open, Wep, WpaPsk, Sae };
+// WpaPsk joins whatever WPA the network offers; Wpa2Psk is RSN with CCMP only, what the own
+// access point uses.
+enum class WifiSecurity { Open, Wep, WpaPsk, Wpa2Psk, Sae };
 
 struct Ipv4Setting {
   std::array<uint8_t, 4> address{};
@@ -43,12 +45,13 @@ struct ProfileFacts {
   std::string mode;
 };
 
-// The own network: an access point (phones do not join ad-hoc networks) with the WEP key,
-// IPv6 off and the address the sharing put on the interface kept. Answers 0 or the code of
-// the argument it cannot use.
+// The own network: an access point (phones do not join ad-hoc networks) with WPA2-PSK (RSN,
+// CCMP) or the WEP key, IPv6 off and the address the sharing put on the interface kept.
+// Answers 0 or the code of the argument it cannot use.
 uint32_t AccessPointProfile(const std::string& interfaceName, const std::u16string& ssid,
-                            const std::u16string& key, const std::string& user,
-                            const std::optional<Ipv4Setting>& address, WifiProfile& profile);
+                            const std::u16string& key, WifiSecurity security,
+                            const std::string& user, const std::optional<Ipv4Setting>& address,
+                            WifiProfile& profile);
 
 // Joining a visible network: kind and handed-back values as the network list gave them
 // (value1 the 802.11 mode, value2 the WPA and RSN flags), IPv4 by DHCP.

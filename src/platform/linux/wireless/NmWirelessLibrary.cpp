@@ -27,7 +27,10 @@ namespace {
 namespace codes = wireless_codes;
 
 constexpr uint32_t kDeviceTypeWifi = 2;
-constexpr uint32_t kCapabilityAccessPoint = 0x40;  // NM_WIFI_DEVICE_CAP_AP
+// NM_WIFI_DEVICE_CAP_*: what an access point with WPA2 (RSN, CCMP) needs of the device.
+constexpr uint32_t kCapabilityCcmp = 0x08;
+constexpr uint32_t kCapabilityRsn = 0x20;
+constexpr uint32_t kCapabilityAccessPoint = 0x40;
 
 struct WifiDevice {
   std::string path;
@@ -239,21 +242,39 @@ uint32_t ORVANE_WLAN_CDECL GetVisibleNetworkList(const char16_t* interfaceId, vo
   });
 }
 
-uint32_t ORVANE_WLAN_CDECL AddSsid(const char16_t* interfaceId, const char16_t* ssid,
-                                   const char16_t* key) {
+uint32_t HostNetwork(const char16_t* interfaceId, const char16_t* ssid, const char16_t* key,
+                     WifiSecurity security) {
   return Guarded([&]() -> uint32_t {
     NmBus bus;
     const WifiDevice device = FindDevice(bus, interfaceId);
-    if ((bus.Uint(device.path, kNmWireless, "WirelessCapabilities") & kCapabilityAccessPoint) == 0)
-      return codes::kNotSupported;
+    const uint32_t capabilities = bus.Uint(device.path, kNmWireless, "WirelessCapabilities");
+    if ((capabilities & kCapabilityAccessPoint) == 0) return codes::kNotSupported;
+    // Said apart from "no access point at all": WEP would still work on this device.
+    constexpr uint32_t kWpa2 = kCapabilityRsn | kCapabilityCcmp;
+    if (security == WifiSecurity::Wpa2Psk && (capabilities & kWpa2) != kWpa2)
+      return wlan::kErrorSecurityNotSupported;
     WifiProfile profile;
     if (const uint32_t code =
-            AccessPointProfile(device.interfaceName, TextOf(ssid), TextOf(key), ProfileUser(),
-                               AddressOf(device.interfaceName), profile))
+            AccessPointProfile(device.interfaceName, TextOf(ssid), TextOf(key), security,
+                               ProfileUser(), AddressOf(device.interfaceName), profile))
       return code;
     AddAndActivate(bus, device, profile);
     return 0;
   });
+}
+
+// Without a security, what older callers ask for: the WEP network of before.
+uint32_t ORVANE_WLAN_CDECL AddSsid(const char16_t* interfaceId, const char16_t* ssid,
+                                   const char16_t* key) {
+  return HostNetwork(interfaceId, ssid, key, WifiSecurity::Wep);
+}
+
+uint32_t ORVANE_WLAN_CDECL AddSsidEx(const char16_t* interfaceId, const char16_t* ssid,
+                                     const char16_t* key, uint32_t security) {
+  if (security == wlan::kSecurityWep) return HostNetwork(interfaceId, ssid, key, WifiSecurity::Wep);
+  if (security == wlan::kSecurityWpa2Psk)
+    return HostNetwork(interfaceId, ssid, key, WifiSecurity::Wpa2Psk);
+  return codes::kInvalidParameter;
 }
 
 uint32_t ORVANE_WLAN_CDECL DeleteSsid(const char16_t* interfaceId, const char16_t* ssid) {
@@ -312,8 +333,8 @@ void ORVANE_WLAN_CDECL UnRegisterNotification() {
 }
 
 constexpr WirelessLibrary kLibrary = {
-    EnumInterface,        GetVisibleNetworkList, AddSsid, DeleteSsid, Connect, Disconnect,
-    RegisterNotification, UnRegisterNotification};
+    EnumInterface,        GetVisibleNetworkList,  AddSsid,  DeleteSsid, Connect, Disconnect,
+    RegisterNotification, UnRegisterNotification, AddSsidEx};
 
 }  // namespace
 

@@ -1,4 +1,5 @@
-// wireless.dll over Native Wifi: the eight functions of the wireless library's C interface.
+// wireless.dll over Native Wifi: the eight functions of the wireless library's C interface,
+// and AddSsidEx that chooses the own network's security.
 
 // clang-format off
 #include <windows.h>
@@ -115,6 +116,45 @@ DWORD ConnectWithProfile(Library& library, const GUID& id, const char16_t* ssid,
   return WlanConnect(library.client, &id, &parameters, nullptr);
 }
 
+// False only when the adapter says it cannot run an ad-hoc network with WPA2-PSK and AES; an
+// adapter that does not answer the question is left to try.
+bool AdHocWpa2Possible(Library& library, const GUID& id) {
+  DWORD size = 0;
+  PVOID data = nullptr;
+  if (WlanQueryInterface(library.client, &id, wlan_intf_opcode_supported_adhoc_auth_cipher_pairs,
+                         nullptr, &size, &data, nullptr) != ERROR_SUCCESS ||
+      data == nullptr)
+    return true;
+  const auto* pairs = static_cast<const WLAN_AUTH_CIPHER_PAIR_LIST*>(data);
+  // The pairs follow the count; MinGW declares one element, the SDK an array of one.
+  const auto* list = reinterpret_cast<const DOT11_AUTH_CIPHER_PAIR*>(&pairs->pAuthCipherPairList);
+  bool found = false;
+  for (DWORD i = 0; i < pairs->dwNumberOfItems && !found; ++i) {
+    found = list[i].AuthAlgoId == DOT11_AUTH_ALGO_RSNA_PSK &&
+            list[i].CipherAlgoId == DOT11_CIPHER_ALGO_CCMP;
+  }
+  WlanFreeMemory(data);
+  return found;
+}
+
+// Creates and joins the own ad-hoc network with WPA2-PSK (AES) or WEP.
+uint32_t HostNetwork(const char16_t* interfaceId, const char16_t* ssid, const char16_t* key,
+                     bool wpa2) {
+  GUID id;
+  if (!ParseGuid(interfaceId, id) || ssid == nullptr || key == nullptr)
+    return ERROR_INVALID_PARAMETER;
+  Library& library = State();
+  std::lock_guard guard(library.lock);
+  const DWORD result = EnsureClient(library);
+  if (result != ERROR_SUCCESS) return result;
+  if (wpa2 && !AdHocWpa2Possible(library, id)) return wlan::kErrorSecurityNotSupported;
+  using orvane::wireless_dll::kAuthRsnaPsk;
+  using orvane::wireless_dll::kCipherCcmp;
+  const std::u16string xml = ProfileXml(ssid, key, orvane::wireless_dll::kKindAdHoc,
+                                        wpa2 ? kAuthRsnaPsk : 0, wpa2 ? kCipherCcmp : 0);
+  return ConnectWithProfile(library, id, ssid, xml, dot11_BSS_type_independent);
+}
+
 }  // namespace
 
 extern "C" {
@@ -182,15 +222,14 @@ __declspec(dllexport) uint32_t
 
 __declspec(dllexport) uint32_t
     AddSsid(const char16_t* interfaceId, const char16_t* ssid, const char16_t* key) {
-  GUID id;
-  if (!ParseGuid(interfaceId, id) || ssid == nullptr || key == nullptr)
+  return HostNetwork(interfaceId, ssid, key, false);
+}
+
+__declspec(dllexport) uint32_t AddSsidEx(const char16_t* interfaceId, const char16_t* ssid,
+                                         const char16_t* key, uint32_t security) {
+  if (security != wlan::kSecurityWep && security != wlan::kSecurityWpa2Psk)
     return ERROR_INVALID_PARAMETER;
-  Library& library = State();
-  std::lock_guard guard(library.lock);
-  const DWORD result = EnsureClient(library);
-  if (result != ERROR_SUCCESS) return result;
-  const std::u16string xml = ProfileXml(ssid, key, orvane::wireless_dll::kKindAdHoc, 0, 0);
-  return ConnectWithProfile(library, id, ssid, xml, dot11_BSS_type_independent);
+  return HostNetwork(interfaceId, ssid, key, security == wlan::kSecurityWpa2Psk);
 }
 
 __declspec(dllexport) uint32_t DeleteSsid(const char16_t* interfaceId, const char16_t* ssid) {

@@ -9,11 +9,10 @@ constexpr uint32_t kBssIndependent = 2;
 constexpr uint32_t kAuthOpen = 1;
 constexpr uint32_t kAuthSharedKey = 2;
 constexpr uint32_t kAuthWpaPsk = 4;
-constexpr uint32_t kAuthRsnaPsk = 7;
+constexpr uint32_t kAuthWpa3Sae = 9;
 constexpr uint32_t kCipherNone = 0;
 constexpr uint32_t kCipherWep40 = 1;
 constexpr uint32_t kCipherTkip = 2;
-constexpr uint32_t kCipherCcmp = 4;
 constexpr uint32_t kCipherWep104 = 5;
 constexpr uint32_t kCipherWep = 0x101;
 
@@ -43,6 +42,8 @@ bool SecurityOf(uint32_t auth, uint32_t cipher, Security& security) {
     security = {u"WPA2PSK", u"TKIP", u"passPhrase"};
   else if (auth == kAuthRsnaPsk && cipher == kCipherCcmp)
     security = {u"WPA2PSK", u"AES", u"passPhrase"};
+  else if (auth == kAuthWpa3Sae && cipher == kCipherCcmp)
+    security = {u"WPA3SAE", u"AES", u"passPhrase"};
   else
     return false;
   return true;
@@ -85,8 +86,10 @@ std::u16string EscapeXml(const std::u16string& text) {
 std::u16string ProfileXml(const std::u16string& ssid, const std::u16string& key, uint32_t kind,
                           uint32_t authAlgorithm, uint32_t cipherAlgorithm) {
   Security security{};
-  // The own network is ad hoc with open WEP, whatever the list said.
-  if (kind == kKindAdHoc)
+  // An ad-hoc network can only be WPA2-PSK with AES or WEP.
+  if (kind == kKindAdHoc && authAlgorithm == kAuthRsnaPsk && cipherAlgorithm == kCipherCcmp)
+    security = {u"WPA2PSK", u"AES", u"passPhrase"};
+  else if (kind == kKindAdHoc)
     security = {u"open", u"WEP", u"networkKey"};
   else if (!SecurityOf(authAlgorithm, cipherAlgorithm, security))
     return {};

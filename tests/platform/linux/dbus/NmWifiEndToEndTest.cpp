@@ -43,6 +43,7 @@ class NmWifiEndToEndTest : public ::testing::Test {
 
 TEST_F(NmWifiEndToEndTest, StartNetworkCreatesTheAccessPointAndDeleteNetworkRemovesIt) {
   auto wifi = MakeWifi();
+  wifi->SetKey("k7Pq2mZx9aBc");
   wifi->RefreshNetworks();
   ASSERT_EQ(wifi->NetworkCount(), 1);
   ASSERT_TRUE(wifi->StartNetwork());
@@ -50,7 +51,8 @@ TEST_F(NmWifiEndToEndTest, StartNetworkCreatesTheAccessPointAndDeleteNetworkRemo
   ASSERT_EQ(own.size(), 1u);
   EXPECT_EQ(own[0]["802-11-wireless.mode"], "ap");
   EXPECT_EQ(own[0]["802-11-wireless.ssid"], TWifiConnection::kDefaultSSID);
-  EXPECT_EQ(own[0]["802-11-wireless-security.wep-key0"], TWifiConnection::kDefaultKey);
+  EXPECT_EQ(own[0]["802-11-wireless-security.key-mgmt"], "wpa-psk");
+  EXPECT_EQ(own[0]["802-11-wireless-security.psk"], "k7Pq2mZx9aBc");
 
   EXPECT_TRUE(wifi->DeleteNetwork());
   EXPECT_TRUE(mock_->OwnProfiles().empty());
@@ -71,6 +73,19 @@ TEST_F(NmWifiEndToEndTest, AVisibleOwnNetworkIsJoinedInsteadOfCreated) {
   ASSERT_TRUE(connected_.WaitForCount(1));
   EXPECT_EQ(connected_.Values()[0], u"Velmora");
   EXPECT_EQ(wifi->ConnectedSSID(), "Velmora");
+}
+
+TEST_F(NmWifiEndToEndTest, ANearbyWpa2OwnNetworkIsJoinedWithWpaNotMadeASecondTime) {
+  mock_->AddAccessPoint(device_, "nearby", "Velmora", 2, 40, Security::Wpa);
+  auto wifi = MakeWifi();
+  wifi->SetKey("k7Pq2mZx9aBc");
+  wifi->RefreshNetworks();
+  ASSERT_TRUE(wifi->StartNetwork());
+  auto own = mock_->OwnProfiles();
+  ASSERT_EQ(own.size(), 1u);
+  EXPECT_EQ(own[0]["802-11-wireless.mode"], "infrastructure");
+  EXPECT_EQ(own[0]["802-11-wireless-security.key-mgmt"], "wpa-psk");
+  EXPECT_EQ(own[0]["802-11-wireless-security.psk"], "k7Pq2mZx9aBc");
 }
 
 }  // namespace

@@ -133,6 +133,42 @@ TEST_F(NmWirelessLibraryTest, AddSsidHandsOverAnAccessPointThatKeepsTheSharingAd
   EXPECT_EQ(recorder_.Values()[0].ssid, "Velmora");
 }
 
+TEST_F(NmWirelessLibraryTest, AddSsidExMakesAWpa2OnlyAccessPoint) {
+  mock_->AddWifiDevice("wifi", "wlan0");
+  ASSERT_EQ(library_.AddSsidEx(IdOf("wlan0").c_str(), u"Velmora", u"k7Pq2mZx9aBc",
+                               platform::wlan::kSecurityWpa2Psk),
+            0u);
+  auto profile = OwnProfile();
+  EXPECT_EQ(profile["802-11-wireless.mode"], "ap");
+  EXPECT_EQ(profile["802-11-wireless-security.key-mgmt"], "wpa-psk");
+  EXPECT_EQ(profile["802-11-wireless-security.proto"], "[rsn]");
+  EXPECT_EQ(profile["802-11-wireless-security.pairwise"], "[ccmp]");
+  EXPECT_EQ(profile["802-11-wireless-security.group"], "[ccmp]");
+  EXPECT_EQ(profile["802-11-wireless-security.psk"], "k7Pq2mZx9aBc");
+  EXPECT_EQ(profile.count("802-11-wireless-security.wep-key0"), 0u);
+
+  ASSERT_EQ(
+      library_.AddSsidEx(IdOf("wlan0").c_str(), u"Velmora", u"73915", platform::wlan::kSecurityWep),
+      0u);
+  EXPECT_EQ(OwnProfile()["802-11-wireless-security.wep-key0"], "73915") << "and WEP when asked";
+  EXPECT_EQ(library_.AddSsidEx(IdOf("wlan0").c_str(), u"Velmora", u"k7Pq2mZx9aBc", 7),
+            codes::kInvalidParameter);
+}
+
+TEST_F(NmWirelessLibraryTest, AddSsidExRefusesWpa2OnADeviceWithoutRsnAndSaysSo) {
+  const std::string device = mock_->AddWifiDevice("wifi", "wlan0");
+  mock_->SetUint(device, "org.freedesktop.NetworkManager.Device.Wireless", "WirelessCapabilities",
+                 0x40 | 0x03);  // an access point with WEP ciphers only
+  EXPECT_EQ(library_.AddSsidEx(IdOf("wlan0").c_str(), u"Velmora", u"k7Pq2mZx9aBc",
+                               platform::wlan::kSecurityWpa2Psk),
+            platform::wlan::kErrorSecurityNotSupported);
+  EXPECT_TRUE(mock_->Profiles().empty());
+  EXPECT_EQ(
+      library_.AddSsidEx(IdOf("wlan0").c_str(), u"Velmora", u"73915", platform::wlan::kSecurityWep),
+      0u)
+      << "WEP still works there";
+}
+
 TEST_F(NmWirelessLibraryTest, AddSsidRefusesADeviceThatCannotBeAnAccessPoint) {
   const std::string device = mock_->AddWifiDevice("wifi", "wlan0");
   mock_->SetUint(device, "org.freedesktop.NetworkManager.Device.Wireless", "WirelessCapabilities",

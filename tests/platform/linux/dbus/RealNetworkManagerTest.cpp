@@ -107,13 +107,14 @@ TEST(RealNetworkManagerTest, AcceptsEveryProfileTheLibraryBuilds) {
     uint32_t built;
     WifiProfile profile;
   };
-  std::vector<Case> cases(8);
+  std::vector<Case> cases(9);
   const Ipv4Setting sharing{{192, 168, 137, 1}, 24};
   cases[0].what = "own network with the sharing's address";
-  cases[0].built = AccessPointProfile("wlan0", u"Velmora", u"73915", "", sharing, cases[0].profile);
+  cases[0].built = AccessPointProfile("wlan0", u"Velmora", u"73915", WifiSecurity::Wep, "", sharing,
+                                      cases[0].profile);
   cases[1].what = "own network, 13-character key, no address, one user";
-  cases[1].built = AccessPointProfile("wlp2s0", u"Café Ω", u"abcdefghijklm", "nobody", std::nullopt,
-                                      cases[1].profile);
+  cases[1].built = AccessPointProfile("wlp2s0", u"Café Ω", u"abcdefghijklm", WifiSecurity::Wep,
+                                      "nobody", std::nullopt, cases[1].profile);
   cases[2].what = "joining a nearby own network (access point)";
   cases[2].built = JoinProfile("wlan0", u"Velmora", u"73915", 1, 2, 0, "", cases[2].profile);
   cases[3].what = "joining a nearby own network (ad hoc)";
@@ -127,7 +128,11 @@ TEST(RealNetworkManagerTest, AcceptsEveryProfileTheLibraryBuilds) {
   cases[6].what = "joining an open network";
   cases[6].built = JoinProfile("wlan0", u"Park", u"", 3, 2, 0, "nobody", cases[6].profile);
   cases[7].what = "own network a second time";
-  cases[7].built = AccessPointProfile("wlan0", u"Velmora", u"73915", "", sharing, cases[7].profile);
+  cases[7].built = AccessPointProfile("wlan0", u"Velmora", u"73915", WifiSecurity::Wep, "", sharing,
+                                      cases[7].profile);
+  cases[8].what = "own network with WPA2 (RSN, CCMP only)";
+  cases[8].built = AccessPointProfile("wlan0", u"Velmora", u"k7Pq2mZx9aBc ~!",
+                                      WifiSecurity::Wpa2Psk, "", sharing, cases[8].profile);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_EQ(c.built, 0u);

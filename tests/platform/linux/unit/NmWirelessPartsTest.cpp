@@ -41,15 +41,28 @@ TEST(NmVisibleNetworksTest, TheConnectedAccessPointMarksItsNetworkEvenWhenWeaker
 
 TEST(NmProfilesTest, KeysAndNamesTheProfilesCannotUseAreRefused) {
   WifiProfile profile;
-  EXPECT_EQ(AccessPointProfile("wlan0", u"Velmora", u"1234", "", std::nullopt, profile),
+  constexpr auto kWep = WifiSecurity::Wep;
+  constexpr auto kWpa2 = WifiSecurity::Wpa2Psk;
+  EXPECT_EQ(AccessPointProfile("wlan0", u"Velmora", u"1234", kWep, "", std::nullopt, profile),
             codes::kInvalidParameter);
-  EXPECT_EQ(AccessPointProfile("wlan0", u"", u"73915", "", std::nullopt, profile),
+  EXPECT_EQ(AccessPointProfile("wlan0", u"", u"73915", kWep, "", std::nullopt, profile),
             codes::kInvalidParameter);
-  EXPECT_EQ(
-      AccessPointProfile("wlan0", std::u16string(33, u'x'), u"73915", "", std::nullopt, profile),
-      codes::kInvalidParameter);
-  EXPECT_EQ(AccessPointProfile("wlan0", u"Velmora", u"0123456789", "", std::nullopt, profile), 0u)
+  EXPECT_EQ(AccessPointProfile("wlan0", std::u16string(33, u'x'), u"73915", kWep, "", std::nullopt,
+                               profile),
+            codes::kInvalidParameter);
+  EXPECT_EQ(AccessPointProfile("wlan0", u"Velmora", u"0123456789", kWep, "", std::nullopt, profile),
+            0u)
       << "10 hex digits are a WEP key too";
+  EXPECT_EQ(AccessPointProfile("wlan0", u"Velmora", u"1234567", kWpa2, "", std::nullopt, profile),
+            codes::kInvalidParameter);
+  EXPECT_EQ(AccessPointProfile("wlan0", u"Velmora", u"k7Pq2mZx9aBc", WifiSecurity::Open, "",
+                               std::nullopt, profile),
+            codes::kInvalidParameter)
+      << "the own network is never open";
+  EXPECT_EQ(
+      AccessPointProfile("wlan0", u"Velmora", u"k7Pq2mZx9aBc", kWpa2, "", std::nullopt, profile),
+      0u);
+  EXPECT_EQ(profile.security, kWpa2);
   EXPECT_EQ(JoinProfile("wlan0", u"Cafe", u"short", 2, 2, 0x100, "", profile),
             codes::kInvalidParameter);
   EXPECT_EQ(JoinProfile("wlan0", u"Corp", u"long enough", 2, 2, 0x200, "", profile),
