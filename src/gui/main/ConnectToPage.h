@@ -23,9 +23,13 @@ class ConnectToPage : public QWidget {
   // The code phones scan to join the own network, with its caption; hidden without a text.
   QLabel* lblJoinCode;
   QLabel* imgJoinCode;
+  // Why there is no code while sharing runs: the own network could not be created.
+  QLabel* lblNetworkProblem;
 
   // Draws the code of the text (only when it changed); an empty text hides it.
   void ShowJoinCode(const QString& text);
+  // An empty text hides the line.
+  void ShowNetworkProblem(const QString& text);
 
  private:
   QString joinCodeText_;

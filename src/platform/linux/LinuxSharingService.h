@@ -18,6 +18,7 @@ class LinuxSharingService : public ISharingService {
   HResult CoInitialize() override { return kSOk; }
   void CoUninitialize() override {}
   HResult CreateSharingManager(std::unique_ptr<ISharingManager>& manager) override;
+  std::string ErrorDescription() override { return SharingHelperClient::LastErrorText(); }
 
  private:
   SharingHelperClient& helper_;
