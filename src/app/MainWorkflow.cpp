@@ -3,9 +3,9 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <utility>
 #include <vector>
-#include <stdexcept>
 
 #include "app/ConnectionChoice.h"
 #include "app/WorkflowTexts.h"
@@ -187,8 +187,7 @@ void MainWorkflow::UpdateSharingState() {
   }
 }
 
-void MainWorkflow::RunJob(std::function<void()> work, std::function<void()> done,
-                          bool command) {
+void MainWorkflow::RunJob(std::function<void()> work, std::function<void()> done, bool command) {
   ++jobsInFlight_;
   if (command) {
     working_ = true;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -94,8 +94,8 @@ class MainWorkflow {
   void StartUp();
 
   // Shut-down in order: wait for a command under way (a start that then completes is undone
-  // below like any other sharing), save the settings (a failure is shown as an error and does not stop
-  // the rest), delete the own network, stop sharing on every connection (errors of those two
+  // below like any other sharing), save the settings (a failure is shown as an error and does not
+  // stop the rest), delete the own network, stop sharing on every connection (errors of those two
   // swallowed; a connection manager that could not be created at start-up is tried once more),
   // then free the wireless component and the connection manager.
   void ShutDown();
@@ -222,8 +222,8 @@ class MainWorkflow {
   std::string ownNetworkProblem_;
 
   IBackgroundRunner* runner_ = nullptr;
-  bool working_ = false;     // a command's slow part is under way
-  int jobsInFlight_ = 0;     // any job, the devices question included
+  bool working_ = false;  // a command's slow part is under way
+  int jobsInFlight_ = 0;  // any job, the devices question included
   bool shuttingDown_ = false;
 
   TConnectedDeviceList connectedDevices_;

@@ -30,7 +30,8 @@ struct TConnection {
 // Why the last StartSharing failed: the service's code and its own words (empty when it gave
 // none). kConnectionNotFound when a connection was not there.
 struct SharingFailure {
-  static constexpr platform::HResult kConnectionNotFound = static_cast<platform::HResult>(0x80070490u);
+  static constexpr platform::HResult kConnectionNotFound =
+      static_cast<platform::HResult>(0x80070490u);
   platform::HResult code = platform::kSOk;
   std::string description;
   friend bool operator==(const SharingFailure&, const SharingFailure&) = default;

@@ -213,8 +213,7 @@ TEST_F(Commands, SharingWithoutTheWirelessNetworkSaysSoWithTheSystemsText) {
                              "mode as the destination."});
   EXPECT_TRUE(workflow.SharingStarted()) << "sharing itself runs";
   EXPECT_TRUE(workflow.JoinCodeText().empty()) << "no code for a network that does not exist";
-  EXPECT_EQ(workflow.OwnNetworkProblem().rfind("The wireless network could not be created", 0),
-            0u);
+  EXPECT_EQ(workflow.OwnNetworkProblem().rfind("The wireless network could not be created", 0), 0u);
   EXPECT_TRUE(SharingOf(kUsbWifiGuid).sharingEnabled);
 }
 
@@ -250,8 +249,8 @@ TEST_F(Commands, StopAlwaysReportsSuccess) {
   EXPECT_EQ(view.messages, std::vector<std::string>{"Your sharing was stopped successfully!"});
   EXPECT_FALSE(workflow.SharingStarted());
   EXPECT_EQ(machine.Log().Count("DeleteSsid"), 1u);
-  EXPECT_EQ(view.events,
-            (std::vector<std::string>{"Working", "Done", "ProcessPendingEvents", "RepaintStatusBar"}));
+  EXPECT_EQ(view.events, (std::vector<std::string>{"Working", "Done", "ProcessPendingEvents",
+                                                   "RepaintStatusBar"}));
 }
 
 TEST_F(Commands, ConnectJoinsANearbyNetworkOrCreatesOneAndAlwaysSaysDone) {

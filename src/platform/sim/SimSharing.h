@@ -57,7 +57,9 @@ class SimSharing : public platform::ISharingService {
   std::string ErrorDescription() override { return errorDescription_; }
   // Runs on the calling thread before each call is recorded: a test can hold a call there to
   // see what waits for it.
-  void SetBeforeCall(std::function<void(const std::string&)> hook) { beforeCall_ = std::move(hook); }
+  void SetBeforeCall(std::function<void(const std::string&)> hook) {
+    beforeCall_ = std::move(hook);
+  }
 
   platform::HResult CoInitialize() override;
   void CoUninitialize() override;
