@@ -9,8 +9,10 @@ ensure_packages "${BUILD_PACKAGES[@]}" "${RUNTIME_PACKAGES[@]}"
 
 build=build-run
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The sharing helper too: without it "Start Sharing" can only say that it is missing.
 cmake --build "$build" -j "$(nproc)" --target orvane-demo $(
-  [ -f src/platform/PlatformFactory.cpp ] && echo orvane)
+  [ -f src/platform/PlatformFactory.cpp ] && echo orvane) $(
+  [ "$(uname -s)" = Linux ] && echo orvane-sharing-helper)
 
 program="$build/src/app/orvane"
 if [ ! -x "$program" ]; then
@@ -19,6 +21,10 @@ if [ ! -x "$program" ]; then
 fi
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  if [ "$(id -u)" != 0 ] && [ "$program" = "$build/src/app/orvane" ]; then
+    echo "Sharing from a build folder needs root (sudo $program), or install Orvane first:"
+    echo "pkexec runs only a helper that root owns and nobody else can change."
+  fi
   exec "$program"
 fi
 

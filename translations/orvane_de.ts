@@ -340,14 +340,6 @@
         <translation>%1-Signal in der Nähe gefunden</translation>
     </message>
     <message>
-        <source>Your sharing was started, but the wireless network could not be created.</source>
-        <translation>Ihre Freigabe wurde gestartet, aber das Funknetzwerk konnte nicht erstellt werden.</translation>
-    </message>
-    <message>
-        <source>The wireless network could not be joined.</source>
-        <translation>Dem Funknetzwerk konnte nicht beigetreten werden.</translation>
-    </message>
-    <message>
         <source>Security</source>
         <translation>Sicherheit</translation>
     </message>
@@ -374,6 +366,70 @@
     <message>
         <source>This network uses WEP, an old and weak security. Choose WPA2 in Options to protect it.</source>
         <translation>Dieses Netzwerk verwendet WEP, eine alte und schwache Sicherheit. Wählen Sie in den Optionen WPA2, um es zu schützen.</translation>
+    </message>
+    <message>
+        <source>The source or the destination connection is no longer there. Click &quot;Refresh&quot; and choose them again.</source>
+        <translation>Die Quell- oder die Zielverbindung ist nicht mehr vorhanden. Klicken Sie auf „Aktualisieren“ und wählen Sie sie erneut.</translation>
+    </message>
+    <message>
+        <source>The sharing helper is not installed. Install the %1 package, or run %1 as root.</source>
+        <translation>Das Freigabe-Hilfsprogramm ist nicht installiert. Installieren Sie das Paket %1 oder starten Sie %1 als root.</translation>
+    </message>
+    <message>
+        <source>The sharing helper may not be run with an administrator's rights, as others could change it. Install the %1 package, or run %1 as root.</source>
+        <translation>Das Freigabe-Hilfsprogramm darf nicht mit Administratorrechten laufen, da andere es ändern könnten. Installieren Sie das Paket %1 oder starten Sie %1 als root.</translation>
+    </message>
+    <message>
+        <source>pkexec is not installed, so the administrator's password cannot be asked for. Install the &quot;pkexec&quot; package, or run %1 as root.</source>
+        <translation>pkexec ist nicht installiert, daher kann nicht nach dem Administratorkennwort gefragt werden. Installieren Sie das Paket „pkexec“ oder starten Sie %1 als root.</translation>
+    </message>
+    <message>
+        <source>No authentication agent is running to ask for the administrator's password. Log in to a desktop session with a polkit agent, or run %1 as root.</source>
+        <translation>Es läuft kein Authentifizierungsagent, der nach dem Administratorkennwort fragen könnte. Melden Sie sich an einer Desktop-Sitzung mit polkit-Agent an oder starten Sie %1 als root.</translation>
+    </message>
+    <message>
+        <source>The administrator's password was not given. Click &quot;Start Sharing&quot; again and enter it.</source>
+        <translation>Das Administratorkennwort wurde nicht eingegeben. Klicken Sie erneut auf „Freigabe starten“ und geben Sie es ein.</translation>
+    </message>
+    <message>
+        <source>You are not allowed to share connections. Ask an administrator to allow it, or run %1 as root.</source>
+        <translation>Sie dürfen keine Verbindungen freigeben. Bitten Sie einen Administrator, es zu erlauben, oder starten Sie %1 als root.</translation>
+    </message>
+    <message>
+        <source>Another %1 on this computer is already sharing. Stop sharing there first.</source>
+        <translation>Ein anderes %1 auf diesem Computer gibt bereits frei. Beenden Sie zuerst die Freigabe dort.</translation>
+    </message>
+    <message>
+        <source>The system refused to share these connections:</source>
+        <translation>Das System hat die Freigabe dieser Verbindungen abgelehnt:</translation>
+    </message>
+    <message>
+        <source>The wireless service is not running (NetworkManager on Linux). Start it, or install it, and click &quot;Refresh&quot;.</source>
+        <translation>Der Drahtlosdienst läuft nicht (unter Linux NetworkManager). Starten oder installieren Sie ihn und klicken Sie auf „Aktualisieren“.</translation>
+    </message>
+    <message>
+        <source>The wireless service has no Wi-Fi device to use. Turn the Wi-Fi switch on, or plug in a Wi-Fi adapter, and click &quot;Refresh&quot;.</source>
+        <translation>Der Drahtlosdienst hat kein WLAN-Gerät. Schalten Sie WLAN ein oder schließen Sie einen WLAN-Adapter an und klicken Sie auf „Aktualisieren“.</translation>
+    </message>
+    <message>
+        <source>This Wi-Fi device cannot be an access point. Choose a wireless connection whose adapter supports access-point mode as the destination.</source>
+        <translation>Dieses WLAN-Gerät kann kein Zugangspunkt sein. Wählen Sie als Ziel eine Drahtlosverbindung, deren Adapter den Zugangspunkt-Modus unterstützt.</translation>
+    </message>
+    <message>
+        <source>Your sharing was started, but the wireless network could not be created.</source>
+        <translation>Ihre Freigabe wurde gestartet, aber das Drahtlosnetzwerk konnte nicht erstellt werden.</translation>
+    </message>
+    <message>
+        <source>The wireless network could not be joined.</source>
+        <translation>Dem Drahtlosnetzwerk konnte nicht beigetreten werden.</translation>
+    </message>
+    <message>
+        <source>The wireless network could not be created, so there is nothing to join.</source>
+        <translation>Das Drahtlosnetzwerk konnte nicht erstellt werden, daher gibt es nichts zum Beitreten.</translation>
+    </message>
+    <message>
+        <source>Working, please wait...</source>
+        <translation>Wird ausgeführt, bitte warten...</translation>
     </message>
 </context>
 </TS>

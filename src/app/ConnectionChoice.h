@@ -14,8 +14,9 @@ namespace orvane {
 const TConnection* FindConnection(const StringObjectList<TConnection>& connections,
                                   const std::string& guid);
 
-// The first connected, non-wireless, physical LAN connection; failing that the last connected
-// non-wireless one; null when there is none.
+// The first connected connection that carries a default route (a wireless one only when it is
+// not the default destination); failing that the first connected, non-wireless, physical LAN
+// connection; failing that the last connected non-wireless one; null when there is none.
 const TConnection* DefaultSource(const StringObjectList<TConnection>& connections);
 
 // The last wireless connection, connected or not; null when there is none.

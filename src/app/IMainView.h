@@ -51,6 +51,12 @@ class IMainView {
   // The "My Wireless Connection Status" group.
   virtual void ShowDestinationConnection(const ConnectionDisplay& display) = 0;
 
+  // No wireless connection was found: the destination group says why, or what to check.
+  virtual void ShowDestinationMissing(const std::string& text) { (void)text; }
+
+  // A command's slow part runs (or ended): the window shows it is working.
+  virtual void ShowWorking(bool working) { (void)working; }
+
   // The guidance line of the sharing page (lblStartSharing) and of the connect page
   // (lblConnectToVelmora); either may be empty.
   virtual void SetSharingGuidance(const std::string& startSharingText,

@@ -1,7 +1,11 @@
 #include "app/MainWorkflow.h"
 
 #include <chrono>
+#include <memory>
+#include <optional>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "app/ConnectionChoice.h"
 #include "app/WorkflowTexts.h"
@@ -71,6 +75,9 @@ void MainWorkflow::StartUp() {
 }
 
 void MainWorkflow::ShutDown() {
+  // A start under way finishes first; what it turned on is then turned off below.
+  shuttingDown_ = true;
+  if (runner_) runner_->Stop();
   // Unsaved settings are reported, but the own network and sharing must still go away.
   try {
     orvane::SaveSettings(platform_.system.SettingsFolder(), settings_);
@@ -119,7 +126,8 @@ TConnectionManager& MainWorkflow::Manager() const {
 }
 
 void MainWorkflow::RefreshConnections() {
-  if (connectionManager_) {
+  // A job on the worker may be using the sharing service: the list stays as it is until then.
+  if (connectionManager_ && jobsInFlight_ == 0) {
     connectionManager_->Refresh();
   }
 
@@ -140,6 +148,9 @@ void MainWorkflow::RefreshConnections() {
   }
   if (destination) {
     ShowDestination(*destination);
+  } else if (wifiConnection_) {
+    // Say why none was found when the wireless service could not even list its devices.
+    view_.ShowDestinationMissing(texts::NoDestinationText(wifiConnection_->EnumerationResult()));
   }
 
   UpdateSharingState();
@@ -179,65 +190,186 @@ void MainWorkflow::UpdateSharingState() {
   }
 }
 
-void MainWorkflow::actStartSharingExecute() {
-  TConnectionManager& manager = Manager();
-  manager.StopSharing();
-  if (!manager.StartSharing(currentSourceGUID_, currentDestGUID_)) {
-    view_.ShowInformation(texts::kSharingFailed);
+void MainWorkflow::RunJob(std::function<void()> work, std::function<void()> done, bool command) {
+  ++jobsInFlight_;
+  if (command) {
+    working_ = true;
+    view_.ShowWorking(true);
+  }
+  auto error = std::make_shared<std::string>();
+  auto guarded = [work = std::move(work), error] {
+    try {
+      work();
+    } catch (const std::exception& raised) {
+      *error = raised.what();
+    } catch (...) {
+      *error = "Unknown error.";
+    }
+  };
+  auto finish = [this, done = std::move(done), error, command] {
+    --jobsInFlight_;
+    if (command) {
+      working_ = false;
+      view_.ShowWorking(false);
+    }
+    if (shuttingDown_) return;
+    if (!error->empty()) {
+      view_.ShowError(*error);
+      return;
+    }
+    done();
+  };
+  if (runner_ == nullptr) {
+    guarded();
+    finish();
     return;
   }
-  // Sharing runs either way; a missing network must not be reported as success.
-  view_.ShowInformation(Wifi().StartNetwork()
-                            ? texts::kSharingStarted
-                            : texts::NetworkNotCreatedMessage(WirelessFailureReason()));
-  sharingStarted_ = true;
-  sharedDestGUID_ = currentDestGUID_;
-  actRefresh2Execute();
-  RefreshConnectedDevices();
+  runner_->Run(std::move(guarded), std::move(finish));
+}
+
+void MainWorkflow::RunCommand(std::function<void()> work, std::function<void()> done) {
+  RunJob(std::move(work), std::move(done), true);
+}
+
+namespace {
+
+struct StartOutcome {
+  bool shared = false;
+  SharingFailure failure;
+  bool networkCreated = false;
+  uint32_t wirelessError = 0;
+};
+
+// The system's words for a code: Win32 codes wrapped in an HRESULT are looked up as such.
+uint32_t SystemCodeOf(platform::HResult code) {
+  const auto value = static_cast<uint32_t>(code);
+  return (value & 0xFFFF0000u) == 0x80070000u ? (value & 0xFFFFu) : value;
+}
+
+}  // namespace
+
+void MainWorkflow::actStartSharingExecute() {
+  if (working_) return;
+  TConnectionManager& manager = Manager();
+  TWifiConnection& wifi = Wifi();
+  auto outcome = std::make_shared<StartOutcome>();
+  const std::string source = currentSourceGUID_;
+  const std::string destination = currentDestGUID_;
+  RunCommand(
+      [&manager, &wifi, outcome, source, destination] {
+        manager.StopSharing();
+        outcome->shared = manager.StartSharing(source, destination);
+        if (!outcome->shared) {
+          outcome->failure = manager.LastFailure();
+          return;
+        }
+        // On the adapter the user chose, not whichever the wireless library lists first.
+        outcome->networkCreated = wifi.StartNetwork(destination);
+        outcome->wirelessError = wifi.LastError();
+      },
+      [this, outcome, destination] {
+        if (!outcome->shared) {
+          view_.ShowError(texts::SharingFailedMessage(
+              outcome->failure,
+              platform_.system.SystemErrorMessage(SystemCodeOf(outcome->failure.code))));
+          return;
+        }
+        sharingStarted_ = true;
+        sharedDestGUID_ = destination;
+        ownNetworkExists_ = outcome->networkCreated;
+        if (outcome->networkCreated) {
+          ownNetworkProblem_.clear();
+          view_.ShowInformation(texts::kSharingStarted);
+        } else {
+          // Sharing runs either way; a missing network must not be reported as success.
+          ownNetworkProblem_ = WirelessFailureReason(outcome->wirelessError);
+          view_.ShowError(texts::NetworkNotCreatedMessage(ownNetworkProblem_));
+        }
+        actRefresh2Execute();
+        RefreshConnectedDevices();
+      });
 }
 
 void MainWorkflow::actStopSharingExecute() {
-  Manager().StopSharing();
-  Wifi().DeleteNetwork();
-  view_.ShowInformation(texts::kSharingStopped);
-  sharingStarted_ = false;
-  RefreshConnectedDevices();
-  view_.ProcessPendingEvents();
-  actRefresh2Execute();
+  if (working_) return;
+  TConnectionManager& manager = Manager();
+  TWifiConnection& wifi = Wifi();
+  RunCommand(
+      [&manager, &wifi] {
+        manager.StopSharing();
+        wifi.DeleteNetwork();
+      },
+      [this] {
+        view_.ShowInformation(texts::kSharingStopped);
+        sharingStarted_ = false;
+        ownNetworkExists_ = false;
+        ownNetworkProblem_.clear();
+        RefreshConnectedDevices();
+        view_.ProcessPendingEvents();
+        actRefresh2Execute();
+      });
 }
 
 void MainWorkflow::RefreshConnectedDevices() {
-  bool changed = false;
   if (!sharingStarted_ || !connectionManager_) {
-    changed = connectedDevices_.Clear();
-  } else if (auto devices = connectionManager_->ConnectedDevices(sharedDestGUID_)) {
-    changed = connectedDevices_.Update(*devices, std::chrono::system_clock::now());
+    if (connectedDevices_.Clear()) view_.ShowConnectedDevices(connectedDevices_.Devices());
+    return;
   }
-  if (changed) view_.ShowConnectedDevices(connectedDevices_.Devices());
+  // One question at a time, and none while a command uses the components.
+  if (jobsInFlight_ > 0) return;
+  TConnectionManager& manager = *connectionManager_;
+  auto devices = std::make_shared<std::optional<std::vector<platform::ConnectedDevice>>>();
+  RunJob([&manager, devices,
+          destination = sharedDestGUID_] { *devices = manager.ConnectedDevices(destination); },
+         [this, devices] {
+           // Sharing may have stopped meanwhile: then the list is cleared, not filled.
+           if (!sharingStarted_ || !*devices) return;
+           if (connectedDevices_.Update(**devices, std::chrono::system_clock::now()))
+             view_.ShowConnectedDevices(connectedDevices_.Devices());
+         },
+         false);
 }
 
 std::string MainWorkflow::JoinCodeText() const {
-  if (!sharingStarted_ || !wifiConnection_ || settings_.Password.empty()) return {};
+  if (!sharingStarted_ || !ownNetworkExists_ || !wifiConnection_ || settings_.Password.empty())
+    return {};
   return WifiJoinText(wifiConnection_->SSID(), wifiConnection_->Key(), wifiConnection_->Security());
 }
 
-void MainWorkflow::actConnectExecute() {
-  view_.ShowInformation(Wifi().StartNetwork()
-                            ? texts::ConnectingMessage()
-                            : texts::NetworkNotJoinedMessage(WirelessFailureReason()));
+std::string MainWorkflow::OwnNetworkProblem() const {
+  if (!sharingStarted_ || ownNetworkExists_) return {};
+  return texts::OwnNetworkMissingText(ownNetworkProblem_);
 }
 
-std::string MainWorkflow::WirelessFailureReason() const {
-  const uint32_t code = Wifi().LastError();
+void MainWorkflow::actConnectExecute() {
+  if (working_) return;
+  TWifiConnection& wifi = Wifi();
+  auto outcome = std::make_shared<StartOutcome>();
+  RunCommand(
+      [&wifi, outcome] {
+        outcome->networkCreated = wifi.StartNetwork();
+        outcome->wirelessError = wifi.LastError();
+      },
+      [this, outcome] {
+        if (outcome->networkCreated) {
+          view_.ShowInformation(texts::ConnectingMessage());
+        } else {
+          view_.ShowError(
+              texts::NetworkNotJoinedMessage(WirelessFailureReason(outcome->wirelessError)));
+        }
+      });
+}
+
+std::string MainWorkflow::WirelessFailureReason(uint32_t code) const {
   if (code == platform::wlan::kErrorSecurityNotSupported) {
     return texts::NoWpa2DeviceMessage(WirelessDeviceName());
   }
-  return code == TWifiConnection::kNoInterface ? texts::kNoWirelessInterface
-                                               : platform_.system.SystemErrorMessage(code);
+  std::string reason = texts::WirelessReason(code);
+  return reason.empty() ? platform_.system.SystemErrorMessage(code) : reason;
 }
 
 std::string MainWorkflow::WirelessDeviceName() const {
-  const std::string id = platform_.system.FromUtf16(Wifi().FirstInterfaceId());
+  const std::string id = Wifi().CreatedOn();
   for (const auto& entry : Connections()) {
     const TConnection* connection = entry.object.get();
     if (connection != nullptr && SameTextIgnoringCase(connection->GUID, id)) {
@@ -248,9 +380,13 @@ std::string MainWorkflow::WirelessDeviceName() const {
 }
 
 void MainWorkflow::actDisconnectExecute() {
-  Wifi().DeleteNetwork();
-  view_.ProcessPendingEvents();
-  view_.ShowInformation(texts::DisconnectedMessage());
+  if (working_) return;
+  TWifiConnection& wifi = Wifi();
+  RunCommand([&wifi] { wifi.DeleteNetwork(); },
+             [this] {
+               view_.ProcessPendingEvents();
+               view_.ShowInformation(texts::DisconnectedMessage());
+             });
 }
 
 void MainWorkflow::actRefresh2Execute() {
@@ -266,6 +402,11 @@ void MainWorkflow::actRefresh2Execute() {
 
 ActionStates MainWorkflow::ActionsEnabled() const {
   ActionStates states;
+  if (working_) {
+    // Nothing can be pressed twice, nor anything else that uses the components meanwhile.
+    states.refresh = false;
+    return states;
+  }
   states.startSharing = sharingAvailable_ && !sharingStarted_;
   states.stopSharing = sharingStarted_;
   // Joining or leaving a nearby network is offered only while this computer cannot share.

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 
+#include "app/BackgroundRunner.h"
 #include "app/IMainView.h"
 #include "common/Settings.h"
 #include "common/StringObjectList.h"
@@ -67,9 +69,11 @@ struct ConnectPageValues {
 // what it is told through IMainView.
 //
 // Threads: everything runs on the user-interface thread except InternetStateChanged, which the
-// wireless component raises on its Internet monitor thread; it only computes the display and
+// wireless component raises on its Internet monitor thread (it only computes the display and
 // passes it to IMainView::InternetStatusChanged, under a lock of its own so that the displays
-// reach the view in the order of the states.
+// reach the view in the order of the states), and the slow part of the sharing and connecting
+// commands and of the connected-devices question, which runs on the background runner. While
+// such a job runs, the commands are disabled and nothing else touches the components.
 class MainWorkflow {
  public:
   // The view, the platform services and the program's interface-table block must outlive the
@@ -79,14 +83,21 @@ class MainWorkflow {
   MainWorkflow(const MainWorkflow&) = delete;
   MainWorkflow& operator=(const MainWorkflow&) = delete;
 
+  // Where the slow parts of the commands run; without one (or with null) they run at once, on
+  // the calling thread. The runner must outlive the workflow's jobs (ShutDown stops it).
+  void SetRunner(IBackgroundRunner* runner) { runner_ = runner; }
+  // A command's slow part is under way.
+  bool Working() const { return working_; }
+
   // The start-up steps that are not the window's own: ExeDir, load the settings, create the
   // wireless component and assign its events, RefreshNetworks, hand over SSID and key, create
   // the connection manager. When the first adapter query fails, the error is shown and
   // start-up completes without a connection list; the next "Refresh" tries again.
   void StartUp();
 
-  // Shut-down in order: save the settings (a failure is shown as an error and does not stop
-  // the rest), delete the own network, stop sharing on every connection (errors of those two
+  // Shut-down in order: wait for a command under way (a start that then completes is undone
+  // below like any other sharing), save the settings (a failure is shown as an error and does not
+  // stop the rest), delete the own network, stop sharing on every connection (errors of those two
   // swallowed; a connection manager that could not be created at start-up is tried once more),
   // then free the wireless component and the connection manager.
   void ShutDown();
@@ -116,7 +127,8 @@ class MainWorkflow {
   void ShowDestination(const TConnection& connection);
   void UpdateSharingState();
 
-  // Command bodies. Errors of the components escape to the caller.
+  // Command bodies. Errors of the components escape to the caller, or, raised in the slow
+  // part, are shown as errors when it ends. A command while another is under way does nothing.
   void actStartSharingExecute();
   void actStopSharingExecute();
   void actConnectExecute();
@@ -150,6 +162,9 @@ class MainWorkflow {
   // What a phone scans to join the own network, while sharing runs and the page shows a key:
   // the name and key the network was made with. Empty otherwise.
   std::string JoinCodeText() const;
+  // While sharing runs without the own network (it could not be created): what the "Connect to"
+  // page says instead of the join code. Empty otherwise.
+  std::string OwnNetworkProblem() const;
 
   // The window's fields.
   const std::string& ExeDir() const { return exeDir_; }
@@ -194,10 +209,14 @@ class MainWorkflow {
   void ShowInternetState(uint8_t state);
   // The components, or a clear error when a command runs without them.
   TWifiConnection& Wifi() const;
-  // The system's text for why the own network could not be created or joined.
-  std::string WirelessFailureReason() const;
-  // The adapter the own network is made on, as the connection list names it.
+  // The reason and remedy for a wireless library code, else the system's text for it.
+  std::string WirelessFailureReason(uint32_t code) const;
+  // The adapter the own network was last made on, as the connection list names it.
   std::string WirelessDeviceName() const;
+  // Runs work on the runner, then done; an error raised by work is shown instead of running
+  // done. As a command, the commands are disabled meanwhile and the view shows it is working.
+  void RunJob(std::function<void()> work, std::function<void()> done, bool command);
+  void RunCommand(std::function<void()> work, std::function<void()> done);
   TConnectionManager& Manager() const;
 
   IMainView& view_;
@@ -213,6 +232,13 @@ class MainWorkflow {
   bool sharingAvailable_ = false;
   bool sharingStarted_ = false;
   std::string sharedDestGUID_;  // the destination sharing was started on; may differ from current
+  bool ownNetworkExists_ = false;
+  std::string ownNetworkProblem_;
+
+  IBackgroundRunner* runner_ = nullptr;
+  bool working_ = false;  // a command's slow part is under way
+  int jobsInFlight_ = 0;  // any job, the devices question included
+  bool shuttingDown_ = false;
 
   TConnectedDeviceList connectedDevices_;
 

@@ -7,6 +7,7 @@
 namespace orvane {
 
 struct TConnection;
+struct SharingFailure;
 
 // The texts the main window shows, exactly as the user sees them.
 namespace texts {
@@ -39,12 +40,25 @@ std::string ConnectingMessage();
 std::string DisconnectedMessage();
 std::string NearbySignalText();
 
+// "Start Sharing" failed: the first sentence, why, what to do, and the system's own words when
+// it gave some. `systemText` is the system's message for a code no reason here knows.
+std::string SharingFailedMessage(const SharingFailure& failure, const std::string& systemText);
+
+// Why the wireless library refused (its code), and what to do; empty for a code without a
+// reason of its own, for which the system's message text is shown instead.
+std::string WirelessReason(uint32_t code);
+// The destination group when no wireless connection was found, given why the wireless service
+// could not list its interfaces (0: it listed none).
+std::string NoDestinationText(uint32_t enumerationCode);
+
 // When the own network failed: sharing runs but phones have nothing to join, or this
 // computer did not join; `reason` is the system's text for the wireless library's code.
 std::string NetworkNotCreatedMessage(const std::string& reason);
 std::string NetworkNotJoinedMessage(const std::string& reason);
 // Why a WPA2 network could not be made on the named wireless adapter.
 std::string NoWpa2DeviceMessage(const std::string& device);
+// The "Connect to" page's line while sharing runs without the own network.
+std::string OwnNetworkMissingText(const std::string& reason);
 
 // The memo, status label and picture of a source or destination group.
 ConnectionDisplay ConnectionDisplayOf(const TConnection& connection);

@@ -3,6 +3,7 @@
 #include <exception>
 #include <utility>
 
+#include "common/Errors.h"
 #include "network/GuidText.h"
 #include "network/SharingCalls.h"
 
@@ -76,6 +77,7 @@ void TConnectionManager::Refresh() {
 }
 
 bool TConnectionManager::StartSharing(const std::string& SourceGUID, const std::string& DestGUID) {
+  lastFailure_ = {SharingFailure::kConnectionNotFound, {}};
   if (SourceGUID.empty() || DestGUID.empty()) return false;
   ComSession com(sharing_);
   try {
@@ -93,8 +95,13 @@ bool TConnectionManager::StartSharing(const std::string& SourceGUID, const std::
     if (!source || !destination) return false;
     EnsureSharing(*source, platform::kIcsSharingTypePublic);
     EnsureSharing(*destination, platform::kIcsSharingTypePrivate);
+    lastFailure_ = {};
     return true;
-  } catch (const std::exception&) {
+  } catch (const ComError& error) {
+    lastFailure_ = {error.HResult(), sharing_.ErrorDescription()};
+    return false;
+  } catch (const std::exception& error) {
+    lastFailure_ = {platform::kEFail, error.what()};
     return false;
   }
 }

@@ -27,6 +27,16 @@ struct TConnection {
   std::string Name;
 };
 
+// Why the last StartSharing failed: the service's code and its own words (empty when it gave
+// none). kConnectionNotFound when a connection was not there.
+struct SharingFailure {
+  static constexpr platform::HResult kConnectionNotFound =
+      static_cast<platform::HResult>(0x80070490u);
+  platform::HResult code = platform::kSOk;
+  std::string description;
+  friend bool operator==(const SharingFailure&, const SharingFailure&) = default;
+};
+
 // The connection list and connection sharing control. Each operation is self-contained: it
 // initialises COM, makes its own sharing manager, releases everything and uninitialises, and
 // swallows the errors raised inside it. Sharing state lives in the system, not here.
@@ -47,6 +57,8 @@ class TConnectionManager {
   // Shares the source (public) to the destination (private), leaving a side that already shares
   // as it is. True when both were found and each shares. Partial effects stay on failure.
   bool StartSharing(const std::string& SourceGUID, const std::string& DestGUID);
+  // Why the last StartSharing returned false; a success clears it.
+  const SharingFailure& LastFailure() const { return lastFailure_; }
   // Disables sharing on every connection; true when none failed. Stops at the first failure.
   bool StopSharing();
   // The devices that use the connection while it is shared as private; nothing when the
@@ -64,6 +76,7 @@ class TConnectionManager {
   platform::ISharingService& sharing_;
   platform::ISystemInfo& system_;
   StringObjectList<TConnection> connections_;
+  SharingFailure lastFailure_;
   std::unique_ptr<TAdapterManager> adapters_;
 };
 

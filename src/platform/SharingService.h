@@ -16,6 +16,17 @@ inline constexpr HResult kEFail = static_cast<HResult>(0x80004005u);
 inline constexpr HResult kEAccessDenied = static_cast<HResult>(0x80070005u);
 inline constexpr HResult kRpcEChangedMode = static_cast<HResult>(0x80010106u);
 
+// Why turning sharing on can fail where the service is a helper run with privilege, each with
+// its own code, so that the window can say what to do.
+inline constexpr HResult kHelperMissing = static_cast<HResult>(0x80070002u);    // file not found
+inline constexpr HResult kHelperUntrusted = static_cast<HResult>(0x800704ECu);  // blocked
+inline constexpr HResult kRefusedByUser = static_cast<HResult>(0x800704C7u);    // cancelled
+inline constexpr HResult kNoAuthenticationAgent = static_cast<HResult>(0x80070520u);  // no logon
+inline constexpr HResult kElevationToolMissing = static_cast<HResult>(0x80070003u);   // no path
+inline constexpr HResult kSharedByAnother = static_cast<HResult>(0x800700AAu);        // busy
+// Not authorised: kEAccessDenied. A refusal of the helper itself (an interface it will not
+// share, a firewall in the way, no free network) is kEFail with its reason as the description.
+
 inline bool Succeeded(HResult hr) {
   return hr >= 0;
 }
@@ -108,6 +119,9 @@ class ISharingService {
   // address ranges behind the public one (the user's local network), or the Internet only.
   // Backends whose sharing cannot tell the two apart ignore it.
   virtual void SetGuestsReachLocalNetwork(bool allowed) { (void)allowed; }
+  // Why the last call of this thread that failed did so, in the service's own words (as COM's
+  // error information does); empty when it said nothing beyond its code.
+  virtual std::string ErrorDescription() { return {}; }
 };
 
 }  // namespace orvane::platform

@@ -74,18 +74,22 @@ class TWifiConnection {
 
   // Raises OnBeforeRefresh, then rebuilds Networks from the library's lists.
   void RefreshNetworks();
-  // Joins the own network if the last refresh saw it, else creates it.
-  bool StartNetwork();
-  // Creates / deletes the own network on the first interface; false without an interface or
-  // when the library refuses. A WPA2 network needs a library that takes the security
-  // (AddSsidEx); without it the answer is "not supported".
-  bool CreateNetwork();
+  // Joins the own network if the last refresh saw it, else creates it, on the interface named
+  // by interfaceGuid (GUID text, any case) when the library lists it, else on the first.
+  bool StartNetwork(const std::string& interfaceGuid = {});
+  // Creates the own network as StartNetwork would; deletes it from the interface it was last
+  // created on, else from the first. False without an interface or when the library refuses.
+  // A WPA2 network needs a library that takes the security (AddSsidEx); without it the answer
+  // is "not supported".
+  bool CreateNetwork(const std::string& interfaceGuid = {});
   bool DeleteNetwork();
+  // What the library answered when the last refresh listed the interfaces (0: success).
+  uint32_t EnumerationResult() const { return enumResult_; }
   // Why the last StartNetwork, CreateNetwork or DeleteNetwork failed: the library's code, or
   // kNoInterface (the enumeration's own code when that failed); 0 after a success.
   uint32_t LastError() const { return lastError_; }
-  // The interface the own network is made on (the first one of the last refresh), or empty.
-  std::u16string FirstInterfaceId() const;
+  // The interface the own network was last made on (or tried to be), or empty.
+  const std::string& CreatedOn() const { return createdOn_; }
 
   // Asks the monitor to check again at once.
   void CheckInternetNow();
@@ -107,8 +111,9 @@ class TWifiConnection {
   void ReadLibraryLists();
   void AddNetwork(std::size_t interfaceSlot, const wlan::NetworkEntry& entry);
   bool IsOwnNetwork(const TWLanNetwork& network) const;
-  // The first interface's identifier; none (and LastError set) when there is no interface.
-  std::optional<std::u16string> FirstInterface();
+  // The identifier of the interface named by guid, else the first; none (and LastError set)
+  // when there is no interface.
+  std::optional<std::u16string> ChosenInterface(const std::string& guid);
   bool Succeeded(uint32_t result);
   void MakeCurrent();
   void ClearCurrent();
@@ -119,6 +124,7 @@ class TWifiConnection {
   int32_t networkCount_ = 0;
   uint32_t enumResult_ = 0;
   uint32_t lastError_ = 0;
+  std::string createdOn_;  // the interface the own network was last created on
   mutable std::mutex connectedSSIDLock_;
   std::string connectedSSID_;
   TWLanNetwork* connectedNetwork_ = nullptr;

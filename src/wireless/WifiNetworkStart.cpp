@@ -1,8 +1,22 @@
 #include "wireless/WifiNetwork.h"
 
-namespace orvane {
+#include <algorithm>
+#include <cctype>
 
-bool TWifiConnection::StartNetwork() {
+namespace orvane {
+namespace {
+
+// Interface identifiers are GUID texts; the library and the connection list may differ in case.
+bool SameGuidText(const std::string& a, const std::string& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::toupper(static_cast<unsigned char>(x)) ==
+           std::toupper(static_cast<unsigned char>(y));
+  });
+}
+
+}  // namespace
+
+bool TWifiConnection::StartNetwork(const std::string& interfaceGuid) {
   TWLanNetwork* found = nullptr;
   for (const auto& entry : networks_) {
     TWLanNetwork* network = entry.object.get();
@@ -14,12 +28,13 @@ bool TWifiConnection::StartNetwork() {
       network->Leave();
     }
   }
-  return found != nullptr ? Succeeded(found->JoinResult()) : CreateNetwork();
+  return found != nullptr ? Succeeded(found->JoinResult()) : CreateNetwork(interfaceGuid);
 }
 
-bool TWifiConnection::CreateNetwork() {
-  const auto interfaceId = FirstInterface();
+bool TWifiConnection::CreateNetwork(const std::string& interfaceGuid) {
+  const auto interfaceId = ChosenInterface(interfaceGuid);
   if (!interfaceId) return false;
+  createdOn_ = system_.FromUtf16(*interfaceId);
   const std::u16string ssid = system_.ToUtf16(ssid_);
   const std::u16string key = system_.ToUtf16(key_);
   // A WEP network goes the old way, which every library knows.
@@ -31,21 +46,23 @@ bool TWifiConnection::CreateNetwork() {
 }
 
 bool TWifiConnection::DeleteNetwork() {
-  const auto interfaceId = FirstInterface();
+  const auto interfaceId = ChosenInterface(createdOn_);
   if (!interfaceId) return false;
   return Succeeded(library_.DeleteSsid(interfaceId->c_str(), system_.ToUtf16(ssid_).c_str()));
 }
 
-std::u16string TWifiConnection::FirstInterfaceId() const {
-  if (wlan::InterfaceCount(interfaceList_) == 0) return {};
-  return wlan::InterfaceId(interfaceList_, 0);
-}
-
-std::optional<std::u16string> TWifiConnection::FirstInterface() {
-  if (wlan::InterfaceCount(interfaceList_) == 0) {
+std::optional<std::u16string> TWifiConnection::ChosenInterface(const std::string& guid) {
+  const std::size_t count = wlan::InterfaceCount(interfaceList_);
+  if (count == 0) {
     // A failed enumeration says more than "none" (no service, no Wi-Fi device).
     lastError_ = enumResult_ != 0 ? enumResult_ : kNoInterface;
     return std::nullopt;
+  }
+  // The user's destination, when the library knows it by that name: with two Wi-Fi adapters
+  // the first listed need not be the one chosen.
+  for (std::size_t i = 0; i < count && !guid.empty(); ++i) {
+    std::u16string id = wlan::InterfaceId(interfaceList_, i);
+    if (SameGuidText(system_.FromUtf16(id), guid)) return id;
   }
   return wlan::InterfaceId(interfaceList_, 0);
 }

@@ -36,6 +36,14 @@ StringObjectList<TConnection> ListOf(std::initializer_list<Row> rows) {
   return list;
 }
 
+// The list with a default route through the gateway on the connection with this GUID.
+StringObjectList<TConnection> Routed(StringObjectList<TConnection> list, const std::string& guid,
+                                     const std::string& gateway) {
+  for (auto& entry : list)
+    if (entry.object->GUID == guid) entry.object->Gateways = {gateway};
+  return list;
+}
+
 std::string GuidOf(const TConnection* connection) {
   return connection ? connection->GUID : "<none>";
 }
@@ -47,6 +55,27 @@ TEST(DefaultSource, PrefersTheFirstConnectedPhysicalLanEvenWhenItComesLater) {
                             {"{USB}", kConnected, kLan, true},
                             {"{LATE-VPN}"}});
   EXPECT_EQ(GuidOf(DefaultSource(list)), "{PCI}");
+}
+
+TEST(DefaultSource, TheConnectionWithTheDefaultRouteWins) {
+  const Row pci{"{PCI}", kConnected, kLan, true};
+  const Row wifi{"{WIFI}", kConnected, kLan, true, true};
+  // A cable plugged in without an address, while the Internet goes through a phone.
+  EXPECT_EQ(GuidOf(DefaultSource(Routed(ListOf({pci, {"{PHONE}", kConnected, kPhone, true}, wifi}),
+                                        "{PHONE}", "10.0.0.1"))),
+            "{PHONE}");
+  // "0.0.0.0" is no route; a disconnected one does not count.
+  EXPECT_EQ(GuidOf(DefaultSource(
+                Routed(Routed(ListOf({{"{VPN}"}, {"{OLD}", kDisconnected, kLan, true}, pci}),
+                              "{VPN}", "0.0.0.0"),
+                       "{OLD}", "10.0.0.1"))),
+            "{PCI}");
+  // A wireless uplink only while another wireless connection is left to broadcast.
+  EXPECT_EQ(GuidOf(DefaultSource(Routed(ListOf({pci, wifi}), "{WIFI}", "10.0.0.1"))), "{PCI}");
+  EXPECT_EQ(
+      GuidOf(DefaultSource(Routed(ListOf({pci, wifi, {"{USB-WIFI}", kConnected, kLan, true, true}}),
+                                  "{WIFI}", "10.0.0.1"))),
+      "{WIFI}");
 }
 
 TEST(DefaultSource, FallsBackToTheLastConnectedNonWirelessConnection) {

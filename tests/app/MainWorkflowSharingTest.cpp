@@ -138,7 +138,7 @@ TEST_F(Commands, EnabledActionsFollowAvailabilityAndTheStartedFlag) {
   EXPECT_EQ(workflow.ActionsEnabled(), ready);
 }
 
-TEST_F(Commands, StartSharingClearsOldSharingSharesAndCreatesTheOwnNetwork) {
+TEST_F(Commands, StartSharingClearsOldSharingSharesAndCreatesTheOwnNetworkOnTheDestination) {
   AddUsualConnections();
   MainWorkflow& workflow = StartAndShow();
   machine.Log().ClearCalls();
@@ -160,11 +160,13 @@ TEST_F(Commands, StartSharingClearsOldSharingSharesAndCreatesTheOwnNetwork) {
                         [&](const std::string& call) { return call.rfind(prefix, 0) == 0; });
   };
   EXPECT_LT(firstOf("DisableSharing"), firstOf("EnableSharing")) << "old sharing cleared first";
-  // A new installation: WPA2 with the key drawn for it.
+  // A new installation: WPA2 with the key drawn for it, on the chosen destination.
   EXPECT_EQ(machine.Log().CallsNamed("AddSsidEx"),
-            std::vector<std::string>{std::string("AddSsidEx ") + kBuiltInWifiGuid + " Orvane " +
-                                     workflow.Password() + " 2"});
-  EXPECT_EQ(view.events, std::vector<std::string>{"RepaintStatusBar"}) << "refreshed after";
+            std::vector<std::string>{std::string("AddSsidEx ") + kUsbWifiGuid + " Orvane " +
+                                     workflow.Password() + " 2"})
+      << "the chosen destination, not the first adapter the library lists";
+  EXPECT_EQ(view.events, (std::vector<std::string>{"Working", "Done", "RepaintStatusBar"}))
+      << "refreshed after";
 }
 
 TEST_F(Commands, StartSharingJoinsTheOwnNetworkWhenTheLastScanSawIt) {
@@ -189,13 +191,15 @@ TEST_F(Commands, AFailedStartReportsItLeavesSharingOffAndCreatesNoNetwork) {
 
   workflow.actStartSharingExecute();
 
-  EXPECT_EQ(view.messages,
-            std::vector<std::string>{"Sorry, it was failed to share your Internet!"});
+  EXPECT_EQ(view.errors, std::vector<std::string>{
+                             "Sorry, it was failed to share your Internet!\r\n\r\nThe system "
+                             "refused with code 0x80004005:\r\n\r\n" +
+                             machine.System().SystemErrorMessage(0x80004005u)});
   EXPECT_FALSE(workflow.SharingStarted());
   EXPECT_FALSE(SharingOf("{00000000-0000-0000-0000-00000000000E}").sharingEnabled)
       << "what was shared before the command is off";
   EXPECT_EQ(machine.Log().Count("AddSsidEx") + machine.Log().Count("Connect"), 0u);
-  EXPECT_TRUE(view.events.empty()) << "no refresh";
+  EXPECT_EQ(view.events, (std::vector<std::string>{"Working", "Done"})) << "no refresh";
 }
 
 TEST_F(Commands, SharingWithoutTheWirelessNetworkSaysSoWithTheSystemsText) {
@@ -205,11 +209,14 @@ TEST_F(Commands, SharingWithoutTheWirelessNetworkSaysSoWithTheSystemsText) {
 
   workflow.actStartSharingExecute();
 
-  EXPECT_EQ(view.messages, std::vector<std::string>{
-                               "Your sharing was started, but the wireless network could not be "
-                               "created.\r\n\r\n" +
-                               machine.System().SystemErrorMessage(50)});
+  EXPECT_EQ(view.errors, std::vector<std::string>{
+                             "Your sharing was started, but the wireless network could not be "
+                             "created.\r\n\r\nThis Wi-Fi device cannot be an access point. "
+                             "Choose a wireless connection whose adapter supports access-point "
+                             "mode as the destination."});
   EXPECT_TRUE(workflow.SharingStarted()) << "sharing itself runs";
+  EXPECT_TRUE(workflow.JoinCodeText().empty()) << "no code for a network that does not exist";
+  EXPECT_EQ(workflow.OwnNetworkProblem().rfind("The wireless network could not be created", 0), 0u);
   EXPECT_TRUE(SharingOf(kUsbWifiGuid).sharingEnabled);
 }
 
@@ -220,11 +227,11 @@ TEST_F(Commands, AnAdapterWithoutWpa2IsNamedInTheRefusal) {
 
   workflow.actStartSharingExecute();
 
-  ASSERT_EQ(view.messages.size(), 1u);
-  EXPECT_NE(view.messages[0].find("\"Wireless Network Connection Adapter\" cannot run a network "
-                                  "with WPA2 security"),
+  ASSERT_EQ(view.errors.size(), 1u);
+  EXPECT_NE(view.errors[0].find("\"Wireless Network Connection 2 Adapter\" cannot run a network "
+                                "with WPA2 security"),
             std::string::npos)
-      << view.messages[0];
+      << view.errors[0];
 }
 
 TEST_F(Commands, AFailedJoinIsNotReportedAsDone) {
@@ -233,7 +240,7 @@ TEST_F(Commands, AFailedJoinIsNotReportedAsDone) {
   MainWorkflow& workflow = StartAndShow();
   machine.Log().FailCall("Connect", 1460);
   workflow.actConnectExecute();
-  EXPECT_EQ(view.messages,
+  EXPECT_EQ(view.errors,
             std::vector<std::string>{"The wireless network could not be joined.\r\n\r\n" +
                                      machine.System().SystemErrorMessage(1460)});
 }
@@ -259,7 +266,8 @@ TEST_F(Commands, StopAlwaysReportsSuccess) {
   EXPECT_EQ(view.messages, std::vector<std::string>{"Your sharing was stopped successfully!"});
   EXPECT_FALSE(workflow.SharingStarted());
   EXPECT_EQ(machine.Log().Count("DeleteSsid"), 1u);
-  EXPECT_EQ(view.events, (std::vector<std::string>{"ProcessPendingEvents", "RepaintStatusBar"}));
+  EXPECT_EQ(view.events, (std::vector<std::string>{"Working", "Done", "ProcessPendingEvents",
+                                                   "RepaintStatusBar"}));
 }
 
 TEST_F(Commands, ConnectJoinsANearbyNetworkOrCreatesOneAndAlwaysSaysDone) {
@@ -281,7 +289,7 @@ TEST_F(Commands, DisconnectDeletesTheNetworkAndReportsSuccessEvenWithoutOne) {
   workflow.actDisconnectExecute();
   EXPECT_EQ(machine.Log().CallsNamed("DeleteSsid"),
             std::vector<std::string>{std::string("DeleteSsid ") + kBuiltInWifiGuid + " Orvane"});
-  EXPECT_EQ(view.events, std::vector<std::string>{"ProcessPendingEvents"});
+  EXPECT_EQ(view.events, (std::vector<std::string>{"Working", "Done", "ProcessPendingEvents"}));
   EXPECT_EQ(view.messages, std::vector<std::string>{"Disconnected from Orvane successfully!"});
 }
 

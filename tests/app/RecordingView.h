@@ -35,6 +35,8 @@ class RecordingView : public IMainView {
   }
   void ProcessPendingEvents() override { events.push_back("ProcessPendingEvents"); }
   void RepaintStatusBar() override { events.push_back("RepaintStatusBar"); }
+  void ShowWorking(bool working) override { events.push_back(working ? "Working" : "Done"); }
+  void ShowDestinationMissing(const std::string& text) override { destinationMissing = text; }
 
   std::vector<InternetStatusDisplay> InternetStatuses() const {
     std::lock_guard lock(internetMutex_);
@@ -53,6 +55,7 @@ class RecordingView : public IMainView {
   std::vector<std::string> errors;
   std::optional<std::string> nearbySignal;
   std::vector<std::string> events;
+  std::optional<std::string> destinationMissing;
   std::vector<std::vector<TConnectedDevice>> deviceLists;  // every list shown, in order
 
  private:

@@ -18,7 +18,11 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <atomic>
 #include <memory>
+#include <thread>
+#include "gui/main/SingleInstance.h"
+#include "gui/main/TrayIcon.h"
 
 #include "RecordingPresenter.h"
 #include "WindowScene.h"
@@ -284,7 +288,7 @@ class MainWindowTest : public QObject {
 
     Button("SpeedButton1")->click();
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-    QCOMPARE(messages_.shown.size(), 1);
+    QTRY_COMPARE(messages_.shown.size(), 1);
     QCOMPARE(messages_.shown.at(0).caption, QString("Message"));
     QCOMPARE(messages_.shown.at(0).text, QString("Your sharing was started successfully!"));
     QCOMPARE(messages_.shown.at(0).icon, QMessageBox::Information);
@@ -298,7 +302,7 @@ class MainWindowTest : public QObject {
     QVERIFY(Action("actStopSharing")->isEnabled());
 
     Button("SpeedButton2")->click();
-    QCOMPARE(messages_.shown.last().text, QString("Your sharing was stopped successfully!"));
+    QTRY_COMPARE(messages_.shown.last().text, QString("Your sharing was stopped successfully!"));
     Grab();
     QCOMPARE(form_->StatusBar().PanelText(1), QString("Ready for Sharing"));
   }
@@ -582,6 +586,83 @@ class MainWindowTest : public QObject {
     QVERIFY(code->isHidden());
   }
 
+  void theWindowStaysResponsiveWhileAStartWaitsAndShutDownUndoesIt() {
+    std::atomic<bool> release{false};
+    std::atomic<bool> waiting{false};
+    machine_->Sharing().SetBeforeCall([&](const std::string& call) {
+      if (call.rfind("EnableSharing", 0) != 0) return;
+      waiting = true;  // as a password question would
+      while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    });
+    Create(true);
+    form_->ShowAtStart();
+    Action("actShareMyInternet")->trigger();
+    RunUntilIdle();
+    Button("SpeedButton1")->click();
+    QTRY_VERIFY(waiting.load());
+
+    int ticks = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(5);
+    RunUntilIdle();
+    QVERIFY(ticks > 0);  // events are processed while the start waits
+    QVERIFY(!Action("actStartSharing")->isEnabled());
+    QVERIFY(!Action("actRefresh2")->isEnabled());
+    QCOMPARE(form_->StatusBar().PanelText(0), QString("Working, please wait..."));
+    QVERIFY(messages_.shown.isEmpty());
+
+    // The program ends while the start still waits: it waits for it, then undoes it.
+    std::thread releaser([&] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      release = true;
+    });
+    form_->FormDestroy();
+    releaser.join();
+    QVERIFY(!machine_->Sharing().Connection(0).sharingEnabled);
+    QVERIFY(!machine_->Sharing().Connection(1).sharingEnabled);
+    QCOMPARE(machine_->Log().Count("DeleteSsid"), std::size_t{1});
+    RunUntilIdle();
+    QVERIFY(messages_.shown.isEmpty());
+    machine_->Sharing().SetBeforeCall({});
+  }
+
+  void aFailedStartNamesTheReasonWithTheErrorIcon() {
+    machine_->Log().FailCall("EnableSharing", static_cast<int64_t>(0x800704C7u));
+    Create(true);
+    form_->ShowAtStart();
+    StartSharingFromPage();
+    QCOMPARE(messages_.shown.size(), 1);
+    QCOMPARE(messages_.shown.at(0).icon, QMessageBox::Critical);
+    QVERIFY(messages_.shown.at(0).text.startsWith(
+        "Sorry, it was failed to share your Internet!\r\n\r\nThe administrator's password"));
+  }
+
+  void theTrayOpensOnOneClickOffersSharingAndIsPickedUpLate() {
+    Create(false);
+    QVERIFY(!form_->Tray().Available());
+    QSignalSpy appeared(&form_->Tray(), &TrayIcon::BecameAvailable);
+    form_->Tray().SetAvailabilityProbe([] { return true; });
+    form_->Tray().CheckAvailability();
+    QVERIFY(form_->Tray().Available());
+    QCOMPARE(appeared.count(), 1);
+    const QList<QAction*> items = form_->Tray().Menu()->actions();
+    QVERIFY(items.contains(Action("actStartSharing")));
+    QVERIFY(items.contains(Action("actStopSharing")));
+  }
+
+  void aSecondInstanceAsksTheFirstToShowItself() {
+    const QString key = QStringLiteral("orvane-test-%1").arg(QCoreApplication::applicationPid());
+    SingleInstance first(key);
+    QVERIFY(first.First());
+    QSignalSpy asked(&first, &SingleInstance::ActivationRequested);
+    {
+      SingleInstance second(key);
+      QVERIFY(!second.First());
+    }
+    QTRY_COMPARE(asked.count(), 1);
+  }
+
  private:
   void Create(bool trayAvailable) {
     ifTable_ = std::make_unique<InterfaceTableBlock>(machine_->Adapters());
@@ -593,6 +674,7 @@ class MainWindowTest : public QObject {
     Action("actShareMyInternet")->trigger();
     RunUntilIdle();
     Button("SpeedButton1")->click();
+    QTRY_VERIFY(!form_->Workflow().Working());
     RunUntilIdle();
   }
   void WriteSettings(const QByteArray& text) {

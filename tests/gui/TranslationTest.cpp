@@ -60,7 +60,7 @@ class TranslationTest : public QObject {
     // A reason the catalogue lacks keeps its wording after the translated sentence before it.
     form_->ShowError(texts::NetworkNotCreatedMessage("wlan0: no access point mode"));
     QCOMPARE(messages_.shown.last().text,
-             QString("Ihre Freigabe wurde gestartet, aber das Funknetzwerk konnte nicht erstellt "
+             QString("Ihre Freigabe wurde gestartet, aber das Drahtlosnetzwerk konnte nicht erstellt "
                      "werden.\r\n\r\nwlan0: no access point mode"));
   }
 

@@ -63,6 +63,10 @@ ConnectToPage::ConnectToPage(MainActions& actions, QWidget* parent) : QWidget(pa
   imgJoinCode->setObjectName(QStringLiteral("imgJoinCode"));
   imgJoinCode->setAccessibleName(lblJoinCode->text());
   auto* joinCode = new QVBoxLayout;
+  lblNetworkProblem = MakeLabel(QStringLiteral("lblNetworkProblem"), QString(), this);
+  lblNetworkProblem->setWordWrap(true);
+  lblNetworkProblem->setVisible(false);
+  joinCode->addWidget(lblNetworkProblem);
   joinCode->addWidget(lblJoinCode);
   joinCode->addWidget(imgJoinCode, 0, Qt::AlignLeft);
   joinCode->addStretch(1);
@@ -103,6 +107,12 @@ void ConnectToPage::ShowJoinCode(const QString& text) {
   imgJoinCode->setPixmap(QPixmap::fromImage(image));
   lblJoinCode->setVisible(!image.isNull());
   imgJoinCode->setVisible(!image.isNull());
+}
+
+void ConnectToPage::ShowNetworkProblem(const QString& text) {
+  if (text == lblNetworkProblem->text()) return;
+  lblNetworkProblem->setText(text);
+  lblNetworkProblem->setVisible(!text.isEmpty());
 }
 
 }  // namespace orvane::ui

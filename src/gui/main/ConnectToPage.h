@@ -23,6 +23,8 @@ class ConnectToPage : public QWidget {
   // The code phones scan to join the own network, with its caption; hidden without a text.
   QLabel* lblJoinCode;
   QLabel* imgJoinCode;
+  // Why there is no code while sharing runs: the own network could not be created.
+  QLabel* lblNetworkProblem;
 
   // One line under the key while the own network uses WEP; hidden otherwise.
   QLabel* lblWeakSecurity;
@@ -31,6 +33,8 @@ class ConnectToPage : public QWidget {
   void ShowJoinCode(const QString& text);
   // Shows or hides the line that warns of WEP.
   void ShowWeakSecurityWarning(bool weak);
+  // An empty text hides the line.
+  void ShowNetworkProblem(const QString& text);
 
  private:
   QString joinCodeText_;

@@ -38,6 +38,7 @@
 #include "gui/main/PageControl.h"
 #include "gui/main/PanelStatusBar.h"
 #include "gui/main/ShareMyInternetPage.h"
+#include "gui/main/SharingRunner.h"
 #include "gui/main/SideBar.h"
 #include "gui/main/TrayIcon.h"
 #include "network/ConnectionUnit.h"
@@ -57,15 +58,6 @@ QString Composed(const std::string& text) {
 
 constexpr int kBalloonTimeoutMs = 3000;
 
-// The tray hint: the title, and while sharing runs, how many devices use it.
-QString TrayHint(const QString& title, bool sharing, std::size_t devices) {
-  if (!sharing) return title;
-  const QString count = devices == 0   ? Translate("No device connected")
-                        : devices == 1 ? Translate("1 device connected")
-                                       : Translate("%1 devices connected").arg(devices);
-  return title + QLatin1Char('\n') + count;
-}
-
 }  // namespace
 
 TForm1::TForm1(const WorkflowPlatform& platform, InterfaceTableBlock& ifTable,
@@ -78,6 +70,7 @@ TForm1::TForm1(const WorkflowPlatform& platform, InterfaceTableBlock& ifTable,
       ImageList_16(artwork::CreateStateImages(this)),
       actions_(new MainActions(*mxImageList_Small, this)),
       tray_(new TrayIcon(trayAvailable, this)),
+      runner_(new SharingRunner(this)),
       sleeper_([](std::chrono::milliseconds wait) { std::this_thread::sleep_for(wait); }) {
   setObjectName(QStringLiteral("Form1"));
   UseDesignFont(this, QStringLiteral("Tahoma"), 8);
@@ -91,6 +84,7 @@ TForm1::TForm1(const WorkflowPlatform& platform, InterfaceTableBlock& ifTable,
   pageControl_->SetActivePage(tbInternetStatus);
   // Titles first: a box shown while the components start already carries them.
   SetStartUpTexts();
+  workflow_->SetRunner(runner_);
   Handle([this] { workflow_->StartUp(); });
   BarPro->OpenAllGroups();
   // Sized once the texts are in the user's language and the menu is open: they decide what the
@@ -202,6 +196,11 @@ void TForm1::ConnectActions() {
   connect(tbShareMyInternet->btnSelectDest, &QPushButton::clicked, this,
           &TForm1::btnSelectDestClick);
   connect(tray_, &TrayIcon::OpenRequested, this, &TForm1::TrayIcon1DblClick);
+  // Sharing can be started and stopped from the tray, with the window's enabled states.
+  tray_->Menu()->insertSeparator(tray_->mniExit1());
+  tray_->Menu()->insertAction(tray_->mniExit1(), actions_->actStartSharing);
+  tray_->Menu()->insertAction(tray_->mniExit1(), actions_->actStopSharing);
+  tray_->Menu()->insertSeparator(tray_->mniExit1());
   connect(tray_, &TrayIcon::ExitRequested, this, &TForm1::actExitExecute);
 }
 
@@ -285,14 +284,6 @@ void TForm1::UpdateActions() {
   ShowSharingExtras();
 }
 
-void TForm1::ShowSharingExtras() {
-  const bool sharing = workflow_->SharingStarted();
-  tbShareMyInternet->grpConnectedDevices->setVisible(sharing);
-  tbConnectToVelmora->ShowJoinCode(Text(workflow_->JoinCodeText()));
-  tray_->SetHint(
-      TrayHint(Text(workflow_->ApplicationTitle()), sharing, workflow_->ConnectedDevices().size()));
-}
-
 void TForm1::ShowConnectedDevices(const std::vector<TConnectedDevice>& devices) {
   tbShareMyInternet->grpConnectedDevices->ShowDevices(devices);
 }
@@ -340,51 +331,6 @@ void TForm1::customEvent(QEvent* event) {
   QMainWindow::customEvent(event);
 }
 
-void TForm1::ShowSourceConnection(const ConnectionDisplay& display) {
-  tbShareMyInternet->mmoSrcConnDescription->setPlainText(Text(display.description));
-  tbShareMyInternet->lblWiredStatus->setText(Translate(Text(display.statusText)));
-  SetTextColour(tbShareMyInternet->lblWiredStatus, ToColor(display.statusColour));
-  tbShareMyInternet->wiredPictures->ShowConnected(display.connected);
-}
-
-void TForm1::ShowDestinationConnection(const ConnectionDisplay& display) {
-  tbShareMyInternet->mmoWirelessDescription->setPlainText(Text(display.description));
-  tbShareMyInternet->lblWirelessStatus->setText(Translate(Text(display.statusText)));
-  SetTextColour(tbShareMyInternet->lblWirelessStatus, ToColor(display.statusColour));
-  tbShareMyInternet->wirelessPictures->ShowConnected(display.connected);
-}
-
-void TForm1::SetSharingGuidance(const std::string& startSharingText,
-                                const std::string& connectText) {
-  tbShareMyInternet->lblStartSharing->setText(Translate(Text(startSharingText)));
-  tbConnectToVelmora->lblConnectToVelmora->setText(Translate(Text(connectText)));
-}
-
-void TForm1::ShowInformation(const std::string& text) {
-  messages_.Show(this, Translate(kMessageCaption), Composed(text), QMessageBox::Information);
-}
-
-void TForm1::ShowError(const std::string& text) {
-  messages_.Show(this, Translate(kMessageCaption), Composed(text), QMessageBox::Critical);
-}
-
-void TForm1::InternetStatusChanged(const InternetStatusDisplay& display) {
-  // The monitor thread: hand the display to the user-interface thread, touch nothing here.
-  // Should the window be gone by then, Qt drops the call.
-  QMetaObject::invokeMethod(
-      this, [this, display] { ApplyInternetStatus(display); }, Qt::QueuedConnection);
-}
-
-void TForm1::ApplyInternetStatus(const InternetStatusDisplay& display) {
-  tbInternetStatus->lblInternetStatus->setText(Translate(Text(display.text)));
-  SetTextColour(tbInternetStatus->lblInternetStatus, ToColor(display.colour));
-  tbInternetStatus->internetPictures->ShowConnected(display.connected);
-}
-
-void TForm1::SetNearbySignalText(const std::string& text) {
-  tbConnectToVelmora->lblVelmoraFound->setText(Composed(text));
-}
-
 void TForm1::ProcessPendingEvents() {
   QCoreApplication::processEvents();
 }
@@ -418,60 +364,6 @@ void TForm1::tbConnectToVelmoraShow() {
   tbConnectToVelmora->lblSSID->setText(Text(values.ssid));
   tbConnectToVelmora->lblPassword->setText(Text(values.password));
   tbConnectToVelmora->ShowWeakSecurityWarning(values.weakSecurity);
-}
-
-void TForm1::btnSourceClick() {
-  if (dialogs_ == nullptr) return;
-  Handle([this] {
-    const TConnection* chosen = dialogs_->SelectConnection(
-        Translate("Please select the connection through which Internet is connected."),
-        workflow_->Connections());
-    if (chosen == nullptr) return;
-    workflow_->ShowSource(*chosen);
-    workflow_->SetSourceGUID(chosen->GUID);
-    workflow_->UpdateSharingState();
-  });
-}
-
-void TForm1::btnSelectDestClick() {
-  if (dialogs_ == nullptr) return;
-  Handle([this] {
-    const TConnection* chosen = dialogs_->SelectConnection(
-        Translate("Please select the wireless connection which will broadcast the WiFi signal."),
-        workflow_->Connections());
-    if (chosen == nullptr) return;
-    workflow_->SetDestGUID(chosen->GUID);
-    workflow_->ShowDestination(*chosen);
-    workflow_->UpdateSharingState();
-  });
-}
-
-void TForm1::actOptionsExecute() {
-  if (dialogs_ == nullptr) return;
-  Handle([this] {
-    const auto values = dialogs_->EditOptions(CurrentOptions(*workflow_));
-    if (!values) return;
-    ApplyOptions(*workflow_, *values);
-    // The Options button sits on the "Connect to" page: show the new values there at once.
-    if (pageControl_->ActivePage() == tbConnectToVelmora) tbConnectToVelmoraShow();
-  });
-}
-
-void TForm1::actAboutExecute() {
-  if (dialogs_ != nullptr) dialogs_->ShowAbout();
-}
-
-void TForm1::actCheckUpdateExecute() {
-  {
-    Hourglass busy;
-    sleeper_(std::chrono::milliseconds(kUpdateCheckWaitMs));
-  }
-  messages_.Show(this, Translate(kMessageCaption), Translate(kNoUpdatesMessage),
-                 QMessageBox::Information);
-}
-
-void TForm1::actWriteToUsExecute() {
-  OpenLink(FeedbackMailLink(SupportAddress(), ApplicationName()));
 }
 
 void TForm1::Handle(const std::function<void()>& handler) {

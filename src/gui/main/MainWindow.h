@@ -26,6 +26,7 @@ class MessagePresenter;
 class PageControl;
 class PanelStatusBar;
 class ShareMyInternetPage;
+class SharingRunner;
 class SideBar;
 class TrayIcon;
 
@@ -76,6 +77,8 @@ class TForm1 : public QMainWindow, public IMainView {
   // IMainView
   void ShowSourceConnection(const ConnectionDisplay& display) override;
   void ShowDestinationConnection(const ConnectionDisplay& display) override;
+  void ShowDestinationMissing(const std::string& text) override;
+  void ShowWorking(bool working) override;
   void SetSharingGuidance(const std::string& startSharingText,
                           const std::string& connectText) override;
   void ShowInformation(const std::string& text) override;
@@ -132,6 +135,7 @@ class TForm1 : public QMainWindow, public IMainView {
   ConnectToPage* tbConnectToVelmora;
   PanelStatusBar* statusBar_;
   TrayIcon* tray_;
+  SharingRunner* runner_;
   QTimer* tmrConnectedDevices;
   std::optional<TroubleShooterPlatform> troubleShooter_;
   MainDialogs* dialogs_ = nullptr;

@@ -13,6 +13,7 @@
 #include "gui/main/MainDialogs.h"
 #include "gui/main/MainWindow.h"
 #include "gui/main/ShutdownSignals.h"
+#include "gui/main/SingleInstance.h"
 #include "network/AdpUtils.h"
 #include "platform/Platform.h"
 
@@ -28,6 +29,12 @@ int RunProgram(int& argc, char** argv, platform::Platform& platform,
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setApplicationName(QStringLiteral("Orvane"));
 
+  // A second launch brings the running window to the front instead of offering to share again.
+  // The demo on the simulated machine is a program of its own.
+  SingleInstance instance(SingleInstance::DefaultKey() +
+                          (afterStart ? QStringLiteral("-demo") : QString()));
+  if (!instance.First()) return 0;
+
   // The forms, once each, in this order; the dialogs live as long as the main window.
   BoxMessagePresenter messages;
   TForm1 form(WorkflowPlatformOf(platform), ifTable, messages,
@@ -38,6 +45,8 @@ int RunProgram(int& argc, char** argv, platform::Platform& platform,
   FormDialogs dialogs(optionsForm, aboutBox, selectNetworkForm);
   form.SetDialogs(&dialogs);
   form.SetTroubleShooter(TroubleShooterPlatformOf(platform));
+  QObject::connect(&instance, &SingleInstance::ActivationRequested, &form,
+                   &TForm1::TrayIcon1DblClick);
   QObject::connect(&form, &TForm1::Closed, &application, &QCoreApplication::quit,
                    Qt::QueuedConnection);
 

@@ -3,8 +3,14 @@
 #include <QAction>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 namespace orvane::ui {
+namespace {
+
+constexpr int kAvailabilityCheckMs = 3000;
+
+}  // namespace
 
 TrayIcon::TrayIcon(bool available, QObject* parent)
     : QObject(parent),
@@ -22,8 +28,25 @@ TrayIcon::TrayIcon(bool available, QObject* parent)
   connect(show1_, &QAction::triggered, this, &TrayIcon::OpenRequested);
   connect(exit1_, &QAction::triggered, this, &TrayIcon::ExitRequested);
   connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
-    if (why == QSystemTrayIcon::DoubleClick) emit OpenRequested();
+    if (why == QSystemTrayIcon::Trigger || why == QSystemTrayIcon::DoubleClick)
+      emit OpenRequested();
   });
+  probe_ = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+  if (!available_) {
+    availabilityTimer_ = new QTimer(this);
+    availabilityTimer_->setObjectName(QStringLiteral("tmrTrayAvailability"));
+    availabilityTimer_->setInterval(kAvailabilityCheckMs);
+    connect(availabilityTimer_, &QTimer::timeout, this, &TrayIcon::CheckAvailability);
+    availabilityTimer_->start();
+  }
+}
+
+void TrayIcon::CheckAvailability() {
+  if (available_ || !probe_()) return;
+  available_ = true;
+  if (availabilityTimer_ != nullptr) availabilityTimer_->stop();
+  icon_->setVisible(wanted_);
+  emit BecameAvailable();
 }
 
 TrayIcon::~TrayIcon() = default;
@@ -42,7 +65,8 @@ void TrayIcon::SetIcon(const QIcon& icon) {
 }
 
 void TrayIcon::SetVisible(bool visible) {
-  // Without a notification area there is nowhere to show the icon.
+  // Without a notification area there is nowhere to show the icon, until one appears.
+  wanted_ = visible;
   icon_->setVisible(visible && available_);
 }
 

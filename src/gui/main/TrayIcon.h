@@ -2,12 +2,14 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QAction;
 class QIcon;
 class QMenu;
 class QSystemTrayIcon;
+class QTimer;
 
 namespace orvane::ui {
 
@@ -16,11 +18,16 @@ namespace orvane::ui {
 class TrayIcon : public QObject {
   Q_OBJECT
  public:
-  // available: whether the desktop has a notification area to put the icon in.
+  // available: whether the desktop has a notification area to put the icon in. Without one,
+  // it asks again every few seconds: a panel started after the program brings one later.
   TrayIcon(bool available, QObject* parent);
   ~TrayIcon() override;
 
   bool Available() const { return available_; }
+  // Asks whether a notification area has appeared (the probe, by default the desktop's answer);
+  // the icon then shows there if it is to be visible.
+  void CheckAvailability();
+  void SetAvailabilityProbe(std::function<bool()> probe) { probe_ = std::move(probe); }
   void SetHint(const QString& hint);
   QString Hint() const;
   void SetIcon(const QIcon& icon);
@@ -36,13 +43,19 @@ class TrayIcon : public QObject {
   QAction* mniExit1() const { return exit1_; }
 
  signals:
-  // Double-click on the icon, or the menu's "Open Main Window".
+  // A click or double-click on the icon (a StatusNotifier tray knows only "activate"), or the
+  // menu's "Open Main Window".
   void OpenRequested();
+  // A notification area appeared after the program started.
+  void BecameAvailable();
   void ExitRequested();
   void BalloonShown(const QString& title, const QString& text, int timeoutMs);
 
  private:
   bool available_;
+  bool wanted_ = false;  // to be visible once there is somewhere to show it
+  std::function<bool()> probe_;
+  QTimer* availabilityTimer_ = nullptr;
   int tag_ = 0;
   // A menu has no parent object to own it; the icon's menu lives as long as the icon.
   std::unique_ptr<QMenu> menu_;

@@ -21,6 +21,7 @@ class LinuxSharingService : public ISharingService {
   void SetGuestsReachLocalNetwork(bool allowed) override {
     helper_.SetGuestsReachLocalNetwork(allowed);
   }
+  std::string ErrorDescription() override { return SharingHelperClient::LastErrorText(); }
 
  private:
   SharingHelperClient& helper_;

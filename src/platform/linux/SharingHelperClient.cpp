@@ -31,7 +31,11 @@ constexpr auto kExitWait = std::chrono::seconds(5);
 constexpr int kExitDismissed = 126;
 constexpr int kExitNotAuthorized = 127;
 
+// The reason of this thread's last failed call, for the window to show.
+thread_local std::string lastErrorText;
+
 void Report(const std::string& text) {
+  lastErrorText = text;
   std::fprintf(stderr, "orvane: sharing: %s\n", text.c_str());
 }
 
@@ -75,7 +79,7 @@ HResult SharingHelperClient::StartLocked() {
   const bool root = geteuid() == 0;
   if (!root) {
     if (std::string problem = HelperTrustProblem(helperPath_); !problem.empty()) {
-      Report(problem + "; install Orvane (cmake --install) or run it as root to share");
+      Report(problem);
       return access(helperPath_.c_str(), F_OK) == 0 ? kHelperUntrusted : kHelperMissing;
     }
   }
@@ -114,7 +118,7 @@ HResult SharingHelperClient::StartLocked() {
     close(ends[0]);
     close(errors[0]);
     Report(root ? "cannot run " + helperPath_ : "pkexec (polkit) is not installed");
-    return root ? kHelperMissing : kEAccessDenied;
+    return root ? kHelperMissing : kElevationToolMissing;
   }
   pid_ = pid;
   socket_ = ends[0];
@@ -128,7 +132,7 @@ HResult SharingHelperClient::StartLocked() {
   }
   const int status = StopLocked();
   std::string said = DrainLocked();
-  if (!said.empty()) Report(said);
+  Report(said.empty() ? "the sharing helper ended before it was ready" : said);
   if (root || status < 0 || !WIFEXITED(status)) return kEFail;
   switch (WEXITSTATUS(status)) {
     case kExitDismissed:
@@ -202,10 +206,15 @@ bool SharingHelperClient::ReadLineLocked(std::string& line, int timeoutMs) {
   }
 }
 
+std::string SharingHelperClient::LastErrorText() {
+  return lastErrorText;
+}
+
 HResult SharingHelperClient::Call(const std::string& verb, const std::string& interfaceName,
                                   bool start, std::string& answer) {
   std::lock_guard lock(mutex_);
   answer.clear();
+  lastErrorText.clear();
   if (!RunningLocked()) {
     // A helper that died left settings behind that only a new helper can undo.
     const bool leftovers =
@@ -218,6 +227,7 @@ HResult SharingHelperClient::Call(const std::string& verb, const std::string& in
   if (!SendAll(socket_, verb + " " + interfaceName + "\n") ||
       !ReadLineLocked(line, kReplyTimeoutMs)) {
     StopLocked();  // a helper that stops answering is of no use; a new one starts next time
+    Report("the sharing helper stopped answering");
     return kEFail;
   }
   const std::string ok = protocol::kOk;
@@ -226,17 +236,30 @@ HResult SharingHelperClient::Call(const std::string& verb, const std::string& in
     answer = line.substr(ok.size() + 1);
     return kSOk;
   }
-  // "error <hresult> <text>"
+  // "error <hresult> <text>": the text is the reason, passed on as it is, so that a new refusal
+  // of the helper reaches the window without any change here.
   answer = line;
-  Report(verb + " " + interfaceName + ": " + line);
+  std::fprintf(stderr, "orvane: sharing: %s %s: %s\n", verb.c_str(), interfaceName.c_str(),
+               line.c_str());
+  HResult result = kEFail;
+  std::string reason = line;
   const std::string error = protocol::kError;
   if (line.rfind(error + " ", 0) == 0) {
     char* end = nullptr;
     unsigned long code = std::strtoul(line.c_str() + error.size() + 1, &end, 16);
-    if (end != nullptr && *end == ' ' && Failed(static_cast<HResult>(code)))
-      return static_cast<HResult>(code);
+    if (end != nullptr && *end == ' ') {
+      if (Failed(static_cast<HResult>(code))) result = static_cast<HResult>(code);
+      reason = end + 1;
+    }
   }
-  return kEFail;
+  lastErrorText = reason;
+  // The kernel keeps a table owned by another helper from this one: say who is in the way
+  // rather than what nftables answered.
+  if (verb != protocol::kDisable &&
+      SharingJournal(kJournalFolder, NetworkNamespaceId(), static_cast<int>(pid_))
+          .OtherHelperSharing())
+    return kSharedByAnother;
+  return result;
 }
 
 }  // namespace orvane::platform::linux_backend

@@ -10,12 +10,8 @@
 
 namespace orvane::platform::linux_backend {
 
-// Why the helper could not be started, each with its own code.
-inline constexpr HResult kHelperMissing = static_cast<HResult>(0x80070002u);    // file not found
-inline constexpr HResult kHelperUntrusted = static_cast<HResult>(0x800704ECu);  // blocked
-inline constexpr HResult kRefusedByUser = static_cast<HResult>(0x800704C7u);    // cancelled
-inline constexpr HResult kNoAuthenticationAgent = static_cast<HResult>(0x80070520u);  // no logon
-// pkexec refused for another reason (not authorised), or is not installed: kEAccessDenied.
+// Why the helper could not be started: the codes of SharingService.h. pkexec refused for
+// another reason (not authorised): kEAccessDenied; not installed: kElevationToolMissing.
 
 // The program's end of the privileged sharing helper. The helper is started on first need
 // (directly when the program runs as root, through pkexec otherwise) and lives as long as this
@@ -29,12 +25,15 @@ class SharingHelperClient {
   SharingHelperClient& operator=(const SharingHelperClient&) = delete;
 
   // Sends "<verb> <interface>" and answers S_OK with the text after "ok", or a failure: one of
-  // the start failures below, or the helper's own code, its reason written to the diagnostic
-  // output (standard error).
+  // the start failures, or the helper's own code. The reason goes to LastErrorText of the
+  // calling thread (and to standard error, for whoever started the program from a terminal).
   // Without start, a helper that is not running answers S_FALSE (nothing is shared), unless a
   // helper of this namespace died and left settings behind: then one starts to undo them.
   HResult Call(const std::string& verb, const std::string& interfaceName, bool start,
                std::string& answer);
+  // Why the calling thread's last failed Call failed, in words: what the helper answered, what
+  // pkexec said, or why the helper may not be run. Per thread, as the calls are.
+  static std::string LastErrorText();
 
   // Whether a private side shared from now on lets its clients reach the local network; off
   // unless set.

@@ -177,7 +177,7 @@ bool SharingJournal::PrepareFolder() const {
   return SecureFolder(folder_);
 }
 
-std::vector<std::string> SharingJournal::OrphanPaths() const {
+std::vector<std::string> SharingJournal::JournalPaths(bool alive) const {
   std::vector<std::string> paths;
   std::error_code error;
   for (fs::directory_iterator entry(folder_, error), end; !error && entry != end;
@@ -193,9 +193,17 @@ std::vector<std::string> SharingJournal::OrphanPaths() const {
     } catch (const std::exception&) {
       continue;
     }
-    if (!ProcessAlive(pid)) paths.push_back(entry->path().string());
+    if (ProcessAlive(pid) == alive) paths.push_back(entry->path().string());
   }
   return paths;
+}
+
+std::vector<std::string> SharingJournal::OrphanPaths() const {
+  return JournalPaths(false);
+}
+
+bool SharingJournal::OtherHelperSharing() const {
+  return !JournalPaths(true).empty();
 }
 
 std::vector<std::pair<std::string, JournalEntries>> SharingJournal::Orphans() const {

@@ -46,6 +46,9 @@ class SharingJournal {
   // Whether a dead helper of this namespace left something to undo. Readable without
   // privilege, so the program knows when to start a helper just to clean up.
   bool HasOrphans() const;
+  // Whether another helper of this namespace, still alive, has changed something: another
+  // program is sharing, and the kernel keeps its table from this one.
+  bool OtherHelperSharing() const;
   static void Remove(const std::string& path);
   // Creates the folder, or checks that the one there is ours and closed to other users' writes.
   bool PrepareFolder() const;
@@ -58,6 +61,8 @@ class SharingJournal {
 
  private:
   std::vector<std::string> OrphanPaths() const;
+  // The journals of other helpers of the namespace that are alive, or that are dead.
+  std::vector<std::string> JournalPaths(bool alive) const;
 
   std::string folder_;
   std::string prefix_;

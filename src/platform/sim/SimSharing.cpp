@@ -170,6 +170,7 @@ platform::Guid SimSharing::ParseGuid(std::string_view text) {
 }
 
 platform::HResult SimSharing::Answer(const std::string& call) {
+  if (beforeCall_) beforeCall_(call);
   const auto code = log_.Record(call);
   return code ? static_cast<platform::HResult>(*code) : platform::kSOk;
 }

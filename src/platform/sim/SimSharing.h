@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -51,6 +52,15 @@ class SimSharing : public platform::ISharingService {
   // The stored form of a GUID text; raises std::invalid_argument when malformed.
   static platform::Guid ParseGuid(std::string_view text);
 
+  // The service's words for every scripted failure (its error description).
+  void SetErrorDescription(std::string text) { errorDescription_ = std::move(text); }
+  std::string ErrorDescription() override { return errorDescription_; }
+  // Runs on the calling thread before each call is recorded: a test can hold a call there to
+  // see what waits for it.
+  void SetBeforeCall(std::function<void(const std::string&)> hook) {
+    beforeCall_ = std::move(hook);
+  }
+
   platform::HResult CoInitialize() override;
   void CoUninitialize() override;
   platform::HResult CreateSharingManager(
@@ -71,6 +81,8 @@ class SimSharing : public platform::ISharingService {
   SimCallLog& log_;
   std::vector<SimConnection> connections_;
   std::map<std::string, std::vector<platform::ConnectedDevice>> devices_;  // by upper-case GUID
+  std::string errorDescription_;
+  std::function<void(const std::string&)> beforeCall_;
   std::size_t live_ = 0;
   std::size_t liveAtUninitialize_ = 0;
 };
