@@ -431,5 +431,9 @@
         <source>Working, please wait...</source>
         <translation>Wird ausgeführt, bitte warten...</translation>
     </message>
+    <message>
+        <source>Guests may reach my local network</source>
+        <translation>Gäste dürfen mein lokales Netzwerk erreichen</translation>
+    </message>
 </context>
 </TS>

@@ -217,6 +217,21 @@ class DialogsTest : public QObject {
     QCOMPARE(machine_->Log().Count("DeleteValue"), 2u);
   }
 
+  void guestsStayOffTheLocalNetworkUntilTheUserAllowsIt() {
+    QVERIFY(!machine_->Sharing().GuestsReachLocalNetwork());
+    for (const bool allowed : {true, false}) {
+      WhenModal(options_, [this, allowed] {
+        QCOMPARE(options_->chkGuestsReachLocalNetwork->isChecked(), !allowed);
+        options_->chkGuestsReachLocalNetwork->setChecked(allowed);
+        options_->Button1->click();
+      });
+      Action("actOptions")->trigger();
+      // Kept, and handed to the sharing at once: the next share follows it.
+      QCOMPARE(form_->Workflow().GuestsReachLocalNetwork(), allowed);
+      QCOMPARE(machine_->Sharing().GuestsReachLocalNetwork(), allowed);
+    }
+  }
+
   void optionsCancelKeepsEverythingAndReopensOnTheLastPage() {
     WhenModal(options_, [this] {
       QCOMPARE(options_->PageControl1->currentWidget(), options_->tsPassword);

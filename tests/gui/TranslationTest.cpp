@@ -59,9 +59,10 @@ class TranslationTest : public QObject {
              QString("%1-Signal in der Nähe gefunden").arg(scene::kProductName));
     // A reason the catalogue lacks keeps its wording after the translated sentence before it.
     form_->ShowError(texts::NetworkNotCreatedMessage("wlan0: no access point mode"));
-    QCOMPARE(messages_.shown.last().text,
-             QString("Ihre Freigabe wurde gestartet, aber das Drahtlosnetzwerk konnte nicht erstellt "
-                     "werden.\r\n\r\nwlan0: no access point mode"));
+    QCOMPARE(
+        messages_.shown.last().text,
+        QString("Ihre Freigabe wurde gestartet, aber das Drahtlosnetzwerk konnte nicht erstellt "
+                "werden.\r\n\r\nwlan0: no access point mode"));
   }
 
   // The catalogue holds these with a placeholder for the name, which it cannot know.

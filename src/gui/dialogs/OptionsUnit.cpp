@@ -52,13 +52,15 @@ TOptionsForm::TOptionsForm(MessagePresenter& messages, QWidget* parent)
       chkCheckForUpdates(
           MakeCheckBox(QStringLiteral("chkCheckForUpdates"),
                        QStringLiteral("Notify me if there is a new version available"), TabSheet2)),
+      chkGuestsReachLocalNetwork(MakeCheckBox(QStringLiteral("chkGuestsReachLocalNetwork"),
+                                              QStringLiteral("Guests may reach my local network"),
+                                              tsPassword)),
       Button1(new QPushButton(QStringLiteral("&OK"), this)),
       Button2(new QPushButton(QStringLiteral("&Cancel"), this)),
       messages_(messages) {
   setObjectName(QStringLiteral("OptionsForm"));
   setWindowTitle(QStringLiteral("Options"));
   UseDesignFont(this, QStringLiteral("Tahoma"), 8);
-  setFixedSize(377, 284);
 
   PageControl1->setObjectName(QStringLiteral("PageControl1"));
   tsPassword->setObjectName(QStringLiteral("tsPassword"));
@@ -93,8 +95,10 @@ TOptionsForm::TOptionsForm(MessagePresenter& messages, QWidget* parent)
                               QStringLiteral("* Application restart required."), tsPassword);
   SetTextColour(restart, ToColor(kRed));
   wireless->addWidget(restart, 6, 0, 1, 3);
+  // Off: guests reach the Internet only, not the devices and services of the owner's network.
+  wireless->addWidget(chkGuestsReachLocalNetwork, 7, 0, 1, 4);
   wireless->setColumnStretch(3, 1);
-  wireless->setRowStretch(7, 1);
+  wireless->setRowStretch(8, 1);
   for (QLineEdit* edit : {edtSSID, edtPassword}) edit->setFixedWidth(137);
   connect(cmbSecurity, &QComboBox::currentIndexChanged, this, &TOptionsForm::ShowKeyRule);
 
@@ -137,6 +141,8 @@ TOptionsForm::TOptionsForm(MessagePresenter& messages, QWidget* parent)
   cmbSecurity->setItemText(0, Translate(kSecurityWpa2Choice));
   cmbSecurity->setItemText(1, Translate(kSecurityWepChoice));
   cmbSecurity->setAccessibleName(Translate("Security"));
+  // Sized once the texts are in the user's language.
+  UseDesignFixedSize(this, QSize(377, 284));
 }
 
 void TOptionsForm::Fill(const OptionsValues& values) {
@@ -146,6 +152,7 @@ void TOptionsForm::Fill(const OptionsValues& values) {
   edtSSID->setText(QString::fromStdString(values.SSID));
   edtPassword->setText(QString::fromStdString(values.Password));
   cmbSecurity->setCurrentIndex(values.Security == NetworkSecurity::Wep ? 1 : 0);
+  chkGuestsReachLocalNetwork->setChecked(values.GuestsReachLocalNetwork);
   ShowKeyRule();
 }
 
@@ -158,9 +165,13 @@ void TOptionsForm::ShowKeyRule() {
 }
 
 OptionsValues TOptionsForm::Values() const {
-  return {chkAutoRun->isChecked(),           chkStartMin->isChecked(),
-          chkCheckForUpdates->isChecked(),   edtSSID->text().toStdString(),
-          edtPassword->text().toStdString(), ChosenSecurity()};
+  return {chkAutoRun->isChecked(),
+          chkStartMin->isChecked(),
+          chkCheckForUpdates->isChecked(),
+          edtSSID->text().toStdString(),
+          edtPassword->text().toStdString(),
+          ChosenSecurity(),
+          chkGuestsReachLocalNetwork->isChecked()};
 }
 
 void TOptionsForm::Button1Click() {

@@ -41,6 +41,7 @@ class TOptionsForm : public QDialog {
   QCheckBox* chkAutoRun;
   QCheckBox* chkStartMin;
   QCheckBox* chkCheckForUpdates;
+  QCheckBox* chkGuestsReachLocalNetwork;
   QPushButton* Button1;
   QPushButton* Button2;
 

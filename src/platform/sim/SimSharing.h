@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -52,6 +53,10 @@ class SimSharing : public platform::ISharingService {
   // The stored form of a GUID text; raises std::invalid_argument when malformed.
   static platform::Guid ParseGuid(std::string_view text);
 
+  // What the program last asked of guests and the local network (the setting it passes on).
+  void SetGuestsReachLocalNetwork(bool allowed) override { guestsReachLocalNetwork_ = allowed; }
+  bool GuestsReachLocalNetwork() const { return guestsReachLocalNetwork_; }
+
   // The service's words for every scripted failure (its error description).
   void SetErrorDescription(std::string text) { errorDescription_ = std::move(text); }
   std::string ErrorDescription() override { return errorDescription_; }
@@ -85,6 +90,7 @@ class SimSharing : public platform::ISharingService {
   std::function<void(const std::string&)> beforeCall_;
   std::size_t live_ = 0;
   std::size_t liveAtUninitialize_ = 0;
+  std::atomic<bool> guestsReachLocalNetwork_{false};
 };
 
 }  // namespace orvane::sim
