@@ -32,7 +32,7 @@ out="docs/screenshots/main-window-share-my-internet-german.png"
 QT_QPA_PLATFORM=offscreen ORVANE_DEMO_SCREENSHOT="$PWD/$out" ORVANE_DEMO_PAGE=1 LANGUAGE=de \
   LC_ALL=de_DE.UTF-8 timeout 120 "$build/src/app/orvane-demo"
 echo "$out"
-for dialog in picker options about; do
+for dialog in picker options about failure-helper failure-firewall; do
   out="docs/screenshots/dialog-$dialog.png"
   QT_QPA_PLATFORM=offscreen ORVANE_DEMO_SCREENSHOT="$PWD/$out" ORVANE_DEMO_DIALOG=$dialog \
     timeout 120 "$build/src/app/orvane-demo"

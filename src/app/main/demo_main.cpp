@@ -1,7 +1,8 @@
 // The main window on the simulated machine, for trying the program without touching this
 // computer's network. Screenshot mode (for scripts, not users): ORVANE_DEMO_SCREENSHOT=FILE
 // saves the window once it has started, on page ORVANE_DEMO_PAGE (0 to 2), and exits; with
-// ORVANE_DEMO_DIALOG=options, about or picker it saves that dialog instead; with
+// ORVANE_DEMO_DIALOG=options, about or picker it saves that dialog instead (failure-helper or
+// failure-firewall: the box of a start that fails for that reason); with
 // ORVANE_DEMO_SHARING=1 it starts sharing first, so the guests of the scene show; with
 // ORVANE_DEMO_DARK=1 the windows take a dark colour scheme, as a desktop's dark theme sets it.
 #include <QAction>
@@ -62,11 +63,26 @@ void ScheduleDialogScreenshot(orvane::ui::TForm1& form, const QString& file, con
     orvane::ui::MainActions& actions = form.Actions();
     if (name == QLatin1String("options")) actions.actOptions->trigger();
     if (name == QLatin1String("about")) actions.actAbout->trigger();
+    if (name.startsWith(QLatin1String("failure-"))) actions.actStartSharing->trigger();
     if (name == QLatin1String("picker")) {
       actions.actShareMyInternet->trigger();
       if (auto* select = form.findChild<QPushButton*>(QStringLiteral("btnSource"))) select->click();
     }
   });
+}
+
+// The reasons a start fails that the screenshots show: the helper not installed, and another
+// firewall refusing the forwarded traffic, in the helper's own words.
+void ScriptFailure(orvane::sim::SimMachine& machine, const QString& dialog) {
+  if (dialog == QLatin1String("failure-helper")) {
+    machine.Log().FailCall("EnableSharing",
+                           static_cast<uint32_t>(orvane::platform::kHelperMissing));
+  } else if (dialog == QLatin1String("failure-firewall")) {
+    machine.Log().FailCall("EnableSharing", static_cast<uint32_t>(orvane::platform::kEFail));
+    machine.Sharing().SetErrorDescription(
+        "another firewall drops forwarded traffic (table inet filter, chain forward, policy "
+        "drop): allow forwarding between the shared interfaces there");
+  }
 }
 
 }  // namespace
@@ -81,6 +97,7 @@ int main(int argc, char** argv) {
     }
     orvane::sim::SimMachine machine;
     orvane::sim::SeedDemoScene(machine, orvane::ApplicationName(), home.path().toStdString() + "/");
+    ScriptFailure(machine, qEnvironmentVariable("ORVANE_DEMO_DIALOG"));
 
     const QString shot = qEnvironmentVariable("ORVANE_DEMO_SCREENSHOT");
     const int page = qBound(0, qEnvironmentVariableIntValue("ORVANE_DEMO_PAGE"), 2);
