@@ -18,6 +18,7 @@
 
 #include "RecordingPresenter.h"
 #include "WindowScene.h"
+#include "gui/dialogs/AboutUnit.h"
 #include "gui/dialogs/SelectNetworkFormUnit.h"
 #include "gui/kit/Palette.h"
 #include "gui/main/MainWindow.h"
@@ -145,18 +146,7 @@ class AppearanceTest : public QObject {
     for (QWidget* page : PagesOf()) {
       form_->Pages().SetActivePage(page);
       RunUntilIdle();
-      for (const auto& [widget, text] : TextWidgets(form_.get())) {
-        if (!widget->isVisible()) continue;
-        const QString where = QStringLiteral("%1 \"%2\"").arg(widget->objectName(), text);
-        auto* label = qobject_cast<QLabel*>(widget);
-        if (label != nullptr && label->wordWrap()) {
-          QVERIFY2(label->heightForWidth(label->contentsRect().width()) <=
-                       label->contentsRect().height(),
-                   qPrintable(where));
-        } else {
-          QVERIFY2(widget->sizeHint().width() <= widget->width(), qPrintable(where));
-        }
-      }
+      TextsFit(form_.get());
       PanelStatusBar& bar = form_->StatusBar();
       bar.grab();  // the owner-drawn panels take their texts while painting
       for (int i = 0; i < bar.PanelCount(); ++i) {
@@ -170,6 +160,16 @@ class AppearanceTest : public QObject {
         }
       }
     }
+  }
+
+  void theAboutBoxFitsAFourteenPointFont() {
+    QFont large = normalFont_;
+    large.setPointSize(14);
+    QApplication::setFont(large);
+    TAboutBox about(machine_->System());
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    TextsFit(&about);
   }
 
   void paintedRowsAndPanelsAndPicturesHaveTexts() {
@@ -210,6 +210,24 @@ class AppearanceTest : public QObject {
   }
 
  private:
+  // No text of the window is cut off: a one-line text fits its width, a wrapped one its height.
+  static void TextsFit(QWidget* window) {
+    for (const auto& [widget, text] : TextWidgets(window)) {
+      if (!widget->isVisible()) continue;
+      const QString where = QStringLiteral("%1 \"%2\"").arg(widget->objectName(), text);
+      auto* label = qobject_cast<QLabel*>(widget);
+      if (label != nullptr && label->wordWrap()) {
+        QVERIFY2(
+            label->heightForWidth(label->contentsRect().width()) <= label->contentsRect().height(),
+            qPrintable(where));
+      } else {
+        QVERIFY2(widget->sizeHint().width() <= widget->width() &&
+                     widget->fontMetrics().height() <= widget->height(),
+                 qPrintable(where));
+      }
+    }
+  }
+
   void Show() {
     ifTable_ = std::make_unique<InterfaceTableBlock>(machine_->Adapters());
     form_ = std::make_unique<TForm1>(WorkflowPlatformOf(*machine_), *ifTable_, messages_, true);

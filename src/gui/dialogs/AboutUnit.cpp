@@ -27,7 +27,6 @@ TAboutBox::TAboutBox(platform::ISystemInfo& system, QWidget* parent)
   setObjectName(QStringLiteral("AboutBox"));
   setWindowTitle(QStringLiteral("About"));
   UseDesignFont(this, QStringLiteral("Tahoma"), 8);
-  setFixedSize(386, 223);
 
   auto* panel = new QFrame(this);
   panel->setObjectName(QStringLiteral("Panel2"));
@@ -36,25 +35,20 @@ TAboutBox::TAboutBox(platform::ISystemInfo& system, QWidget* parent)
   info.setColor(QPalette::Window, info.color(QPalette::ToolTipBase));
   info.setColor(QPalette::WindowText, info.color(QPalette::ToolTipText));
   panel->setPalette(info);
-  panel->setFixedHeight(169);
 
   auto* image = new QLabel(panel);
   image->setObjectName(QStringLiteral("Image1"));
   image->setAccessibleName(QString::fromStdString(ApplicationName()));
   image->setPixmap(artwork::Logo().scaled(64, 68, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-  image->setGeometry(16, 14, 64, 68);
+  image->setFixedSize(64, 68);
   SoftName = MakeLabel(QStringLiteral("SoftName"), QStringLiteral("m_SoftName"), panel);
   SoftName->setWordWrap(false);
-  SoftName->setGeometry(112, 22, 260, 16);
   Version = MakeLabel(QStringLiteral("Version"), QStringLiteral("m_Version"), panel);
   Version->setWordWrap(false);
-  Version->setGeometry(112, 41, 260, 16);
   Copyright =
       MakeLabel(QStringLiteral("Copyright"),
                 QStringLiteral("Copyright (C) The Orvane developers. All rights reserved."), panel);
-  Copyright->setGeometry(16, 100, 354, 28);
   URL = MakeLabel(QStringLiteral("URL"), QStringLiteral("m_SiteIndex"), panel);
-  URL->setGeometry(16, 132, 354, 30);
   URL->setCursor(Qt::PointingHandCursor);
   URL->setToolTip(QStringLiteral("Visit our website."));
   QFont link = DesignFont(URL->font(), QStringLiteral("MS Sans Serif"), 8);
@@ -63,12 +57,41 @@ TAboutBox::TAboutBox(platform::ISystemInfo& system, QWidget* parent)
   SetTextColour(URL, ToColor(kBlue));
   URL->installEventFilter(this);
 
+  // The design's places, held by layouts so that a larger font moves them instead of cutting
+  // their texts off.
+  auto* names = new QVBoxLayout;
+  names->setContentsMargins(0, 8, 0, 0);
+  names->setSpacing(3);
+  names->addWidget(SoftName);
+  names->addWidget(Version);
+  names->addStretch(1);
+  auto* top = new QHBoxLayout;
+  top->setSpacing(32);
+  top->addWidget(image, 0, Qt::AlignTop);
+  top->addLayout(names, 1);
+  auto* panelLayout = new QVBoxLayout(panel);
+  panelLayout->setContentsMargins(16, 14, 16, 7);
+  panelLayout->setSpacing(4);
+  panelLayout->addLayout(top);
+  panelLayout->addSpacing(14);
+  panelLayout->addWidget(Copyright);
+  panelLayout->addSpacing(14);
+  panelLayout->addWidget(URL);
+
   OKButton = new QPushButton(QStringLiteral("OK"), this);
   OKButton->setObjectName(QStringLiteral("OKButton"));
   OKButton->setDefault(true);
-  OKButton->setGeometry(267, 190, 75, 25);
+  OKButton->setMinimumSize(75, 25);
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-  panel->setGeometry(0, 0, 386, 169);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(OKButton);
+  buttons->addSpacing(44);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 8);
+  layout->setSpacing(21);
+  layout->addWidget(panel, 1);
+  layout->addLayout(buttons);
 
   TranslateComponent(this);
 }
@@ -78,6 +101,8 @@ void TAboutBox::FormShow() {
   Version->setText(QString::fromStdString(
       AboutVersionLine(GetFileVersionText(system_, system_.ExecutablePath()))));
   URL->setText(QString::fromStdString(ProductURL()));
+  // Sized for the texts it shows, in the user's language and font.
+  UseDesignFixedSize(this, QSize(386, 223));
 }
 
 void TAboutBox::URLClick() {
