@@ -26,7 +26,8 @@ class LinuxPlatform : public Platform {
         kinds_(options.machine),
         helper_(options.sharingHelperPath.empty()
                     ? DefaultSharingHelperPath(system_.ExecutablePath())
-                    : options.sharingHelperPath),
+                    : options.sharingHelperPath,
+                options.sharingHelperLaunch),
         sharing_(helper_, system_, options.machine) {}
 
   IAdapterQuery& Adapters() override { return adapters_; }

@@ -5,6 +5,7 @@
 
 #include "platform/Platform.h"
 #include "platform/linux/InterfaceInventory.h"
+#include "platform/linux/SharingHelperClient.h"
 
 namespace orvane::platform::linux_backend {
 
@@ -12,6 +13,7 @@ struct LinuxPlatformOptions {
   // The privileged sharing helper; empty: found next to the program or in ../libexec/orvane.
   std::string sharingHelperPath;
   MachinePaths machine;
+  SharingHelperLaunch sharingHelperLaunch;
 };
 
 // The real Linux machine.

@@ -22,9 +22,7 @@
 namespace orvane::platform::linux_backend {
 namespace {
 
-// Long enough for a person to answer pkexec's password question.
-constexpr int kStartTimeoutMs = 120'000;
-constexpr int kReplyTimeoutMs = 30'000;
+constexpr auto kReplyTimeout = std::chrono::seconds(30);
 constexpr auto kExitWait = std::chrono::seconds(5);
 // pkexec's own exit codes: the password question was dismissed; not authorised, or no
 // authentication agent to ask it.
@@ -54,8 +52,8 @@ bool SendAll(int socket, const std::string& text) {
 
 }  // namespace
 
-SharingHelperClient::SharingHelperClient(std::string helperPath)
-    : helperPath_(std::move(helperPath)) {}
+SharingHelperClient::SharingHelperClient(std::string helperPath, SharingHelperLaunch launch)
+    : helperPath_(std::move(helperPath)), launch_(std::move(launch)) {}
 
 SharingHelperClient::~SharingHelperClient() {
   std::lock_guard lock(mutex_);
@@ -76,8 +74,10 @@ bool SharingHelperClient::RunningLocked() {
 }
 
 HResult SharingHelperClient::StartLocked() {
-  const bool root = geteuid() == 0;
-  if (!root) {
+  // The elevation tool gives root to whatever file it is pointed at: only a helper nobody else
+  // can change is offered to it. Root runs the helper itself.
+  const bool elevated = geteuid() != 0 || launch_.elevateAsRoot;
+  if (elevated) {
     if (std::string problem = HelperTrustProblem(helperPath_); !problem.empty()) {
       Report(problem);
       return access(helperPath_.c_str(), F_OK) == 0 ? kHelperUntrusted : kHelperMissing;
@@ -95,7 +95,7 @@ HResult SharingHelperClient::StartLocked() {
     return kEFail;
   }
   std::vector<std::string> arguments;
-  if (!root) arguments.emplace_back("pkexec");
+  if (elevated) arguments.push_back(launch_.elevationTool);
   arguments.push_back(helperPath_);
   std::vector<char*> argv;
   for (std::string& argument : arguments) argv.push_back(argument.data());
@@ -109,31 +109,44 @@ HResult SharingHelperClient::StartLocked() {
   // The helper runs as root: none of the program's other descriptors go with it.
   posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
   pid_t pid = -1;
-  int spawned = root ? posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ)
-                     : posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  int spawned = elevated ? posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ)
+                         : posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(ends[1]);
   close(errors[1]);
   if (spawned != 0) {
     close(ends[0]);
     close(errors[0]);
-    Report(root ? "cannot run " + helperPath_ : "pkexec (polkit) is not installed");
-    return root ? kHelperMissing : kElevationToolMissing;
+    Report(elevated ? launch_.elevationTool + " (polkit) is not installed"
+                    : "cannot run " + helperPath_);
+    return elevated ? kElevationToolMissing : kHelperMissing;
   }
   pid_ = pid;
   socket_ = ends[0];
   errors_ = errors[0];
 
   std::string line;
-  if (ReadLineLocked(line, kStartTimeoutMs) && line == protocol::kReady) {
+  const Read read = ReadLineLocked(line, launch_.readyTimeout);
+  if (read == Read::kLine && line == protocol::kReady) {
     close(errors_);  // the helper lets go of it before it says it is ready
     errors_ = -1;
     return kSOk;
   }
   const int status = StopLocked();
   std::string said = DrainLocked();
+  if (read == Read::kTimedOut) {
+    // Most likely a password question nobody answered; stopping the tool closed it.
+    const std::string waited =
+        std::to_string(std::chrono::ceil<std::chrono::seconds>(launch_.readyTimeout).count());
+    if (elevated) {
+      Report("the administrator's password was not given within " + waited + " s");
+      return kRefusedByUser;
+    }
+    Report("the sharing helper was not ready within " + waited + " s");
+    return kEFail;
+  }
   Report(said.empty() ? "the sharing helper ended before it was ready" : said);
-  if (root || status < 0 || !WIFEXITED(status)) return kEFail;
+  if (!elevated || status < 0 || !WIFEXITED(status)) return kEFail;
   switch (WEXITSTATUS(status)) {
     case kExitDismissed:
       Report("the administrator's password was not given");
@@ -183,25 +196,27 @@ int SharingHelperClient::StopLocked() {
   return status;
 }
 
-bool SharingHelperClient::ReadLineLocked(std::string& line, int timeoutMs) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+SharingHelperClient::Read SharingHelperClient::ReadLineLocked(std::string& line,
+                                                              std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
   for (;;) {
     if (auto end = pending_.find('\n'); end != std::string::npos) {
       line = pending_.substr(0, end);
       pending_.erase(0, end + 1);
-      return true;
+      return Read::kLine;
     }
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) return false;
+    if (left.count() <= 0) return Read::kTimedOut;
     pollfd fd{socket_, POLLIN, 0};
     int ready = poll(&fd, 1, static_cast<int>(left.count()));
     if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0) return false;
+    if (ready == 0) return Read::kTimedOut;
+    if (ready < 0) return Read::kClosed;
     char buffer[256];
     ssize_t got = recv(socket_, buffer, sizeof buffer, 0);
     if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return false;
+    if (got <= 0) return Read::kClosed;
     pending_.append(buffer, static_cast<std::size_t>(got));
   }
 }
@@ -225,7 +240,7 @@ HResult SharingHelperClient::Call(const std::string& verb, const std::string& in
   }
   std::string line;
   if (!SendAll(socket_, verb + " " + interfaceName + "\n") ||
-      !ReadLineLocked(line, kReplyTimeoutMs)) {
+      ReadLineLocked(line, kReplyTimeout) != Read::kLine) {
     StopLocked();  // a helper that stops answering is of no use; a new one starts next time
     Report("the sharing helper stopped answering");
     return kEFail;

@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <string>
 
@@ -13,13 +14,24 @@ namespace orvane::platform::linux_backend {
 // Why the helper could not be started: the codes of SharingService.h. pkexec refused for
 // another reason (not authorised): kEAccessDenied; not installed: kElevationToolMissing.
 
+// How the helper is started. The program always uses the defaults; tests put stand-ins here.
+struct SharingHelperLaunch {
+  // Gives the helper root when the program lacks it; looked up on PATH.
+  std::string elevationTool = "pkexec";
+  // How long the helper may take to say it is ready: long enough for a person to answer the
+  // password question.
+  std::chrono::milliseconds readyTimeout{120'000};
+  // Goes through the elevation tool, with its trust check, even when the program runs as root.
+  bool elevateAsRoot = false;
+};
+
 // The program's end of the privileged sharing helper. The helper is started on first need
 // (directly when the program runs as root, through pkexec otherwise) and lives as long as this
 // object: when its connection closes, it undoes all sharing and exits. Safe to use from several
 // threads.
 class SharingHelperClient {
  public:
-  explicit SharingHelperClient(std::string helperPath);
+  explicit SharingHelperClient(std::string helperPath, SharingHelperLaunch launch = {});
   ~SharingHelperClient();
   SharingHelperClient(const SharingHelperClient&) = delete;
   SharingHelperClient& operator=(const SharingHelperClient&) = delete;
@@ -46,10 +58,12 @@ class SharingHelperClient {
   int StopLocked();
   // What the helper (or pkexec) wrote to its standard error before it was ready; closes it.
   std::string DrainLocked();
-  bool ReadLineLocked(std::string& line, int timeoutMs);
+  enum class Read { kLine, kClosed, kTimedOut };
+  Read ReadLineLocked(std::string& line, std::chrono::milliseconds timeout);
   bool RunningLocked();
 
   std::string helperPath_;
+  SharingHelperLaunch launch_;
   std::mutex mutex_;
   pid_t pid_ = -1;
   int socket_ = -1;

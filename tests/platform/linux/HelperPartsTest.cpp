@@ -180,9 +180,9 @@ TEST(HelperPartsTest, OnlyARootOwnedHelperIsTrusted) {
   fs::remove_all(folder);
 }
 
-// As a normal user the helper is reached through pkexec, whose outcomes each get their own code.
-// A stand-in pkexec answers as the real one does.
-TEST(HelperPartsTest, PkexecOutcomesAreToldApart) {
+// As a normal user the helper is checked and then reached through the pkexec found on PATH. A
+// stand-in pkexec answers as the real one does; SharingClientTest tells its other outcomes apart.
+TEST(HelperPartsTest, AsAUserTheHelperIsCheckedAndRunThroughPkexec) {
   if (geteuid() != 0) GTEST_SKIP() << "needs root to become another user";
   namespace fs = std::filesystem;
   std::string pattern = "/run/orvane-pkexec-XXXXXX";
@@ -218,14 +218,11 @@ TEST(HelperPartsTest, PkexecOutcomesAreToldApart) {
     waitpid(child, nullptr, 0);
     return hr;
   };
-  EXPECT_EQ(outcome(helper, "dismissed", 126), kRefusedByUser);
   EXPECT_EQ(outcome(helper,
                     "Error executing command as another user: No authentication agent "
                     "found.",
                     127),
             kNoAuthenticationAgent);
-  EXPECT_EQ(outcome(helper, "Not authorized.", 127), kEAccessDenied);
-  EXPECT_EQ(outcome(folder / "missing", "", 0), kHelperMissing);
   ASSERT_EQ(chown(helper.c_str(), 65534, 65534), 0);
   EXPECT_EQ(outcome(helper, "", 0), kHelperUntrusted);  // pkexec is never asked
   fs::remove_all(folder);

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include "platform/linux/LinuxPlatform.h"
 
@@ -107,8 +108,10 @@ void SharingTopology::Serve(TestNamespace& space, const std::string& address) co
   space.Spawn("exec busybox httpd -f -p " + address + ":8080 -h " + folder.Path());
 }
 
-SharingProgram::SharingProgram(const std::string& helperPath)
-    : platform(orvane::platform::linux_backend::CreateLinuxPlatform({helperPath, {}})),
+SharingProgram::SharingProgram(const std::string& helperPath,
+                               orvane::platform::linux_backend::SharingHelperLaunch launch)
+    : platform(orvane::platform::linux_backend::CreateLinuxPlatform(
+          {helperPath, {}, std::move(launch)})),
       ifTable(platform->Adapters()),
       manager(platform->Adapters(), platform->ConnectionKinds(), platform->Sharing(),
               platform->System(), ifTable) {}

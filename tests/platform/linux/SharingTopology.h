@@ -7,6 +7,7 @@
 #include "TestNamespace.h"
 #include "network/ConnectionUnit.h"
 #include "platform/Platform.h"
+#include "platform/linux/SharingHelperClient.h"
 
 namespace orvane::test {
 
@@ -58,7 +59,8 @@ class SharingTopology {
 // The program's side, as the main window has it: the real backend and a connection manager,
 // working in the namespace of the calling thread.
 struct SharingProgram {
-  explicit SharingProgram(const std::string& helperPath);
+  explicit SharingProgram(const std::string& helperPath,
+                          orvane::platform::linux_backend::SharingHelperLaunch launch = {});
 
   // The GUID of the connection on the named interface ("" when there is none), freshly listed.
   std::string Guid(const std::string& name);

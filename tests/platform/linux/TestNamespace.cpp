@@ -150,8 +150,10 @@ void NamespaceEntry::Restore() {
   originalMount_ = originalNet_ = -1;
 }
 
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "orvane-test-XXXXXX").string();
+TempFolder::TempFolder(const std::string& base) {
+  const std::filesystem::path folder =
+      base.empty() ? std::filesystem::temp_directory_path() : std::filesystem::path(base);
+  std::string pattern = (folder / "orvane-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temp folder");
   path_ = pattern;
 }

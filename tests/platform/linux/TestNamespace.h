@@ -58,10 +58,11 @@ class NamespaceEntry {
 // Runs a shell command on the host; answers its exit status.
 int Shell(const std::string& command);
 
-// A temporary folder, removed with its content.
+// A temporary folder, removed with its content; made in `base` when given, else in the system's
+// temporary folder.
 class TempFolder {
  public:
-  TempFolder();
+  explicit TempFolder(const std::string& base = "");
   ~TempFolder();
   const std::string& Path() const { return path_; }
 
