@@ -5,8 +5,12 @@
 namespace orvane {
 
 OptionsValues CurrentOptions(const MainWorkflow& workflow) {
-  return {workflow.AutoRun(), workflow.StartMinimized(), workflow.CheckForUpdates(),
-          workflow.SSID(),    workflow.Password(),       workflow.Security(),
+  return {workflow.AutoRun(),
+          workflow.StartMinimized(),
+          workflow.CheckForUpdates(),
+          workflow.SSID(),
+          workflow.Password(),
+          workflow.Security(),
           workflow.GuestsReachLocalNetwork()};
 }
 
