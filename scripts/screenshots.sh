@@ -38,3 +38,12 @@ for dialog in picker options about failure-helper failure-firewall; do
     timeout 120 "$build/src/app/orvane-demo"
   echo "$out"
 done
+# The AppStream data states each screenshot's size: keep it that of the file just written.
+metainfo=packaging/org.orvane.Orvane.metainfo.xml
+for png in docs/screenshots/*.png; do
+  read -r w1 w2 w3 w4 h1 h2 h3 h4 <<<"$(od -An -tu1 -j16 -N8 "$png" | tr -s ' ')"
+  width=$(((w1 << 24) | (w2 << 16) | (w3 << 8) | w4))
+  height=$(((h1 << 24) | (h2 << 16) | (h3 << 8) | h4))
+  sed -i -E "s|width=\"[0-9]+\" height=\"[0-9]+\">(https://[^<]*/$(basename "$png"))<|width=\"$width\" height=\"$height\">\1<|" \
+    "$metainfo"
+done
