@@ -435,5 +435,9 @@
         <source>Guests may reach my local network</source>
         <translation>Gäste dürfen mein lokales Netzwerk erreichen</translation>
     </message>
+    <message>
+        <source>The sharing serves as many devices as it can: no other device can join until one leaves.</source>
+        <translation>Die Freigabe bedient so viele Geräte, wie sie kann: Kein weiteres Gerät kann beitreten, bis eines geht.</translation>
+    </message>
 </context>
 </TS>

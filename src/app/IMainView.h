@@ -78,6 +78,9 @@ class IMainView {
 
   // The devices that use the sharing (empty while it is off), each time the list changes.
   virtual void ShowConnectedDevices(const std::vector<TConnectedDevice>& devices) = 0;
+  // Says that the sharing serves as many devices as it can and no other can join (empty: it
+  // can take more).
+  virtual void ShowGuestLimit(const std::string& text) = 0;
 
   // Lets the event loop handle what is pending (between the steps of a long command).
   virtual void ProcessPendingEvents() = 0;

@@ -313,6 +313,7 @@ void MainWorkflow::actStopSharingExecute() {
 void MainWorkflow::RefreshConnectedDevices() {
   if (!sharingStarted_ || !connectionManager_) {
     if (connectedDevices_.Clear()) view_.ShowConnectedDevices(connectedDevices_.Devices());
+    ShowGuestLimit();
     return;
   }
   // One question at a time, and none while a command uses the components.
@@ -326,8 +327,19 @@ void MainWorkflow::RefreshConnectedDevices() {
            if (!sharingStarted_ || !*devices) return;
            if (connectedDevices_.Update(**devices, std::chrono::system_clock::now()))
              view_.ShowConnectedDevices(connectedDevices_.Devices());
+           ShowGuestLimit();
          },
          false);
+}
+
+void MainWorkflow::ShowGuestLimit() {
+  // Said once when the last place is taken, and taken back when one frees up: a guest that
+  // cannot join gets no word of why, so the owner is the one to tell.
+  const std::size_t limit = platform_.sharing.GuestLimit();
+  const bool reached = sharingStarted_ && limit > 0 && connectedDevices_.Devices().size() >= limit;
+  if (reached == guestLimitShown_) return;
+  guestLimitShown_ = reached;
+  view_.ShowGuestLimit(reached ? texts::kGuestLimitReached : "");
 }
 
 std::string MainWorkflow::JoinCodeText() const {

@@ -209,6 +209,8 @@ class MainWorkflow {
   void ShowInternetState(uint8_t state);
   // The components, or a clear error when a command runs without them.
   TWifiConnection& Wifi() const;
+  // Tells the view whether the sharing serves as many devices as it can.
+  void ShowGuestLimit();
   // The reason and remedy for a wireless library code, else the system's text for it.
   std::string WirelessFailureReason(uint32_t code) const;
   // The adapter the own network was last made on, as the connection list names it.
@@ -241,6 +243,7 @@ class MainWorkflow {
   bool shuttingDown_ = false;
 
   TConnectedDeviceList connectedDevices_;
+  bool guestLimitShown_ = false;
 
   std::mutex internetStateLock_;
   std::unique_ptr<TWifiConnection> wifiConnection_;

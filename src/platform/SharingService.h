@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -119,6 +120,8 @@ class ISharingService {
   // address ranges behind the public one (the user's local network), or the Internet only.
   // Backends whose sharing cannot tell the two apart ignore it.
   virtual void SetGuestsReachLocalNetwork(bool allowed) { (void)allowed; }
+  // How many devices one private connection serves at most; 0 where the service sets no limit.
+  virtual std::size_t GuestLimit() { return 0; }
   // Why the last call of this thread that failed did so, in the service's own words (as COM's
   // error information does); empty when it said nothing beyond its code.
   virtual std::string ErrorDescription() { return {}; }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "WorkflowFixture.h"
+#include "app/WorkflowTexts.h"
 
 namespace orvane::testing {
 namespace {
@@ -41,6 +42,32 @@ TEST_F(Devices, ChangesOfTheSharedConnectionsDevicesReachTheViewOnceEach) {
   workflow.actStopSharingExecute();
   ASSERT_EQ(view.deviceLists.size(), 4u);
   EXPECT_TRUE(view.deviceLists.back().empty());
+}
+
+TEST_F(Devices, TheOwnerIsToldOnceWhenNoOtherDeviceCanJoinAndWhenOneCanAgain) {
+  AddUsualConnections();
+  machine.Sharing().SetGuestLimit(2);
+  machine.Sharing().SetConnectedDevices(kUsbWifiGuid, {kPhone});
+  MainWorkflow& workflow = StartAndShow();
+  workflow.actStartSharingExecute();
+  EXPECT_TRUE(view.guestLimits.empty()) << "room left";
+
+  machine.Sharing().SetConnectedDevices(kUsbWifiGuid, {kPhone, kTablet});
+  workflow.RefreshConnectedDevices();
+  workflow.RefreshConnectedDevices();
+  ASSERT_EQ(view.guestLimits.size(), 1u) << "said once, not at every check";
+  EXPECT_EQ(view.guestLimits[0], std::string(texts::kGuestLimitReached));
+
+  machine.Sharing().SetConnectedDevices(kUsbWifiGuid, {kTablet});
+  workflow.RefreshConnectedDevices();
+  ASSERT_EQ(view.guestLimits.size(), 2u);
+  EXPECT_EQ(view.guestLimits[1], "") << "a place freed up";
+
+  machine.Sharing().SetConnectedDevices(kUsbWifiGuid, {kPhone, kTablet});
+  workflow.RefreshConnectedDevices();
+  workflow.actStopSharingExecute();
+  ASSERT_EQ(view.guestLimits.size(), 4u);
+  EXPECT_EQ(view.guestLimits[3], "") << "no sharing, no limit";
 }
 
 TEST_F(Devices, TheJoinCodeDescribesTheOwnNetworkOnlyWhileSharingWithAKey) {

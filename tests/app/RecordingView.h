@@ -33,6 +33,7 @@ class RecordingView : public IMainView {
   void ShowConnectedDevices(const std::vector<TConnectedDevice>& devices) override {
     deviceLists.push_back(devices);
   }
+  void ShowGuestLimit(const std::string& text) override { guestLimits.push_back(text); }
   void ProcessPendingEvents() override { events.push_back("ProcessPendingEvents"); }
   void RepaintStatusBar() override { events.push_back("RepaintStatusBar"); }
   void ShowWorking(bool working) override { events.push_back(working ? "Working" : "Done"); }
@@ -57,6 +58,7 @@ class RecordingView : public IMainView {
   std::vector<std::string> events;
   std::optional<std::string> destinationMissing;
   std::vector<std::vector<TConnectedDevice>> deviceLists;  // every list shown, in order
+  std::vector<std::string> guestLimits;                    // every limit line shown, in order
 
  private:
   mutable std::mutex internetMutex_;

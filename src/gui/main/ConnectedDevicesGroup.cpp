@@ -9,6 +9,7 @@
 #include <chrono>
 
 #include "gui/kit/PageWidgets.h"
+#include "gui/kit/Palette.h"
 #include "gui/kit/Translation.h"
 
 namespace orvane::ui {
@@ -45,14 +46,23 @@ ConnectedDevicesGroup::ConnectedDevicesGroup(QWidget* parent) : QGroupBox(parent
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 10, 12, 10);
+  lblGuestLimit = MakeLabel(QStringLiteral("lblGuestLimit"), QString(), this);
+  SetTextColour(lblGuestLimit, ToColor(kRed));
+  lblGuestLimit->setVisible(false);
   layout->addWidget(lblNoDevices);
   layout->addWidget(lvConnectedDevices);
+  layout->addWidget(lblGuestLimit);
   ShowDevices({});
 }
 
 void ConnectedDevicesGroup::TranslateHeaders() {
   lvConnectedDevices->setHeaderLabels({Translate("Name"), Translate("Hardware address"),
                                        Translate("IPv4 address"), Translate("Connected since")});
+}
+
+void ConnectedDevicesGroup::ShowLimit(const QString& text) {
+  lblGuestLimit->setText(text);
+  lblGuestLimit->setVisible(!text.isEmpty());
 }
 
 void ConnectedDevicesGroup::ShowDevices(const std::vector<TConnectedDevice>& devices) {

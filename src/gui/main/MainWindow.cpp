@@ -284,10 +284,6 @@ void TForm1::UpdateActions() {
   ShowSharingExtras();
 }
 
-void TForm1::ShowConnectedDevices(const std::vector<TConnectedDevice>& devices) {
-  tbShareMyInternet->grpConnectedDevices->ShowDevices(devices);
-}
-
 void TForm1::tmrConnectedDevicesTimer() {
   if (shutDown_) return;
   Handle([this] { workflow_->RefreshConnectedDevices(); });

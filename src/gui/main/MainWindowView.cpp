@@ -111,4 +111,12 @@ void TForm1::SetNearbySignalText(const std::string& text) {
   tbConnectToVelmora->lblVelmoraFound->setText(MessageText(text));
 }
 
+void TForm1::ShowConnectedDevices(const std::vector<TConnectedDevice>& devices) {
+  tbShareMyInternet->grpConnectedDevices->ShowDevices(devices);
+}
+
+void TForm1::ShowGuestLimit(const std::string& text) {
+  tbShareMyInternet->grpConnectedDevices->ShowLimit(MessageText(text));
+}
+
 }  // namespace orvane::ui

@@ -4,6 +4,7 @@
 #include "platform/SystemInfo.h"
 #include "platform/linux/InterfaceInventory.h"
 #include "platform/linux/SharingHelperClient.h"
+#include "platform/linux/helper/Dnsmasq.h"
 
 namespace orvane::platform::linux_backend {
 
@@ -22,6 +23,7 @@ class LinuxSharingService : public ISharingService {
     helper_.SetGuestsReachLocalNetwork(allowed);
   }
   std::string ErrorDescription() override { return SharingHelperClient::LastErrorText(); }
+  std::size_t GuestLimit() override { return kMaxLeases; }
 
  private:
   SharingHelperClient& helper_;

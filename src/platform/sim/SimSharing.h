@@ -56,6 +56,9 @@ class SimSharing : public platform::ISharingService {
   // What the program last asked of guests and the local network (the setting it passes on).
   void SetGuestsReachLocalNetwork(bool allowed) override { guestsReachLocalNetwork_ = allowed; }
   bool GuestsReachLocalNetwork() const { return guestsReachLocalNetwork_; }
+  // A scene may give the sharing a limit of devices (none unless set).
+  void SetGuestLimit(std::size_t limit) { guestLimit_ = limit; }
+  std::size_t GuestLimit() override { return guestLimit_; }
 
   // The service's words for every scripted failure (its error description).
   void SetErrorDescription(std::string text) { errorDescription_ = std::move(text); }
@@ -91,6 +94,7 @@ class SimSharing : public platform::ISharingService {
   std::size_t live_ = 0;
   std::size_t liveAtUninitialize_ = 0;
   std::atomic<bool> guestsReachLocalNetwork_{false};
+  std::atomic<std::size_t> guestLimit_{0};
 };
 
 }  // namespace orvane::sim

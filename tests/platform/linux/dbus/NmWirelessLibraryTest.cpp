@@ -185,6 +185,9 @@ TEST_F(NmWirelessLibraryTest, DeleteSsidRemovesOnlyOurProfile) {
   library_.RegisterNotification(&Collect);
   ASSERT_EQ(library_.AddSsid(IdOf("wlan0").c_str(), u"Velmora", u"73915"), 0u);
   ASSERT_EQ(mock_->Profiles().size(), 2u);
+  // The notification thread reads the network's name when it handles the change: deleted
+  // before that (a loaded machine), there would be nothing to name.
+  ASSERT_TRUE(recorder_.WaitForCount(1));
 
   EXPECT_EQ(library_.DeleteSsid(IdOf("wlan0").c_str(), u"Velmora"), 0u);
   EXPECT_EQ(mock_->Profiles(), std::vector<std::string>{users});
