@@ -76,7 +76,9 @@ TEST(WirelessDll, OpensNativeWifiAndListsNoInterfaceHere) {
   EXPECT_EQ(Count(list), 0u);
   EXPECT_EQ(list[wlan::kInterfaceEntriesOffset], 0) << "the buffer is zero-filled";
   // Calls on an interface that is not there fail instead of touching anything.
-  EXPECT_NE(library.Table().GetVisibleNetworkList(u"not a guid", list.data()), 0u);
+  std::vector<uint8_t> networks(wlan::kNetworkListSize, 0xAB);
+  EXPECT_NE(library.Table().GetVisibleNetworkList(u"not a guid", networks.data()), 0u);
+  EXPECT_EQ(networks, std::vector<uint8_t>(wlan::kNetworkListSize, 0xAB));
   EXPECT_NE(library.Table().AddSsid(nullptr, u"net", u"12345"), 0u);
 }
 

@@ -187,10 +187,11 @@ __declspec(dllexport) uint32_t EnumInterface(void* interfaceList) {
 
 __declspec(dllexport) uint32_t
     GetVisibleNetworkList(const char16_t* interfaceId, void* networkList) {
-  if (networkList == nullptr) return ERROR_INVALID_PARAMETER;
-  std::memset(networkList, 0, wlan::kNetworkListSize);
+  // Every argument is checked before the buffer is written: a caller whose arguments are wrong
+  // may also have handed a buffer of another size.
   GUID id;
-  if (!ParseGuid(interfaceId, id)) return ERROR_INVALID_PARAMETER;
+  if (networkList == nullptr || !ParseGuid(interfaceId, id)) return ERROR_INVALID_PARAMETER;
+  std::memset(networkList, 0, wlan::kNetworkListSize);
   Library& library = State();
   std::lock_guard guard(library.lock);
   DWORD result = EnsureClient(library);
