@@ -47,11 +47,14 @@ inline constexpr std::size_t kNotificationCodeOffset = 4;
 inline constexpr std::size_t kNotificationDataSizeOffset = 24;  // bytes in the data block
 inline constexpr std::size_t kNotificationDataOffset = sizeof(void*) == 4 ? 28 : 32;
 inline constexpr std::size_t kNotificationRecordSize = kNotificationDataOffset + sizeof(void*);
-// Data block: the SSID's 8-bit bytes from 520, at most 32.
+// Data block: the SSID's 8-bit bytes from 520, at most 32; the reason code of a connection's
+// outcome at 560 (0: it succeeded), in a block that reaches that far.
 inline constexpr std::size_t kNotificationSsidOffset = 520;
 inline constexpr std::size_t kNotificationSsidMax = 32;
 inline constexpr std::size_t kNotificationDataBlockSize =
     kNotificationSsidOffset + 4 + kNotificationSsidMax;
+inline constexpr std::size_t kNotificationReasonOffset = 560;
+inline constexpr std::size_t kNotificationReasonBlockSize = kNotificationReasonOffset + 4;
 
 inline constexpr uint32_t kCodeConnectionComplete = 10;
 inline constexpr uint32_t kCodeDisconnected = 21;

@@ -39,13 +39,14 @@ void WriteNetworkList(void* networkList, const std::vector<NetworkListEntry>& en
 }
 
 NotificationRecord::NotificationRecord(uint32_t source, uint32_t code,
-                                       const std::optional<std::string>& ssid) {
+                                       const std::optional<std::string>& ssid, uint32_t reason) {
   WriteAt(record_.data(), kNotificationSourceOffset, source);
   WriteAt(record_.data(), kNotificationCodeOffset, code);
   if (!ssid) return;
   const std::size_t length = std::min(ssid->size(), kNotificationSsidMax);
   WriteAt(data_.data(), kNotificationSsidOffset - 4, static_cast<uint32_t>(length));
   std::memcpy(data_.data() + kNotificationSsidOffset, ssid->data(), length);
+  WriteAt(data_.data(), kNotificationReasonOffset, reason);
   WriteAt(record_.data(), kNotificationDataSizeOffset, static_cast<uint32_t>(data_.size()));
   WriteAt(record_.data(), kNotificationDataOffset, static_cast<const void*>(data_.data()));
 }

@@ -33,14 +33,15 @@ void WriteNetworkList(void* networkList, const std::vector<NetworkListEntry>& en
 // SSID the record carries no data block.
 class NotificationRecord {
  public:
-  NotificationRecord(uint32_t source, uint32_t code, const std::optional<std::string>& ssid);
+  NotificationRecord(uint32_t source, uint32_t code, const std::optional<std::string>& ssid,
+                     uint32_t reason = 0);
   NotificationRecord(const NotificationRecord&) = delete;
   NotificationRecord& operator=(const NotificationRecord&) = delete;
   const void* Data() const { return record_.data(); }
 
  private:
   alignas(8) std::array<std::byte, kNotificationRecordSize> record_{};
-  alignas(8) std::array<std::byte, kNotificationDataBlockSize> data_{};
+  alignas(8) std::array<std::byte, kNotificationReasonBlockSize> data_{};
 };
 
 // The notification source both libraries report (the auto-configuration module).

@@ -31,6 +31,8 @@ void ORVANE_WLAN_STDCALL TWifiConnection::NotificationCallback(const void* recor
 void TWifiConnection::HandleNotification(const wlan::Notification& notification) {
   switch (notification.code) {
     case platform::wlan::kCodeConnectionComplete:
+      // "Complete" also ends an attempt that failed; only a success reason means joined.
+      if (notification.reason != 0) break;
       SetConnectedSSID(notification.ssid);
       OnConnected(system_.ToUtf16(notification.ssid));
       break;

@@ -105,6 +105,12 @@ std::optional<Notification> ReadNotification(const void* record) {
   if (connectionData && raw.data != nullptr && raw.dataSize >= layout::kNotificationDataBlockSize) {
     const auto* ssid = static_cast<const char*>(raw.data) + layout::kNotificationSsidOffset;
     notification.ssid.assign(ssid, std::find(ssid, ssid + layout::kNotificationSsidMax, '\0'));
+    // A block too short for the reason comes from a library that reports only successes.
+    if (raw.dataSize >= layout::kNotificationReasonBlockSize) {
+      std::memcpy(&notification.reason,
+                  static_cast<const char*>(raw.data) + layout::kNotificationReasonOffset,
+                  sizeof notification.reason);
+    }
   }
   return notification;
 }

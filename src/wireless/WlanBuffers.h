@@ -33,7 +33,8 @@ struct NetworkEntry {
 // A connection notification the component acts on.
 struct Notification {
   uint32_t code = 0;
-  std::string ssid;  // 8-bit, at most 32 bytes
+  std::string ssid;     // 8-bit, at most 32 bytes
+  uint32_t reason = 0;  // a connection's outcome: 0 when it succeeded
 };
 
 // The number of interfaces in the list, at most the list's capacity.

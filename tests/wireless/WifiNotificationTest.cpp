@@ -58,6 +58,16 @@ TEST_F(WifiNotification, OtherCodesAndZeroSourcesChangeNothing) {
   EXPECT_EQ(wifi->ConnectedSSID(), "Marker");
 }
 
+TEST_F(WifiNotification, AnAttemptThatEndedInFailureIsNoJoin) {
+  radio.SendNotification(sim::SimRadio::kSourceAcm, 10, "Refused", 0x00028002);
+  radio.SendNotification(sim::SimRadio::kSourceAcm, 10, "Marker");
+  ASSERT_TRUE(connected.WaitForCount(1));
+  ASSERT_TRUE(radio.WaitForDeliveries(kGenerousBound));
+  EXPECT_EQ(connected.Values(), Texts{u"Marker"});
+  EXPECT_EQ(connectedSSIDSeen.Values(), std::vector<std::string>{"Marker"})
+      << "the refused network never counted as the connected one";
+}
+
 TEST_F(WifiNotification, ARecordWithoutDataReportsAnEmptySsid) {
   radio.SendNotification(sim::SimRadio::kSourceAcm, 10, "Before");
   radio.SendNotification(sim::SimRadio::kSourceAcm, 10, std::nullopt);

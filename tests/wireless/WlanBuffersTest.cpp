@@ -68,7 +68,7 @@ TEST(WlanBuffers, NetworkListIsReadWithinItsCapacity) {
 
 struct NotificationRecord {
   alignas(8) std::array<std::byte, layout::kNotificationRecordSize> record{};
-  alignas(8) std::array<std::byte, layout::kNotificationDataBlockSize> data{};
+  alignas(8) std::array<std::byte, layout::kNotificationReasonBlockSize> data{};
 
   NotificationRecord(uint32_t source, uint32_t code, const std::string& ssid) {
     Put(record, 0, source);
@@ -117,6 +117,18 @@ TEST(WlanBuffers, NotificationSsidIsReadOnlyFromAConnectionBlockOfFullSize) {
   ASSERT_TRUE(truncated);
   EXPECT_EQ(truncated->code, 10u);
   EXPECT_EQ(truncated->ssid, "") << "the block says it ends before the SSID";
+}
+
+TEST(WlanBuffers, AConnectionsReasonIsReadWhereTheBlockHoldsIt) {
+  NotificationRecord failed(0x8, 10, "Net");
+  Put(failed.data, 560, uint32_t{0x00028002});
+  EXPECT_EQ(ReadNotification(failed.record.data())->reason, 0x00028002u);
+  // A block that ends before the reason (a library that reports only successes) reads as one.
+  Put(failed.record, layout::kNotificationDataSizeOffset,
+      static_cast<uint32_t>(layout::kNotificationDataBlockSize));
+  const auto older = ReadNotification(failed.record.data());
+  EXPECT_EQ(older->ssid, "Net");
+  EXPECT_EQ(older->reason, 0u);
 }
 
 }  // namespace

@@ -328,10 +328,11 @@ void SimRadio::UnRegisterNotification() {
   callback_ = nullptr;
 }
 
-void SimRadio::SendNotification(uint32_t source, uint32_t code, std::optional<std::string> ssid) {
+void SimRadio::SendNotification(uint32_t source, uint32_t code, std::optional<std::string> ssid,
+                                uint32_t reason) {
   {
     std::lock_guard lock(queueMutex_);
-    queue_.push_back({source, code, std::move(ssid)});
+    queue_.push_back({source, code, std::move(ssid), reason});
   }
   queueChanged_.notify_all();
 }
@@ -358,7 +359,8 @@ void SimRadio::Deliver() {
 }
 
 void SimRadio::DeliverOne(const Pending& pending) {
-  const layout::NotificationRecord record(pending.source, pending.code, pending.ssid);
+  const layout::NotificationRecord record(pending.source, pending.code, pending.ssid,
+                                          pending.reason);
   std::lock_guard lock(callbackMutex_);
   if (callback_ != nullptr) callback_(record.Data(), nullptr);
 }

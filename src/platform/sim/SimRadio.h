@@ -71,7 +71,8 @@ class SimRadio {
 
   // Queues a notification as the library would send it; without `ssid` the record carries
   // no data block.
-  void SendNotification(uint32_t source, uint32_t code, std::optional<std::string> ssid);
+  void SendNotification(uint32_t source, uint32_t code, std::optional<std::string> ssid,
+                        uint32_t reason = 0);
   // True once every queued notification has been delivered or dropped.
   bool WaitForDeliveries(std::chrono::milliseconds bound);
 
@@ -87,6 +88,7 @@ class SimRadio {
     uint32_t source;
     uint32_t code;
     std::optional<std::string> ssid;
+    uint32_t reason;
   };
 
   uint32_t EnumInterface(void* interfaceList);
