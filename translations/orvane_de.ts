@@ -439,5 +439,9 @@
         <source>The sharing serves as many devices as it can: no other device can join until one leaves.</source>
         <translation>Die Freigabe bedient so viele Geräte, wie sie kann: Kein weiteres Gerät kann beitreten, bis eines geht.</translation>
     </message>
+    <message>
+        <source>Your sharing could not be stopped: the system refused to turn it off on a connection it shares. Click &quot;Stop&quot; again, or turn sharing off in the connection&apos;s settings.</source>
+        <translation>Ihre Freigabe konnte nicht beendet werden: Das System hat sich geweigert, sie für eine freigegebene Verbindung auszuschalten. Klicken Sie erneut auf „Stopp“ oder schalten Sie die Freigabe in den Einstellungen der Verbindung aus.</translation>
+    </message>
 </context>
 </TS>

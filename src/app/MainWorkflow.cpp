@@ -267,7 +267,7 @@ void MainWorkflow::actStartSharingExecute() {
         outcome->networkCreated = wifi.StartNetwork(destination);
         outcome->wirelessError = wifi.LastError();
       },
-      [this, outcome, destination] {
+      [this, outcome, source, destination] {
         if (!outcome->shared) {
           view_.ShowError(texts::SharingFailedMessage(
               outcome->failure,
@@ -276,6 +276,7 @@ void MainWorkflow::actStartSharingExecute() {
         }
         sharingStarted_ = true;
         sharedDestGUID_ = destination;
+        sharedSourceGUID_ = source;
         ownNetworkExists_ = outcome->networkCreated;
         if (outcome->networkCreated) {
           ownNetworkProblem_.clear();
@@ -294,12 +295,25 @@ void MainWorkflow::actStopSharingExecute() {
   if (working_) return;
   TConnectionManager& manager = Manager();
   TWifiConnection& wifi = Wifi();
+  auto leftOn = std::make_shared<bool>(false);
   RunCommand(
-      [&manager, &wifi] {
+      [&manager, &wifi, leftOn, destination = sharedDestGUID_, source = sharedSourceGUID_] {
         manager.StopSharing();
+        for (const std::string& guid : manager.NotStopped()) {
+          if (SameTextIgnoringCase(guid, source) || SameTextIgnoringCase(guid, destination))
+            *leftOn = true;
+        }
         wifi.DeleteNetwork();
       },
-      [this] {
+      [this, leftOn] {
+        // A share this program made that is still on must not be reported as stopped; it
+        // still counts as sharing, so "Stop" can be tried again.
+        if (*leftOn) {
+          ownNetworkExists_ = false;
+          view_.ShowError(texts::kSharingNotStopped);
+          actRefresh2Execute();
+          return;
+        }
         view_.ShowInformation(texts::kSharingStopped);
         sharingStarted_ = false;
         ownNetworkExists_ = false;

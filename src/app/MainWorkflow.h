@@ -233,7 +233,8 @@ class MainWorkflow {
   bool sourceConnected_ = false;
   bool sharingAvailable_ = false;
   bool sharingStarted_ = false;
-  std::string sharedDestGUID_;  // the destination sharing was started on; may differ from current
+  std::string sharedSourceGUID_;  // the source sharing was started from
+  std::string sharedDestGUID_;    // the destination sharing was started on; may differ from current
   bool ownNetworkExists_ = false;
   std::string ownNetworkProblem_;
 

@@ -21,6 +21,9 @@ inline constexpr const char* kSharingNotAvailable =
     "Your current connection is not available for sharing your Internet.";
 inline constexpr const char* kSharingStarted = "Your sharing was started successfully!";
 inline constexpr const char* kSharingFailed = "Sorry, it was failed to share your Internet!";
+inline constexpr const char* kSharingNotStopped =
+    "Your sharing could not be stopped: the system refused to turn it off on a connection it "
+    "shares. Click \"Stop\" again, or turn sharing off in the connection's settings.";
 inline constexpr const char* kGuestLimitReached =
     "The sharing serves as many devices as it can: no other device can join until one leaves.";
 inline constexpr const char* kSharingStopped = "Your sharing was stopped successfully!";

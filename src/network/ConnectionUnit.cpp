@@ -107,13 +107,21 @@ bool TConnectionManager::StartSharing(const std::string& SourceGUID, const std::
 }
 
 bool TConnectionManager::StopSharing() {
+  notStopped_.clear();
   ComSession com(sharing_);
   try {
     auto manager = CreateSharingManager(sharing_);
     ForEachConnection(*manager, [&](platform::INetConnection& item) {
-      CheckHResult(SharingConfigurationFor(*manager, item)->DisableSharing());
+      const std::string guid = GuidToText(item.GetProperties().guidId);
+      // Some connections (VPN, incoming) cannot tell their sharing: the ones after them are
+      // still turned off.
+      try {
+        CheckHResult(SharingConfigurationFor(*manager, item)->DisableSharing());
+      } catch (const std::exception&) {
+        notStopped_.push_back(guid);
+      }
     });
-    return true;
+    return notStopped_.empty();
   } catch (const std::exception&) {
     return false;
   }

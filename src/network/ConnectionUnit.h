@@ -59,8 +59,10 @@ class TConnectionManager {
   bool StartSharing(const std::string& SourceGUID, const std::string& DestGUID);
   // Why the last StartSharing returned false; a success clears it.
   const SharingFailure& LastFailure() const { return lastFailure_; }
-  // Disables sharing on every connection; true when none failed. Stops at the first failure.
+  // Disables sharing on every connection; true when none failed. Carries on past a connection
+  // that fails, whose GUID NotStopped then lists.
   bool StopSharing();
+  const std::vector<std::string>& NotStopped() const { return notStopped_; }
   // The devices that use the connection while it is shared as private; nothing when the
   // connection is not found or the service fails, so the caller can keep what it had.
   std::optional<std::vector<platform::ConnectedDevice>> ConnectedDevices(
@@ -76,6 +78,7 @@ class TConnectionManager {
   platform::ISharingService& sharing_;
   platform::ISystemInfo& system_;
   StringObjectList<TConnection> connections_;
+  std::vector<std::string> notStopped_;
   SharingFailure lastFailure_;
   std::unique_ptr<TAdapterManager> adapters_;
 };

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "WorkflowFixture.h"
+#include "app/WorkflowTexts.h"
 
 namespace orvane::testing {
 namespace {
@@ -255,7 +256,26 @@ TEST_F(Commands, AFailedStartAfterASuccessfulOneKeepsStopEnabled) {
   EXPECT_TRUE(workflow.ActionsEnabled().stopSharing);
 }
 
-TEST_F(Commands, StopAlwaysReportsSuccess) {
+TEST_F(Commands, AShareOfOursLeftOnIsNotReportedAsStopped) {
+  AddUsualConnections();
+  MainWorkflow& workflow = StartAndShow();
+  workflow.actStartSharingExecute();
+  ASSERT_TRUE(workflow.SharingStarted());
+  machine.Log().FailCall(std::string("DisableSharing ") + kWiredGuid, platform::kEAccessDenied);
+
+  workflow.actStopSharingExecute();
+  EXPECT_EQ(view.errors, std::vector<std::string>{texts::kSharingNotStopped});
+  EXPECT_TRUE(workflow.SharingStarted()) << "still shared, so Stop can be tried again";
+  EXPECT_TRUE(workflow.ActionsEnabled().stopSharing);
+
+  machine.Log().ClearFailures();
+  workflow.actStopSharingExecute();
+  EXPECT_EQ(view.messages.back(), "Your sharing was stopped successfully!");
+  EXPECT_FALSE(workflow.SharingStarted());
+}
+
+// Without a share of ours among them, connections that refuse do not make the stop a failure.
+TEST_F(Commands, StopReportsSuccessWhenNoShareOfOursIsLeftOn) {
   AddUsualConnections();
   MainWorkflow& workflow = StartAndShow();
   machine.Log().FailCall("DisableSharing", platform::kEFail);

@@ -257,16 +257,25 @@ TEST_F(ConnectionManagerTest, StopSharingDisablesEveryConnectionWhateverItsStatu
   for (std::size_t i = 0; i < 3; ++i) EXPECT_FALSE(Sim(i).sharingEnabled) << i;
 }
 
-TEST_F(ConnectionManagerTest, StopSharingStopsAtTheFirstFailure) {
-  for (int n = 1; n <= 3; ++n) AddConnection(n, u"C", platform::kNcsConnected, true);
-  log.FailCall("DisableSharing " + TestGuid(2), platform::kEAccessDenied);
-  log.ClearCalls();
+TEST_F(ConnectionManagerTest, StopSharingCarriesOnPastAConnectionThatFails) {
+  // A connection that cannot be read (as VPN and incoming ones answer) or that refuses.
+  int base = 0;  // each case adds three connections of its own
+  for (const std::string call : {"GetConfiguration ", "DisableSharing "}) {
+    SCOPED_TRACE(call);
+    for (int n = 1; n <= 3; ++n) AddConnection(base + n, u"C", platform::kNcsConnected, true);
+    log.ClearFailures();
+    log.FailCall(call + TestGuid(base + 2), platform::kEAccessDenied);
+    log.ClearCalls();
 
-  EXPECT_FALSE(manager->StopSharing());
-  ExpectOneComSession();
-  EXPECT_FALSE(Sim(0).sharingEnabled);
-  EXPECT_TRUE(Sim(1).sharingEnabled);
-  EXPECT_TRUE(Sim(2).sharingEnabled) << "later connections keep their sharing";
+    EXPECT_FALSE(manager->StopSharing());
+    ExpectOneComSession();
+    const auto first = static_cast<std::size_t>(base);
+    EXPECT_FALSE(Sim(first).sharingEnabled);
+    EXPECT_TRUE(Sim(first + 1).sharingEnabled);
+    EXPECT_FALSE(Sim(first + 2).sharingEnabled) << "the connections after it are still turned off";
+    EXPECT_EQ(manager->NotStopped(), std::vector<std::string>{TestGuid(base + 2)});
+    base += 3;
+  }
 }
 
 TEST_F(ConnectionManagerTest, StopSharingWithNoConnectionSucceeds) {
