@@ -1,0 +1,217 @@
+#!/bin/bash
+# The virtual machine's second stage, run as its first process on the host's root (read-only,
+# with a tmpfs overlay): two simulated radios, D-Bus, NetworkManager managing only the
+# access-point radio wlan0, a station namespace "sta" holding the second radio wlan1, and an
+# "Internet" namespace "inet" behind a veth that serves a page and has no route back to any
+# private network, so the station's page only comes back through a NAT on this machine.
+# Then it sources the job's script (with its arguments) and records its exit status; the
+# script finds the functions below (station_join, station_lease, station_fetch, ...).
+#
+# Addresses: uplink up0 198.51.100.2/24 (default route), Internet inet0 198.51.100.1/24.
+
+export PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
+export LANG=C.UTF-8
+results=/orvane-vm
+log=$results/guest.log
+work=/run/orvane-vm
+readonly ORVANE_VM_INTERNET=198.51.100.1
+readonly ORVANE_VM_PAGE="hello from the Internet namespace"
+
+power_off() {
+  sync
+  echo o >/proc/sysrq-trigger
+  sleep 30
+}
+finish() {  # status
+  echo "$1" >"$results/status"
+  echo "wifi-vm guest: finished with status $1 after $(cut -d' ' -f1 /proc/uptime) s"
+  power_off
+}
+fail_setup() {
+  echo "wifi-vm guest: setup failed: $*"
+  finish 125
+}
+now_ms() { date +%s%3N; }
+
+mount -t proc proc /proc
+# Read-only, so NetworkManager treats links as ready without udev (it would wait forever).
+mount -t sysfs -o ro sysfs /sys
+mount -t devtmpfs dev /dev
+mkdir -p /dev/pts /dev/shm
+mount -t devpts devpts /dev/pts
+mount -t tmpfs tmpfs /dev/shm
+mount -t tmpfs -o mode=755 tmpfs /run
+mount -t tmpfs tmpfs /tmp
+mkdir -p "$work" /run/netns /run/dbus /run/lock
+exec > >(tee -a "$log") 2>&1
+
+# shellcheck source=/dev/null
+. "$results/job" || fail_setup "no job"
+echo "wifi-vm guest: kernel $(uname -r) up after $(cut -d' ' -f1 /proc/uptime) s"
+
+# The kernel package's modules, where modprobe and the kernel's module loader look for them.
+mkdir -p "/lib/modules/$(uname -r)"
+mount --bind "$ORVANE_VM_MODULES" "/lib/modules/$(uname -r)" || fail_setup "no modules"
+hostname orvane-vm
+ip link set lo up
+
+# A custom world regulatory domain: NetworkManager may pick channel 13 for a hotspot, which the
+# kernel's default domain forbids.
+modprobe mac80211_hwsim radios=2 regtest=5 || fail_setup "cannot load mac80211_hwsim"
+# NetworkManager gives its nft call about a second; the first one of a boot loads modules, which
+# takes longer under emulation. Load what NAT and the filters use now.
+modprobe -a nf_tables nft_chain_nat nf_nat nft_masq nft_ct nft_reject_inet nft_fib_inet \
+  nft_counter nf_conntrack veth 2>/dev/null
+nft -f - <<'EOF' && nft delete table inet orvane_vm_warmup
+table inet orvane_vm_warmup {
+  set s { type ifname; elements = { "lo" } }
+  chain f { type filter hook forward priority 0; policy accept; ct state established,related accept; iifname @s meta mark set 1 counter; meta nfproto ipv6 reject; }
+  chain n { type nat hook postrouting priority 100; oifname "lo" masquerade; }
+}
+EOF
+
+for i in $(seq 50); do [ -e /sys/class/net/wlan1 ] && break; sleep 0.1; done
+[ -e /sys/class/net/wlan0 ] && [ -e /sys/class/net/wlan1 ] || fail_setup "no radios"
+
+# The Internet: a web server in a namespace that knows only its own link.
+ip netns add inet && ip netns add sta || fail_setup "no namespaces"
+ip link add up0 type veth peer name inet0 netns inet
+ip addr add 198.51.100.2/24 dev up0
+ip link set up0 up
+ip route add default via "$ORVANE_VM_INTERNET"
+ip -n inet link set lo up
+ip -n inet addr add "$ORVANE_VM_INTERNET/24" dev inet0
+ip -n inet link set inet0 up
+mkdir -p "$work/www"
+echo "$ORVANE_VM_PAGE" >"$work/www/index.html"
+ip netns exec inet "$ORVANE_VM_BUSYBOX" httpd -p "$ORVANE_VM_INTERNET:80" -h "$work/www" ||
+  fail_setup "no web server"
+
+# The phone: the second radio in a namespace of its own, its name resolution kept there.
+phy1=$(cat /sys/class/net/wlan1/phy80211/name)
+iw phy "$phy1" set netns name sta || fail_setup "cannot move $phy1 into the station's namespace"
+ip -n sta link set lo up
+mkdir -p /etc/netns/sta
+: >/etc/netns/sta/resolv.conf
+
+# D-Bus and NetworkManager, which manages only Wi-Fi devices (wlan0 is the only one it sees).
+dbus-daemon --system --fork || fail_setup "no system bus"
+wpa_supplicant -u -O /run/wpa_supplicant -B -f "$results/wpa_supplicant-nm.log" ||
+  fail_setup "no wpa_supplicant for NetworkManager"
+mkdir -p /etc/NetworkManager/conf.d
+cat >/etc/NetworkManager/conf.d/99-orvane-vm.conf <<'EOF'
+[main]
+plugins=keyfile
+dhcp=internal
+[keyfile]
+unmanaged-devices=except:type:wifi
+[device]
+wifi.scan-rand-mac-address=no
+[logging]
+level=INFO
+EOF
+NetworkManager --no-daemon --state-file="$work/nm.state" >"$results/NetworkManager.log" 2>&1 &
+for i in $(seq 600); do
+  nmcli -t -f DEVICE,STATE device 2>/dev/null | grep -q '^wlan0:disconnected$' && break
+  sleep 0.1
+done
+nmcli -t -f DEVICE,STATE device 2>/dev/null | grep -q '^wlan0:disconnected$' ||
+  fail_setup "NetworkManager does not manage wlan0: $(nmcli -t device 2>&1 | tr '\n' ' ')"
+echo "wifi-vm guest: ready after $(cut -d' ' -f1 /proc/uptime) s"
+
+# --- What a scenario uses ------------------------------------------------------------------
+
+# Starts the station's wpa_supplicant on a network: station_join SSID wpa2|wep|open [KEY].
+station_join() {
+  local ssid=$1 security=$2 key=${3:-}
+  station_leave
+  {
+    echo "ctrl_interface=$work/sta-ctrl"
+    echo "network={"
+    echo "  ssid=\"$ssid\""
+    echo "  scan_ssid=1"
+    case $security in
+      wpa2) echo "  key_mgmt=WPA-PSK"; echo "  proto=RSN"; echo "  psk=\"$key\"" ;;
+      wep) echo "  key_mgmt=NONE"; echo "  wep_key0=\"$key\""; echo "  wep_tx_keyidx=0"
+        echo "  auth_alg=OPEN SHARED" ;;
+      open) echo "  key_mgmt=NONE" ;;
+    esac
+    echo "}"
+  } >"$work/sta.conf"
+  ip netns exec sta wpa_supplicant -B -i wlan1 -c "$work/sta.conf" -P "$work/sta.pid" \
+    -f "$results/wpa_supplicant-sta.log"
+}
+
+# Waits (at most SECONDS, default 30) until the station is associated and authorised.
+station_associated() {
+  local seconds=${1:-30} i
+  for i in $(seq $((seconds * 10))); do
+    ip netns exec sta wpa_cli -p "$work/sta-ctrl" -i wlan1 status 2>/dev/null |
+      grep -q '^wpa_state=COMPLETED$' && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Asks for a DHCP lease (DISCOVERS requests a second apart, default 15); prints the address.
+station_lease() {
+  local discovers=${1:-15}
+  cat >"$work/dhcp.sh" <<'EOF'
+#!/bin/sh
+case $1 in
+  bound|renew)
+    ip addr flush dev "$interface"
+    ip addr add "$ip/${mask:-24}" dev "$interface"
+    [ -n "$router" ] && ip route replace default via "${router%% *}" dev "$interface"
+    [ -n "$dns" ] && for s in $dns; do echo "nameserver $s"; done >/etc/resolv.conf ;;
+  deconfig) ip addr flush dev "$interface" ;;
+esac
+exit 0
+EOF
+  chmod +x "$work/dhcp.sh"
+  ip netns exec sta udhcpc -i wlan1 -n -q -f -t "$discovers" -T 1 -s "$work/dhcp.sh" \
+    >>"$results/udhcpc.log" 2>&1 || return 1
+  ip -n sta -4 -o addr show dev wlan1 | awk '{print $4}' | cut -d/ -f1
+}
+
+# What the station fetches from the Internet's web server ("" when it cannot reach it).
+station_fetch() {
+  ip netns exec sta curl -s --max-time 10 "http://$ORVANE_VM_INTERNET/" 2>/dev/null
+}
+
+# Stops the station's wpa_supplicant and forgets its address.
+station_leave() {
+  if [ -f "$work/sta.pid" ]; then
+    kill "$(cat "$work/sta.pid")" 2>/dev/null
+    for i in $(seq 50); do kill -0 "$(cat "$work/sta.pid")" 2>/dev/null || break; sleep 0.1; done
+    rm -f "$work/sta.pid"
+  fi
+  ip -n sta addr flush dev wlan1 2>/dev/null
+}
+
+# What the station's radio hears of SSID: the scan's lines for it (empty when not heard).
+station_scan() {
+  local ssid=$1 out
+  for _ in 1 2 3 4 5; do
+    out=$(ip netns exec sta iw dev wlan1 scan 2>/dev/null |
+      awk -v ssid="$ssid" '/^BSS /{keep=0} $1=="SSID:" && $2==ssid {keep=1} {if (keep) print}')
+    [ -n "$out" ] && { echo "$out"; return 0; }
+    sleep 1
+  done
+  return 1
+}
+
+# Prints a figure the way bench/ reads them.
+figure() { echo "figure: $1: $2 $3"; }
+
+# --- The job ----------------------------------------------------------------------------------
+status=0
+script=$1
+shift
+echo "wifi-vm guest: running $script $*"
+(
+  set -u
+  # shellcheck source=/dev/null
+  . "$script" "$@"
+) || status=$?
+finish "$status"
