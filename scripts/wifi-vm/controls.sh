@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The controls case, sourced by guest.sh in the virtual machine: NetworkManager's own WPA2
 # hotspot in shared mode on wlan0, and the station joins it, gets an address from
 # NetworkManager's DHCP server and fetches the Internet's page through its NAT. When this fails,

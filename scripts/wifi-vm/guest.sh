@@ -5,7 +5,7 @@
 # "Internet" namespace "inet" behind a veth that serves a page and has no route back to any
 # private network, so the station's page only comes back through a NAT on this machine.
 # Then it sources the job's script (with its arguments) and records its exit status; the
-# script finds the functions below (station_join, station_lease, station_fetch, ...).
+# script finds the functions of station.sh (station_join, station_lease, station_fetch, ...).
 #
 # Addresses: uplink up0 198.51.100.2/24 (default route), Internet inet0 198.51.100.1/24.
 
@@ -14,8 +14,6 @@ export LANG=C.UTF-8
 results=/orvane-vm
 log=$results/guest.log
 work=/run/orvane-vm
-readonly ORVANE_VM_INTERNET=198.51.100.1
-readonly ORVANE_VM_PAGE="hello from the Internet namespace"
 
 power_off() {
   sync
@@ -31,7 +29,6 @@ fail_setup() {
   echo "wifi-vm guest: setup failed: $*"
   finish 125
 }
-now_ms() { date +%s%3N; }
 
 mount -t proc proc /proc
 # Read-only, so NetworkManager treats links as ready without udev (it would wait forever).
@@ -47,6 +44,9 @@ exec > >(tee -a "$log") 2>&1
 
 # shellcheck source=/dev/null
 . "$results/job" || fail_setup "no job"
+export ORVANE_VM_STATION=$ORVANE_VM_SOURCE/scripts/wifi-vm/station.sh
+# shellcheck source=station.sh
+. "$ORVANE_VM_STATION" || fail_setup "no station functions"
 echo "wifi-vm guest: kernel $(uname -r) up after $(cut -d' ' -f1 /proc/uptime) s"
 
 # The kernel package's modules, where modprobe and the kernel's module loader look for them.
@@ -70,7 +70,7 @@ table inet orvane_vm_warmup {
 }
 EOF
 
-for i in $(seq 50); do [ -e /sys/class/net/wlan1 ] && break; sleep 0.1; done
+for _ in $(seq 50); do [ -e /sys/class/net/wlan1 ] && break; sleep 0.1; done
 [ -e /sys/class/net/wlan0 ] && [ -e /sys/class/net/wlan1 ] || fail_setup "no radios"
 
 # The Internet: a web server in a namespace that knows only its own link.
@@ -111,98 +111,13 @@ wifi.scan-rand-mac-address=no
 level=INFO
 EOF
 NetworkManager --no-daemon --state-file="$work/nm.state" >"$results/NetworkManager.log" 2>&1 &
-for i in $(seq 600); do
+for _ in $(seq 600); do
   nmcli -t -f DEVICE,STATE device 2>/dev/null | grep -q '^wlan0:disconnected$' && break
   sleep 0.1
 done
 nmcli -t -f DEVICE,STATE device 2>/dev/null | grep -q '^wlan0:disconnected$' ||
   fail_setup "NetworkManager does not manage wlan0: $(nmcli -t device 2>&1 | tr '\n' ' ')"
 echo "wifi-vm guest: ready after $(cut -d' ' -f1 /proc/uptime) s"
-
-# --- What a scenario uses ------------------------------------------------------------------
-
-# Starts the station's wpa_supplicant on a network: station_join SSID wpa2|wep|open [KEY].
-station_join() {
-  local ssid=$1 security=$2 key=${3:-}
-  station_leave
-  {
-    echo "ctrl_interface=$work/sta-ctrl"
-    echo "network={"
-    echo "  ssid=\"$ssid\""
-    echo "  scan_ssid=1"
-    case $security in
-      wpa2) echo "  key_mgmt=WPA-PSK"; echo "  proto=RSN"; echo "  psk=\"$key\"" ;;
-      wep) echo "  key_mgmt=NONE"; echo "  wep_key0=\"$key\""; echo "  wep_tx_keyidx=0"
-        echo "  auth_alg=OPEN SHARED" ;;
-      open) echo "  key_mgmt=NONE" ;;
-    esac
-    echo "}"
-  } >"$work/sta.conf"
-  ip netns exec sta wpa_supplicant -B -i wlan1 -c "$work/sta.conf" -P "$work/sta.pid" \
-    -f "$results/wpa_supplicant-sta.log"
-}
-
-# Waits (at most SECONDS, default 30) until the station is associated and authorised.
-station_associated() {
-  local seconds=${1:-30} i
-  for i in $(seq $((seconds * 10))); do
-    ip netns exec sta wpa_cli -p "$work/sta-ctrl" -i wlan1 status 2>/dev/null |
-      grep -q '^wpa_state=COMPLETED$' && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-# Asks for a DHCP lease (DISCOVERS requests a second apart, default 15); prints the address.
-station_lease() {
-  local discovers=${1:-15}
-  cat >"$work/dhcp.sh" <<'EOF'
-#!/bin/sh
-case $1 in
-  bound|renew)
-    ip addr flush dev "$interface"
-    ip addr add "$ip/${mask:-24}" dev "$interface"
-    [ -n "$router" ] && ip route replace default via "${router%% *}" dev "$interface"
-    [ -n "$dns" ] && for s in $dns; do echo "nameserver $s"; done >/etc/resolv.conf ;;
-  deconfig) ip addr flush dev "$interface" ;;
-esac
-exit 0
-EOF
-  chmod +x "$work/dhcp.sh"
-  ip netns exec sta udhcpc -i wlan1 -n -q -f -t "$discovers" -T 1 -s "$work/dhcp.sh" \
-    >>"$results/udhcpc.log" 2>&1 || return 1
-  ip -n sta -4 -o addr show dev wlan1 | awk '{print $4}' | cut -d/ -f1
-}
-
-# What the station fetches from the Internet's web server ("" when it cannot reach it).
-station_fetch() {
-  ip netns exec sta curl -s --max-time 10 "http://$ORVANE_VM_INTERNET/" 2>/dev/null
-}
-
-# Stops the station's wpa_supplicant and forgets its address.
-station_leave() {
-  if [ -f "$work/sta.pid" ]; then
-    kill "$(cat "$work/sta.pid")" 2>/dev/null
-    for i in $(seq 50); do kill -0 "$(cat "$work/sta.pid")" 2>/dev/null || break; sleep 0.1; done
-    rm -f "$work/sta.pid"
-  fi
-  ip -n sta addr flush dev wlan1 2>/dev/null
-}
-
-# What the station's radio hears of SSID: the scan's lines for it (empty when not heard).
-station_scan() {
-  local ssid=$1 out
-  for _ in 1 2 3 4 5; do
-    out=$(ip netns exec sta iw dev wlan1 scan 2>/dev/null |
-      awk -v ssid="$ssid" '/^BSS /{keep=0} $1=="SSID:" && $2==ssid {keep=1} {if (keep) print}')
-    [ -n "$out" ] && { echo "$out"; return 0; }
-    sleep 1
-  done
-  return 1
-}
-
-# Prints a figure the way bench/ reads them.
-figure() { echo "figure: $1: $2 $3"; }
 
 # --- The job ----------------------------------------------------------------------------------
 status=0
