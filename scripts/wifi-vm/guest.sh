@@ -16,6 +16,7 @@ log=$results/guest.log
 work=/run/orvane-vm
 
 power_off() {
+  sleep 0.2 # the log's tee
   sync
   echo o >/proc/sysrq-trigger
   sleep 30
@@ -91,6 +92,7 @@ ip netns exec inet "$ORVANE_VM_BUSYBOX" httpd -p "$ORVANE_VM_INTERNET:80" -h "$w
 phy1=$(cat /sys/class/net/wlan1/phy80211/name)
 iw phy "$phy1" set netns name sta || fail_setup "cannot move $phy1 into the station's namespace"
 ip -n sta link set lo up
+ip -n sta link set wlan1 up
 mkdir -p /etc/netns/sta
 : >/etc/netns/sta/resolv.conf
 

@@ -80,12 +80,18 @@ station_leave() {
   ip -n sta addr flush dev wlan1 2>/dev/null
 }
 
-# What the station's radio hears of SSID: the scan's lines for it (empty when not heard).
+# What the station's radio hears of SSID now: the scan's block for it (nothing, and status 1,
+# when no beacon of it comes within a few scans). A flushing scan forgets networks it no longer
+# hears, so a beacon that stopped is not reported from the cache.
 station_scan() {
   local ssid=$1 out
-  for _ in 1 2 3 4 5; do
-    out=$(ip netns exec sta iw dev wlan1 scan 2>/dev/null |
-      awk -v ssid="$ssid" '/^BSS /{keep=0} $1=="SSID:" && $2==ssid {keep=1} {if (keep) print}')
+  ip -n sta link set wlan1 up
+  for _ in 1 2 3; do
+    out=$(ip netns exec sta iw dev wlan1 scan flush 2>/dev/null | awk -v ssid="$ssid" '
+      /^BSS / { if (found) printf "%s", block; block = ""; found = 0 }
+      { block = block $0 "\n" }
+      $1 == "SSID:" && substr($0, index($0, "SSID: ") + 6) == ssid { found = 1 }
+      END { if (found) printf "%s", block }')
     [ -n "$out" ] && { echo "$out"; return 0; }
     sleep 1
   done
