@@ -11,7 +11,8 @@
 #
 # Usage: scripts/wifi-vm.sh [--timeout SECONDS] [--results DIR] SCRIPT [ARGS...]
 #        scripts/wifi-vm.sh --prepare      (fetch and build what a boot needs, then stop)
-# SCRIPT runs in the guest with ARGS once the setup is ready (see guest.sh for what it finds).
+# SCRIPT runs in the guest with ARGS once the setup is ready (see guest.sh for what it finds);
+# paths among ARGS must be absolute, as the guest starts in its own root.
 # The exit status is SCRIPT's, 124 when the guest did not finish in time, 125 when it ended
 # without a status, 77 when this machine cannot run the virtual machine (not root, no QEMU).
 # Environment: ORVANE_WIFI_VM_CACHE (default /var/cache/orvane-wifi-vm), ORVANE_WIFI_VM_MEMORY

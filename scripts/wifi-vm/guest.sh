@@ -19,7 +19,8 @@ power_off() {
   sleep 0.2 # the log's tee
   sync
   echo o >/proc/sysrq-trigger
-  sleep 30
+  # Waits with builtins only: the shares are going away, and init must not exit (a panic).
+  while :; do read -r -t 60 _ <>"$work/never"; done
 }
 finish() {  # status
   echo "$1" >"$results/status"
@@ -41,6 +42,8 @@ mount -t tmpfs tmpfs /dev/shm
 mount -t tmpfs -o mode=755 tmpfs /run
 mount -t tmpfs tmpfs /tmp
 mkdir -p "$work" /run/netns /run/dbus /run/lock
+mkfifo "$work/never"
+ln -s /proc/self/fd /dev/fd
 exec > >(tee -a "$log") 2>&1
 
 # shellcheck source=/dev/null
@@ -63,7 +66,12 @@ modprobe mac80211_hwsim radios=2 regtest=5 || fail_setup "cannot load mac80211_h
 # takes longer under emulation. Load what NAT and the filters use now.
 modprobe -a nf_tables nft_chain_nat nf_nat nft_masq nft_ct nft_reject_inet nft_fib_inet \
   nft_counter nf_conntrack veth 2>/dev/null
-nft -f - <<'EOF' && nft delete table inet orvane_vm_warmup
+# The shapes of NetworkManager's shared-mode table and of the sharing helper's.
+nft -f - <<'EOF' && nft delete table ip orvane_vm_warmup && nft delete table inet orvane_vm_warmup
+table ip orvane_vm_warmup {
+  chain n { type nat hook postrouting priority 100; policy accept; ip saddr 10.99.0.0/24 ip daddr != 10.99.0.0/24 masquerade; }
+  chain f { type filter hook forward priority 0; policy accept; ip daddr 10.99.0.0/24 oifname "lo" ct state { established, related } accept; iifname "lo" reject; }
+}
 table inet orvane_vm_warmup {
   set s { type ifname; elements = { "lo" } }
   chain f { type filter hook forward priority 0; policy accept; ct state established,related accept; iifname @s meta mark set 1 counter; meta nfproto ipv6 reject; }
@@ -98,7 +106,7 @@ mkdir -p /etc/netns/sta
 
 # D-Bus and NetworkManager, which manages only Wi-Fi devices (wlan0 is the only one it sees).
 dbus-daemon --system --fork || fail_setup "no system bus"
-wpa_supplicant -u -O /run/wpa_supplicant -B -f "$results/wpa_supplicant-nm.log" ||
+wpa_supplicant -u -O /run/wpa_supplicant -B -t -f "$results/wpa_supplicant-nm.log" ||
   fail_setup "no wpa_supplicant for NetworkManager"
 mkdir -p /etc/NetworkManager/conf.d
 cat >/etc/NetworkManager/conf.d/99-orvane-vm.conf <<'EOF'
@@ -112,7 +120,7 @@ wifi.scan-rand-mac-address=no
 [logging]
 level=INFO
 EOF
-NetworkManager --no-daemon --state-file="$work/nm.state" >"$results/NetworkManager.log" 2>&1 &
+NetworkManager --debug --state-file="$work/nm.state" >"$results/NetworkManager.log" 2>&1 &
 for _ in $(seq 600); do
   nmcli -t -f DEVICE,STATE device 2>/dev/null | grep -q '^wlan0:disconnected$' && break
   sleep 0.1

@@ -11,6 +11,8 @@ work=/run/orvane-vm
 results=/orvane-vm
 
 now_ms() { date +%s%3N; }
+# A line for the log, with the guest's uptime.
+say() { echo "[$(cut -d' ' -f1 /proc/uptime)] $*"; }
 
 # Starts the station's wpa_supplicant on a network: station_join SSID wpa2|wep|open [KEY].
 station_join() {
@@ -30,16 +32,16 @@ station_join() {
     echo "}"
   } >"$work/sta.conf"
   ip netns exec sta wpa_supplicant -B -i wlan1 -c "$work/sta.conf" -P "$work/sta.pid" \
-    -f "$results/wpa_supplicant-sta.log"
+    -t -f "$results/wpa_supplicant-sta.log"
 }
 
 # Waits (at most SECONDS, default 30) until the station is associated and authorised.
 station_associated() {
-  local seconds=${1:-30}
-  for _ in $(seq $((seconds * 10))); do
+  local deadline=$((SECONDS + ${1:-30}))
+  while [ "$SECONDS" -lt "$deadline" ]; do
     ip netns exec sta wpa_cli -p "$work/sta-ctrl" -i wlan1 status 2>/dev/null |
       grep -q '^wpa_state=COMPLETED$' && return 0
-    sleep 0.1
+    sleep 0.2
   done
   return 1
 }
@@ -73,8 +75,8 @@ station_fetch() {
 # Stops the station's wpa_supplicant and forgets its address.
 station_leave() {
   if [ -f "$work/sta.pid" ]; then
-    kill "$(cat "$work/sta.pid")" 2>/dev/null
-    for _ in $(seq 50); do kill -0 "$(cat "$work/sta.pid")" 2>/dev/null || break; sleep 0.1; done
+    kill "$(cat "$work/sta.pid" 2>/dev/null)" 2>/dev/null
+    for _ in $(seq 50); do kill -0 "$(cat "$work/sta.pid" 2>/dev/null)" 2>/dev/null || break; sleep 0.1; done
     rm -f "$work/sta.pid"
   fi
   ip -n sta addr flush dev wlan1 2>/dev/null
@@ -96,6 +98,22 @@ station_scan() {
     sleep 1
   done
   return 1
+}
+
+# What the machine and the station show of addresses, routes and firewall tables, for the log
+# of a case that failed.
+harness_state() {
+  echo "--- access point side"
+  ip -4 -o addr show
+  ip route
+  nft list ruleset
+  echo "--- station"
+  ip -n sta -4 -o addr show
+  ip -n sta route
+  ip netns exec sta ping -c 1 -W 2 "$(ip -n sta route | awk '/^default/ {print $3}')"
+  echo "--- Internet"
+  ip -n inet -4 -o addr show
+  ip -n inet route
 }
 
 # Prints a figure the way bench/ reads them.

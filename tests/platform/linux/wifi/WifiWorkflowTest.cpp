@@ -17,6 +17,7 @@
 #include "../../../app/RecordingView.h"
 #include "app/MainWorkflow.h"
 #include "common/Settings.h"
+#include "network/AdpUtils.h"
 #include "platform/linux/InterfaceGuid.h"
 #include "platform/linux/LinuxPlatform.h"
 
