@@ -21,6 +21,11 @@ WINE_PACKAGES=(g++-mingw-w64-x86-64-posix googletest wine wine64)
 # the real one that validates the wireless profiles, and the service the wireless network needs).
 RUNTIME_PACKAGES=(iproute2 nftables dnsmasq-base udhcpc busybox xvfb xauth dbus-daemon
   python3-dbusmock qt6-translations-l10n network-manager)
+# The wifi label's virtual machine (scripts/wifi-vm.sh): QEMU, and what runs in the guest on
+# this machine's root besides the runtime packages: kmod for the kernel package's modules, the
+# station's wpa_supplicant, iw, curl. Debian's kernel and busybox-static are downloaded into a
+# cache by the script, not installed (busybox-static would replace busybox).
+WIFI_PACKAGES=(qemu-system-x86 kmod wpasupplicant iw curl)
 
 ensure_packages() {
   local missing=()
