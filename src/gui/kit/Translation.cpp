@@ -14,6 +14,8 @@
 #include <QWidget>
 #include <memory>
 
+#include "common/UnitGlobal.h"
+
 namespace orvane::ui {
 namespace {
 
@@ -77,6 +79,11 @@ QString TranslateParagraphs(const QString& text, const QString& name) {
   QStringList paragraphs = text.split(separator);
   for (QString& paragraph : paragraphs) paragraph = TranslateAround(paragraph, name);
   return paragraphs.join(separator);
+}
+
+QString TranslateMessage(const std::string& text) {
+  return TranslateParagraphs(QString::fromStdString(text),
+                             QString::fromStdString(ApplicationName()));
 }
 
 bool TranslateComponent(QWidget* window) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 class QWidget;
 
@@ -24,5 +25,8 @@ QString TranslateAround(const QString& text, const QString& name);
 // A message as TranslateAround translates it; one the catalogue lacks as a whole (a sentence of
 // the program's, then the system's reason) paragraph by paragraph.
 QString TranslateParagraphs(const QString& text, const QString& name);
+// A text of the workflow's in the user's language, translated around the application's name as
+// TranslateParagraphs does.
+QString TranslateMessage(const std::string& text);
 
 }  // namespace orvane::ui

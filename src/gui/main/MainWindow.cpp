@@ -16,7 +16,6 @@
 #include <thread>
 
 #include "app/OptionsSettings.h"
-#include "common/UnitGlobal.h"
 #include "dialogs/AboutUnit.h"
 #include "gui/dialogs/UnitWifiTroubleShooter.h"
 #include "gui/kit/Artwork.h"
@@ -49,11 +48,6 @@ namespace {
 
 QString Text(const std::string& text) {
   return QString::fromStdString(text);
-}
-
-// The user's language for a text built around the application's name.
-QString Composed(const std::string& text) {
-  return TranslateParagraphs(Text(text), Text(ApplicationName()));
 }
 
 constexpr int kBalloonTimeoutMs = 3000;
@@ -214,11 +208,11 @@ void TForm1::SetStartUpTexts() {
   tray_->SetHint(title);
   tray_->SetVisible(true);
 
-  const QString connectCaption = Composed(workflow_->ConnectCaption());
+  const QString connectCaption = TranslateMessage(workflow_->ConnectCaption());
   actions_->actConnectToVelmora->setText(connectCaption);
   actions_->actConnect->setText(connectCaption);
   pageControl_->setTabText(pageControl_->indexOf(tbConnectToVelmora), connectCaption);
-  tbConnectToVelmora->lblDesc31->setText(Composed(workflow_->ConnectDescription()));
+  tbConnectToVelmora->lblDesc31->setText(TranslateMessage(workflow_->ConnectDescription()));
   pnlTop->SetCaption(Text(workflow_->HeaderCaption()));
 }
 
@@ -315,7 +309,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
   if (tray_->Tag() == 0) {
     tray_->SetTag(1);
     const QString title = Text(workflow_->ApplicationTitle());
-    tray_->ShowBalloon(title, Composed(workflow_->BackgroundBalloonText()), kBalloonTimeoutMs);
+    tray_->ShowBalloon(title, TranslateMessage(workflow_->BackgroundBalloonText()),
+                       kBalloonTimeoutMs);
   }
 }
 

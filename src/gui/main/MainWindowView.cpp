@@ -1,7 +1,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
-#include "common/UnitGlobal.h"
 #include "gui/kit/MessagePresenter.h"
 #include "gui/kit/Palette.h"
 #include "gui/kit/PicturePair.h"
@@ -22,13 +21,6 @@ QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-// A message in the user's language: as a whole when the catalogue knows it, else paragraph by
-// paragraph, so that a known first sentence and remedy are translated around the system's own
-// words, which stay as the system gave them.
-QString MessageText(const std::string& text) {
-  return TranslateParagraphs(Text(text), Text(ApplicationName()));
-}
-
 // The tray hint: the title, and while sharing runs, how many devices use it.
 QString TrayHint(const QString& title, bool sharing, std::size_t devices) {
   if (!sharing) return title;
@@ -44,7 +36,7 @@ void TForm1::ShowSharingExtras() {
   const bool sharing = workflow_->SharingStarted();
   tbShareMyInternet->grpConnectedDevices->setVisible(sharing);
   tbConnectToVelmora->ShowJoinCode(Text(workflow_->JoinCodeText()));
-  tbConnectToVelmora->ShowNetworkProblem(MessageText(workflow_->OwnNetworkProblem()));
+  tbConnectToVelmora->ShowNetworkProblem(TranslateMessage(workflow_->OwnNetworkProblem()));
   tray_->SetHint(
       TrayHint(Text(workflow_->ApplicationTitle()), sharing, workflow_->ConnectedDevices().size()));
 }
@@ -66,7 +58,7 @@ void TForm1::ShowDestinationConnection(const ConnectionDisplay& display) {
 void TForm1::ShowDestinationMissing(const std::string& text) {
   tbShareMyInternet->lblWirelessStatus->setText(Translate("Not found."));
   SetTextColour(tbShareMyInternet->lblWirelessStatus, ToColor(kRed));
-  tbShareMyInternet->mmoWirelessDescription->setPlainText(MessageText(text));
+  tbShareMyInternet->mmoWirelessDescription->setPlainText(TranslateMessage(text));
   tbShareMyInternet->wirelessPictures->ShowConnected(false);
 }
 
@@ -87,11 +79,12 @@ void TForm1::SetSharingGuidance(const std::string& startSharingText,
 }
 
 void TForm1::ShowInformation(const std::string& text) {
-  messages_.Show(this, Translate(kMessageCaption), MessageText(text), QMessageBox::Information);
+  messages_.Show(this, Translate(kMessageCaption), TranslateMessage(text),
+                 QMessageBox::Information);
 }
 
 void TForm1::ShowError(const std::string& text) {
-  messages_.Show(this, Translate(kMessageCaption), MessageText(text), QMessageBox::Critical);
+  messages_.Show(this, Translate(kMessageCaption), TranslateMessage(text), QMessageBox::Critical);
 }
 
 void TForm1::InternetStatusChanged(const InternetStatusDisplay& display) {
@@ -108,7 +101,7 @@ void TForm1::ApplyInternetStatus(const InternetStatusDisplay& display) {
 }
 
 void TForm1::SetNearbySignalText(const std::string& text) {
-  tbConnectToVelmora->lblVelmoraFound->setText(MessageText(text));
+  tbConnectToVelmora->lblVelmoraFound->setText(TranslateMessage(text));
 }
 
 void TForm1::ShowConnectedDevices(const std::vector<TConnectedDevice>& devices) {
@@ -116,7 +109,7 @@ void TForm1::ShowConnectedDevices(const std::vector<TConnectedDevice>& devices) 
 }
 
 void TForm1::ShowGuestLimit(const std::string& text) {
-  tbShareMyInternet->grpConnectedDevices->ShowLimit(MessageText(text));
+  tbShareMyInternet->grpConnectedDevices->ShowLimit(TranslateMessage(text));
 }
 
 }  // namespace orvane::ui
