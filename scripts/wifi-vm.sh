@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs a script inside a small QEMU virtual machine with two simulated Wi-Fi radios
+# Runs a script inside a small QEMU virtual machine with three simulated Wi-Fi radios
 # (mac80211_hwsim), and hands back its exit status and log.
 #
 # The guest boots Debian 12's own kernel package, fetched with `apt-get download` and unpacked

@@ -1,9 +1,13 @@
 #!/bin/bash
 # The virtual machine's second stage, run as its first process on the host's root (read-only,
-# with a tmpfs overlay): two simulated radios, D-Bus, NetworkManager managing only the
-# access-point radio wlan0, a station namespace "sta" holding the second radio wlan1, and an
-# "Internet" namespace "inet" behind a veth that serves a page and has no route back to any
-# private network, so the station's page only comes back through a NAT on this machine.
+# with a tmpfs overlay): three simulated radios, D-Bus, NetworkManager, a station namespace
+# "sta", and an "Internet" namespace "inet" behind a veth that serves a page and has no route
+# back to any private network, so the station's page only comes back through a NAT on this
+# machine. The radios' roles:
+#   wlan0  the program's radio, managed by NetworkManager;
+#   wlan1  the station (the phone), alone in the namespace "sta";
+#   wlan2  managed by NetworkManager, free for an access point NetworkManager makes itself (a
+#          network for the program to join, or an upstream network).
 # Then it sources the job's script (with its arguments) and records its exit status; the
 # script finds the functions of station.sh (station_join, station_lease, station_fetch, ...).
 #
@@ -61,7 +65,7 @@ ip link set lo up
 
 # A custom world regulatory domain: NetworkManager may pick channel 13 for a hotspot, which the
 # kernel's default domain forbids.
-modprobe mac80211_hwsim radios=2 regtest=5 || fail_setup "cannot load mac80211_hwsim"
+modprobe mac80211_hwsim radios=3 regtest=5 || fail_setup "cannot load mac80211_hwsim"
 # NetworkManager gives its nft call about a second; the first one of a boot loads modules, which
 # takes longer under emulation. Load what NAT and the filters use now.
 modprobe -a nf_tables nft_chain_nat nf_nat nft_masq nft_ct nft_reject_inet nft_fib_inet \
@@ -79,8 +83,8 @@ table inet orvane_vm_warmup {
 }
 EOF
 
-for _ in $(seq 50); do [ -e /sys/class/net/wlan1 ] && break; sleep 0.1; done
-[ -e /sys/class/net/wlan0 ] && [ -e /sys/class/net/wlan1 ] || fail_setup "no radios"
+for _ in $(seq 50); do [ -e /sys/class/net/wlan2 ] && break; sleep 0.1; done
+for radio in wlan0 wlan1 wlan2; do [ -e "/sys/class/net/$radio" ] || fail_setup "no radio $radio"; done
 
 # The Internet: a web server in a namespace that knows only its own link.
 ip netns add inet && ip netns add sta || fail_setup "no namespaces"
@@ -104,7 +108,8 @@ ip -n sta link set wlan1 up
 mkdir -p /etc/netns/sta
 : >/etc/netns/sta/resolv.conf
 
-# D-Bus and NetworkManager, which manages only Wi-Fi devices (wlan0 is the only one it sees).
+# D-Bus and NetworkManager, which manages only Wi-Fi devices (wlan0 and wlan2: the station's
+# radio is in its own namespace).
 dbus-daemon --system --fork || fail_setup "no system bus"
 wpa_supplicant -u -O /run/wpa_supplicant -B -t -f "$results/wpa_supplicant-nm.log" ||
   fail_setup "no wpa_supplicant for NetworkManager"
@@ -121,12 +126,17 @@ wifi.scan-rand-mac-address=no
 level=INFO
 EOF
 NetworkManager --debug --state-file="$work/nm.state" >"$results/NetworkManager.log" 2>&1 &
+nm_manages_radios() {
+  local devices
+  devices=$(nmcli -t -f DEVICE,STATE device 2>/dev/null)
+  grep -q '^wlan0:disconnected$' <<<"$devices" && grep -q '^wlan2:disconnected$' <<<"$devices"
+}
 for _ in $(seq 600); do
-  nmcli -t -f DEVICE,STATE device 2>/dev/null | grep -q '^wlan0:disconnected$' && break
+  nm_manages_radios && break
   sleep 0.1
 done
-nmcli -t -f DEVICE,STATE device 2>/dev/null | grep -q '^wlan0:disconnected$' ||
-  fail_setup "NetworkManager does not manage wlan0: $(nmcli -t device 2>&1 | tr '\n' ' ')"
+nm_manages_radios ||
+  fail_setup "NetworkManager does not manage wlan0 and wlan2: $(nmcli -t device 2>&1 | tr '\n' ' ')"
 echo "wifi-vm guest: ready after $(cut -d' ' -f1 /proc/uptime) s"
 
 # --- The job ----------------------------------------------------------------------------------
