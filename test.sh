@@ -49,6 +49,14 @@ if netns_allowed; then
 else
   skipped+=("linux-net: needs root and network namespaces, which this machine does not allow")
 fi
+# The program on a real kernel Wi-Fi stack: a QEMU virtual machine on this machine's root with
+# simulated radios and a station (scripts/wifi-vm.sh fetches Debian's kernel into a cache).
+if netns_allowed; then
+  ensure_packages "${WIFI_PACKAGES[@]}"
+  run_label build wifi "wifi (virtual machine with simulated radios and a real station)"
+else
+  skipped+=("wifi: needs root, as the virtual machine boots on this machine's root file system")
+fi
 run_label build dbus "dbus (mock services on a private bus)"
 run_label build package "package (install layout and .deb)"
 # The Windows build: components, backend and their tests, run under Wine in a network
