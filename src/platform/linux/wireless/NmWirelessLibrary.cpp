@@ -210,6 +210,17 @@ std::string ActiveAccessPoint(NmBus& bus, const WifiDevice& device) {
   }
 }
 
+// Whether the device is in access-point mode (a hotspot) now.
+bool IsAccessPoint(NmBus& bus, const WifiDevice& device) {
+  constexpr uint32_t kModeAccessPoint = 3;
+  try {
+    return bus.Uint(device.path, kNmWireless, "Mode") == kModeAccessPoint;
+  } catch (const NmFailure& failure) {
+    if (failure.code == codes::kTimeout || failure.code == codes::kServiceNotActive) throw;
+    return false;  // a device that does not say is taken as a plain client
+  }
+}
+
 uint32_t ORVANE_WLAN_CDECL EnumInterface(void* interfaceList) {
   return Guarded([&]() -> uint32_t {
     if (interfaceList == nullptr) return codes::kInvalidParameter;
@@ -237,7 +248,8 @@ uint32_t ORVANE_WLAN_CDECL GetVisibleNetworkList(const char16_t* interfaceId, vo
     std::vector<AccessPointFacts> found;
     for (const std::string& path : bus.Paths(device.path, kNmWireless, "AccessPoints"))
       found.push_back(ReadAccessPoint(bus, path));
-    wlan::WriteNetworkList(networkList, VisibleNetworks(found, ActiveAccessPoint(bus, device)));
+    wlan::WriteNetworkList(networkList, VisibleNetworks(found, ActiveAccessPoint(bus, device),
+                                                        IsAccessPoint(bus, device)));
     return 0;
   });
 }

@@ -22,13 +22,16 @@ uint8_t KindOf(const AccessPointFacts& accessPoint) {
 }
 
 std::vector<wlan::NetworkListEntry> VisibleNetworks(const std::vector<AccessPointFacts>& found,
-                                                    const std::string& activeAccessPoint) {
+                                                    const std::string& activeAccessPoint,
+                                                    bool deviceIsAccessPoint) {
   std::vector<Group> groups;
   for (const AccessPointFacts& accessPoint : found) {
     if (accessPoint.ssid.empty() || std::all_of(accessPoint.ssid.begin(), accessPoint.ssid.end(),
                                                 [](uint8_t byte) { return byte == 0; }))
       continue;  // a hidden network: nothing to show or join by name
     const bool connected = !activeAccessPoint.empty() && accessPoint.path == activeAccessPoint;
+    // The device's own hotspot, which it does not hear: joining it would take the hotspot down.
+    if (connected && deviceIsAccessPoint) continue;
     auto same = std::find_if(groups.begin(), groups.end(), [&](const Group& group) {
       return group.strongest->ssid == accessPoint.ssid && group.strongest->mode == accessPoint.mode;
     });

@@ -26,8 +26,11 @@ uint8_t KindOf(const AccessPointFacts& accessPoint);
 // The network list of one device: one entry per name and mode with its strongest access
 // point, strongest first, hidden networks left out, at most 21. State 0 marks the network of
 // the access point the device is connected to. value1 carries the mode, value2 the WPA and
-// RSN flags, which is what joining needs.
+// RSN flags, which is what joining needs. A device that is an access point itself lists its
+// own hotspot as its active access point (NetworkManager reports it as an infrastructure one);
+// that one is left out.
 std::vector<wlan::NetworkListEntry> VisibleNetworks(const std::vector<AccessPointFacts>& found,
-                                                    const std::string& activeAccessPoint);
+                                                    const std::string& activeAccessPoint,
+                                                    bool deviceIsAccessPoint = false);
 
 }  // namespace orvane::platform::linux_backend

@@ -39,6 +39,19 @@ TEST(NmVisibleNetworksTest, TheConnectedAccessPointMarksItsNetworkEvenWhenWeaker
   EXPECT_EQ(entries[0].state, 0);
 }
 
+TEST(NmVisibleNetworksTest, AnAccessPointDevicesOwnHotspotIsLeftOutOfItsList) {
+  // NetworkManager lists a hotspot as the device's active, infrastructure-mode access point.
+  const std::vector<AccessPointFacts> found = {Ap("Mine", 100), Ap("Other", 40)};
+  const auto asAccessPoint = VisibleNetworks(found, found[0].path, true);
+  ASSERT_EQ(asAccessPoint.size(), 1u);
+  EXPECT_EQ(asAccessPoint[0].ssid, u"Other");
+  EXPECT_EQ(asAccessPoint[0].state, 1);
+  // A client keeps the network it is joined to, marked as connected.
+  const auto asClient = VisibleNetworks(found, found[0].path, false);
+  ASSERT_EQ(asClient.size(), 2u);
+  EXPECT_EQ(asClient[0].state, 0);
+}
+
 TEST(NmProfilesTest, KeysAndNamesTheProfilesCannotUseAreRefused) {
   WifiProfile profile;
   constexpr auto kWep = WifiSecurity::Wep;
