@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (optimised) and runs the named ones, all by default:
 #   bench/run.sh [NAME...]     e.g. bench/run.sh monitor
+# Each bench/<name>.cmake is a benchmark program; "wifi" is bench/wifi.sh, which times the
+# program's network in the wifi test label's virtual machine (root only, last by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
@@ -14,9 +16,19 @@ if [ $# -eq 0 ]; then
   for definition in bench/*.cmake; do
     names+=("$(basename "$definition" .cmake)")
   done
+  names+=(wifi)
 else
   names=("$@")
 fi
 for name in "${names[@]}"; do
-  "build-bench/bench/bench_$name"
+  if [ "$name" = wifi ]; then
+    if [ "$(id -u)" -ne 0 ]; then
+      echo "wifi: skipped (needs root: the virtual machine boots on this machine's root file system)"
+      continue
+    fi
+    ensure_packages "${WIFI_PACKAGES[@]}"
+    bench/wifi.sh build-bench
+  else
+    "build-bench/bench/bench_$name"
+  fi
 done
