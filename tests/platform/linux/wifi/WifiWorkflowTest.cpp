@@ -1,8 +1,8 @@
 // The program's own wireless network on a real Wi-Fi stack: MainWorkflow on the real Linux
 // platform and helper, as "Start Sharing" runs it, with a real station that joins. Runs only
-// inside the virtual machine of scripts/wifi-vm.sh (two mac80211_hwsim radios, NetworkManager
-// on wlan0, the station on wlan1 in its own namespace, the Internet behind up0); see
-// scripts/wifi-vm/program.sh.
+// inside the virtual machine of scripts/wifi-vm.sh (three mac80211_hwsim radios: NetworkManager
+// on wlan0 for the program and on wlan2 for a network of its own, the station on wlan1 in its
+// own namespace, the Internet behind up0); see scripts/wifi-vm/program.sh.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -20,6 +21,7 @@
 #include "network/AdpUtils.h"
 #include "platform/linux/InterfaceGuid.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "wireless/WifiNetwork.h"
 
 namespace orvane {
 namespace {
@@ -99,6 +101,88 @@ std::string Forwarding() {
       "cat /proc/sys/net/ipv4/conf/up0/forwarding /proc/sys/net/ipv4/conf/wlan0/forwarding");
 }
 
+bool WaitFor(const std::function<bool()>& done, std::chrono::seconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+  }
+  return true;
+}
+
+// NetworkManager's own WPA2 access point on wlan2 in shared mode: another installation's network
+// for "Connect to", whose Internet is the Internet namespace through NetworkManager's NAT.
+class NetworkManagerAccessPoint {
+ public:
+  NetworkManagerAccessPoint(const std::string& ssid, const std::string& key) {
+    Output("nmcli connection add type wifi ifname wlan2 con-name " + std::string(kProfile) +
+           " autoconnect no ssid '" + ssid +
+           "' 802-11-wireless.mode ap 802-11-wireless.band bg ipv4.method shared"
+           " ipv4.addresses 10.77.0.1/24 ipv6.method disabled wifi-sec.key-mgmt wpa-psk"
+           " wifi-sec.proto rsn wifi-sec.pairwise ccmp wifi-sec.group ccmp wifi-sec.psk '" +
+           key + "' >/dev/null 2>&1");
+    // NetworkManager gives its nft call about a second, which a busy emulated machine can miss;
+    // the shared mode is no use without its NAT, so a second activation is allowed.
+    for (int attempt = 0; attempt < 2 && !up_; ++attempt) {
+      if (attempt > 0)
+        Output("nmcli connection down " + std::string(kProfile) + " >/dev/null 2>&1");
+      int status = -1;
+      Output("nmcli connection up " + std::string(kProfile) + " >/dev/null 2>&1", &status);
+      int nat = -1;
+      Output("nft list table ip nm-shared-wlan2 >/dev/null 2>&1", &nat);
+      up_ = status == 0 && nat == 0;
+    }
+  }
+  ~NetworkManagerAccessPoint() {
+    Output("nmcli connection delete " + std::string(kProfile) + " >/dev/null 2>&1");
+  }
+  NetworkManagerAccessPoint(const NetworkManagerAccessPoint&) = delete;
+  NetworkManagerAccessPoint& operator=(const NetworkManagerAccessPoint&) = delete;
+  bool Up() const { return up_; }
+
+  static constexpr const char* kProfile = "vm-upstream";
+  static constexpr const char* kSubnet = "10.77.0.";
+
+ private:
+  bool up_ = false;
+};
+
+// What wlan0 is joined to ("" when it is not), as the kernel sees it.
+std::string JoinedSsid() {
+  return Output("iw dev wlan0 link | sed -n 's/^[[:space:]]*SSID: //p'");
+}
+std::string Wlan0Address() {
+  return Output("ip -4 -o addr show dev wlan0 | awk '{print $4}' | cut -d/ -f1");
+}
+
+// Fetches the Internet's page from this machine over wlan0 only; `trace` says what the path
+// looked like when no page came. The access point is this machine's own wlan2, so the request
+// is routed by its source address to wlan0, and wlan2 has to take it over the air: proxy ARP
+// answers for the Internet there and a local source address is accepted. The request is not
+// tracked on its way out, so that it meets the connection tracking (and NetworkManager's NAT)
+// first on wlan2, as another machine's would; the reply comes back on up0 to the local address.
+std::string FetchOverWlan0(const std::string& address, const std::string& internet,
+                           std::string& trace) {
+  Output(
+      "sysctl -qw net.ipv4.conf.wlan2.accept_local=1 net.ipv4.conf.wlan2.proxy_arp=1"
+      " net.ipv4.conf.wlan2.rp_filter=0 net.ipv4.conf.all.rp_filter=0");
+  Output("ip route replace " + internet + "/32 dev wlan0 table 77");
+  Output("ip rule add from " + address + " iif lo lookup 77 priority 77");
+  Output(
+      "nft add table ip vm_over_the_air && nft add chain ip vm_over_the_air out "
+      "'{ type filter hook output priority raw; }' && nft add rule ip vm_over_the_air out "
+      "oifname wlan0 ip saddr " +
+      address + " notrack");
+  const std::string page =
+      Output("curl -s --max-time 10 --interface 'host!" + address + "' http://" + internet + "/");
+  if (page.empty()) {
+    trace = Output("(ip route get " + internet + " from " + address +
+                   "; ip neigh; nft list ruleset; nstat -a) 2>&1 | tr '\n' ' '");
+  }
+  Output("nft delete table ip vm_over_the_air; ip rule del priority 77; ip route flush table 77");
+  return page;
+}
+
 class WifiWorkflowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -120,6 +204,14 @@ class WifiWorkflowTest : public ::testing::Test {
 
   // The settings a user would have chosen, then the window's start-up and "Start Sharing".
   void StartSharing(const std::string& ssid, NetworkSecurity security, const std::string& key) {
+    StartUp(ssid, security, key);
+    workflow_->RefreshConnections();
+    started_ = std::chrono::steady_clock::now();
+    workflow_->actStartSharingExecute();
+  }
+
+  // The window's start-up with these settings, without starting anything.
+  void StartUp(const std::string& ssid, NetworkSecurity security, const std::string& key) {
     Settings settings;
     settings.SSID = ssid;
     settings.Password = key;
@@ -129,9 +221,6 @@ class WifiWorkflowTest : public ::testing::Test {
     SaveSettings(platform_->System().SettingsFolder(), settings);
     workflow_ = std::make_unique<MainWorkflow>(view_, WorkflowPlatformOf(*platform_), *ifTable_);
     workflow_->StartUp();
-    workflow_->RefreshConnections();
-    started_ = std::chrono::steady_clock::now();
-    workflow_->actStartSharingExecute();
   }
 
   std::string State() {
@@ -231,6 +320,48 @@ TEST_F(WifiWorkflowTest, StopLeavesNoBeaconTableServerAddressOrProfile) {
   EXPECT_EQ(AccessPointAddresses(), "") << State();
   EXPECT_EQ(Profiles().find("orvane-stop"), std::string::npos) << State();
   EXPECT_EQ(Forwarding(), forwardingBefore_) << State();
+}
+
+TEST_F(WifiWorkflowTest, ConnectToJoinsAnotherInstallationsNetworkAndDisconnectLeavesIt) {
+  const std::string ssid = "orvane-nearby";
+  const std::string key = "nearby-key-2406";
+  NetworkManagerAccessPoint accessPoint(ssid, key);
+  ASSERT_TRUE(accessPoint.Up())
+      << "NetworkManager's access point on wlan2 did not come up with its NAT: " << Tables();
+  ASSERT_FALSE(station_->Scan(ssid).empty()) << "the access point sends no beacon";
+
+  StartUp(ssid, NetworkSecurity::Wpa2, key);
+  // The program refreshes at the window's pace; the test asks for a scan and refreshes until
+  // the network shows on wlan0.
+  const std::u16string wanted(ssid.begin(), ssid.end());
+  const bool found = WaitFor(
+      [&] {
+        Output("nmcli device wifi rescan ifname wlan0 >/dev/null 2>&1");
+        workflow_->actRefresh2Execute();
+        for (const auto& entry : workflow_->WifiConnection()->Networks())
+          if (entry.object != nullptr && entry.object->SSID == wanted) return true;
+        return false;
+      },
+      std::chrono::seconds(60));
+  ASSERT_TRUE(found) << "the program does not find " << ssid;
+
+  workflow_->actConnectExecute();
+  ASSERT_TRUE(view_.errors.empty()) << view_.errors.back();
+  ASSERT_TRUE(WaitFor([&] { return JoinedSsid() == ssid; }, std::chrono::seconds(60)))
+      << "wlan0 did not join " << ssid << "; " << State();
+  ASSERT_TRUE(
+      WaitFor([&] { return Wlan0Address().rfind(NetworkManagerAccessPoint::kSubnet, 0) == 0; },
+              std::chrono::seconds(60)))
+      << "no address from the access point's DHCP server; " << State();
+  std::string trace;
+  EXPECT_EQ(FetchOverWlan0(Wlan0Address(), Environment("ORVANE_VM_INTERNET"), trace), page_)
+      << "the page did not come through the joined network; " << State() << "; " << trace;
+
+  workflow_->actDisconnectExecute();
+  EXPECT_TRUE(view_.errors.empty()) << view_.errors.back();
+  EXPECT_TRUE(WaitFor([&] { return JoinedSsid().empty(); }, std::chrono::seconds(30)))
+      << "wlan0 is still joined to " << JoinedSsid();
+  EXPECT_FALSE(station_->Scan(ssid).empty()) << "leaving took the other network off the air";
 }
 
 }  // namespace
