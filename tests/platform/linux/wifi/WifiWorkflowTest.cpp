@@ -348,14 +348,22 @@ TEST_F(WifiWorkflowTest, ConnectToJoinsAnotherInstallationsNetworkAndDisconnectL
       std::chrono::seconds(60));
   ASSERT_TRUE(found) << "the program does not find " << ssid;
 
-  workflow_->actConnectExecute();
-  ASSERT_TRUE(view_.errors.empty()) << view_.errors.back();
-  ASSERT_TRUE(WaitFor([&] { return JoinedSsid() == ssid; }, std::chrono::seconds(60)))
-      << "wlan0 did not join " << ssid << "; " << State();
-  ASSERT_TRUE(
-      WaitFor([&] { return Wlan0Address().rfind(NetworkManagerAccessPoint::kSubnet, 0) == 0; },
-              std::chrono::seconds(60)))
-      << "no address from the access point's DHCP server; " << State();
+  // Under emulation on a busy machine the access point's 4-way handshake can time out right
+  // after the join; NetworkManager then drops the profile's attempt, and a user would press
+  // "Connect to" again, so the test allows one more.
+  bool joined = false;
+  for (int attempt = 0; attempt < 2 && !joined; ++attempt) {
+    workflow_->actConnectExecute();
+    ASSERT_TRUE(view_.errors.empty()) << view_.errors.back();
+    joined = WaitFor(
+        [&] {
+          return JoinedSsid() == ssid &&
+                 Wlan0Address().rfind(NetworkManagerAccessPoint::kSubnet, 0) == 0;
+        },
+        std::chrono::seconds(60));
+  }
+  ASSERT_TRUE(joined) << "wlan0 did not join " << ssid
+                      << " and get an address from its DHCP server; " << State();
   std::string trace;
   EXPECT_EQ(FetchOverWlan0(Wlan0Address(), Environment("ORVANE_VM_INTERNET"), trace), page_)
       << "the page did not come through the joined network; " << State() << "; " << trace;
