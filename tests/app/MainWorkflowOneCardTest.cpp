@@ -30,10 +30,10 @@ class OneCard : public WorkflowFixture {
     card.read = true;
     card.supportedTypes =
         IftypeBit(platform::kIftypeStation) | IftypeBit(platform::kIftypeAccessPoint);
-    card.combinations = {{{{1, IftypeBit(platform::kIftypeStation)},
-                           {1, IftypeBit(platform::kIftypeAccessPoint)}},
-                          2,
-                          1}};
+    card.combinations = {
+        {{{1, IftypeBit(platform::kIftypeStation)}, {1, IftypeBit(platform::kIftypeAccessPoint)}},
+         2,
+         1}};
     card.currentType = platform::kIftypeStation;
     card.frequencyMHz = 2437;
     return card;
@@ -43,6 +43,8 @@ class OneCard : public WorkflowFixture {
 TEST_F(OneCard, ACapableCardSharesItsOwnConnection) {
   AddConnectedWifi();
   machine.ConnectionKinds().SetWirelessCardFacts(kBuiltInWifiGuid, CapableCard());
+  machine.Radio().AddNetwork(machine.System().ToUtf16(kBuiltInWifiGuid),
+                             {.ssid = u"Hotel", .state = 0, .kind = 2, .key = u""});
   MainWorkflow& workflow = StartAndShow();
   EXPECT_EQ(workflow.CurrentSourceGUID(), kBuiltInWifiGuid);
   EXPECT_EQ(workflow.CurrentDestGUID(), kBuiltInWifiGuid);
@@ -56,6 +58,7 @@ TEST_F(OneCard, ACapableCardSharesItsOwnConnection) {
             (std::vector<std::string>{std::string("EnableSharing ") + kBuiltInWifiGuid + " 0",
                                       std::string("EnableSharing ") + kBuiltInWifiGuid + " 1"}));
   EXPECT_EQ(machine.Log().Count("AddSsidEx"), 1u) << "the own network is made on that card";
+  EXPECT_EQ(machine.Log().Count("Disconnect"), 0u) << "the shared network is not left";
 }
 
 TEST_F(OneCard, ACardThatCannotSaysWhyAndNeedsNoProbe) {
@@ -69,10 +72,9 @@ TEST_F(OneCard, ACardThatCannotSaysWhyAndNeedsNoProbe) {
       {"no access point mode",
        [](auto& card) { card.supportedTypes = IftypeBit(platform::kIftypeStation); },
        texts::kOneCardNoAccessPoint},
-      {"only one interface at once",
-       [](auto& card) { card.combinations[0].maxInterfaces = 1; }, texts::kOneCardNoCombination},
-      {"not on a channel", [](auto& card) { card.frequencyMHz = 0; },
-       texts::kOneCardNotConnected},
+      {"only one interface at once", [](auto& card) { card.combinations[0].maxInterfaces = 1; },
+       texts::kOneCardNoCombination},
+      {"not on a channel", [](auto& card) { card.frequencyMHz = 0; }, texts::kOneCardNotConnected},
   };
   AddConnectedWifi();
   MainWorkflow& workflow = StartAndShow();
@@ -106,9 +108,8 @@ TEST_F(OneCard, LosingTheSharedNetworkStopsSharingWithTheReason) {
   machine.Log().ClearCalls();
   workflow.RefreshConnectedDevices();
   EXPECT_FALSE(workflow.SharingStarted());
-  EXPECT_EQ(view.errors,
-            std::vector<std::string>{texts::SharedNetworkLostMessage(
-                "the Wi-Fi network of wlan0 moved to another channel")});
+  EXPECT_EQ(view.errors, std::vector<std::string>{texts::SharedNetworkLostMessage(
+                             "the Wi-Fi network of wlan0 moved to another channel")});
   EXPECT_EQ(machine.Log().Count("DeleteSsid"), 1u) << "the own network's profile goes too";
   EXPECT_FALSE(SharingOf(kBuiltInWifiGuid).sharingEnabled);
 }
