@@ -188,7 +188,7 @@ TEST_F(SharingSafetyTest, OneInterfaceForBothNeedsAWifiStation) {
 // A journal names what recovery deletes: an interface that has our name but is no access
 // point on the recorded radio (here not wireless at all) is left alone.
 TEST_F(SharingSafetyTest, RecoveryDeletesNoInterfaceThatIsNotOurAccessPoint) {
-  ASSERT_EQ(net_->host.Run("ip link add orvap7 type dummy"), 0);
+  ASSERT_EQ(net_->host.Run("ip link add orvap7 type veth peer name orvap7p"), 0);
   const test::TempFolder journal;
   const pid_t dead = fork();
   if (dead == 0) _exit(0);
@@ -199,7 +199,7 @@ TEST_F(SharingSafetyTest, RecoveryDeletesNoInterfaceThatIsNotOurAccessPoint) {
   std::ofstream(path) << "virtual orvap7 0\nvirtual ../../eth0 0\n";
   SharingHelper helper(journal.Path());
   helper.Recover();
-  EXPECT_EQ(net_->host.Run("ip link show orvap7 >/dev/null"), 0) << "a dummy is not ours";
+  EXPECT_EQ(net_->host.Run("ip link show orvap7 >/dev/null"), 0) << "a veth is not ours";
   EXPECT_FALSE(std::filesystem::exists(path)) << "the journal is done with";
 }
 
