@@ -53,6 +53,7 @@ exec > >(tee -a "$log") 2>&1
 # shellcheck source=/dev/null
 . "$results/job" || fail_setup "no job"
 export ORVANE_VM_STATION=$ORVANE_VM_SOURCE/scripts/wifi-vm/station.sh
+export ORVANE_VM_UPSTREAM=$ORVANE_VM_SOURCE/scripts/wifi-vm/upstream.sh ORVANE_VM_BUSYBOX
 # shellcheck source=station.sh
 . "$ORVANE_VM_STATION" || fail_setup "no station functions"
 echo "wifi-vm guest: kernel $(uname -r) up after $(cut -d' ' -f1 /proc/uptime) s"
