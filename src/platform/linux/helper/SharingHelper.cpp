@@ -151,13 +151,14 @@ void SharingHelper::Recover() {
       if (ValidInterfaceName(forwarding.interfaceName) &&
           (forwarding.originalValue == "0" || forwarding.originalValue == "1"))
         WriteForwarding(forwarding.interfaceName, forwarding.originalValue);
-    // Only an access point of our naming on the recorded radio is removed: a journal line
-    // never deletes the user's own interface.
+    // Only a Wi-Fi interface of our naming on the recorded radio is removed: a journal line
+    // never deletes the user's own interface. It may read as a station: the supplicant that
+    // runs the access point takes an interface over in that mode first.
     for (const auto& added : entries.virtualInterfaces) {
       WirelessInterface found;
       if (IsBesideAccessPointName(added.interfaceName) &&
           ReadWirelessInterface(added.interfaceName, found) == 0 && found.wiphy == added.wiphy &&
-          found.iftype == NL80211_IFTYPE_AP)
+          (found.iftype == NL80211_IFTYPE_AP || found.iftype == NL80211_IFTYPE_STATION))
         DeleteWirelessInterface(found.index);
     }
     SharingJournal::Remove(path);
