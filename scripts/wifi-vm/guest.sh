@@ -100,6 +100,8 @@ mkdir -p "$work/www"
 echo "$ORVANE_VM_PAGE" >"$work/www/index.html"
 ip netns exec inet "$ORVANE_VM_BUSYBOX" httpd -p "$ORVANE_VM_INTERNET:80" -h "$work/www" ||
   fail_setup "no web server"
+# The program's Internet check connects to www.example.com: it finds the Internet namespace.
+echo "$ORVANE_VM_INTERNET www.example.com" >>/etc/hosts
 
 # The phone: the second radio in a namespace of its own, its name resolution kept there.
 phy1=$(cat /sys/class/net/wlan1/phy80211/name)

@@ -42,6 +42,7 @@ CONF
 
 upstream_up() {  # CHANNEL
   local phy
+  upstream_down  # what a case that failed left
   phy=$(cat /sys/class/net/wlan2/phy80211/name) || return 1
   echo "$phy" >"$work/upn-phy"
   ip netns add upn || return 1
@@ -57,7 +58,9 @@ upstream_up() {  # CHANNEL
   ip -n upn link set wlan2 up
   ip netns exec upn sysctl -qw net.ipv4.conf.all.forwarding=1
   ip netns exec upn nft -f - <<'NFT' || return 1
-table ip upn { chain n { type nat hook postrouting priority 100; oifname "upl0" masquerade; } }
+table ip upn {
+  chain n { type nat hook postrouting priority 100; oifname "upl0" masquerade; }
+}
 NFT
   cat >"$work/upn-dhcp.conf" <<CONF
 start 10.77.0.100
@@ -85,6 +88,7 @@ upstream_down() {
     rm -f "$work/$file"
   done
   [ -f "$work/upn-phy" ] && ip netns exec upn iw phy "$(cat "$work/upn-phy")" set netns 1
+  rm -f "$work/upn-phy"
   ip netns del upn 2>/dev/null
   ip -n inet link del inet1 2>/dev/null
   return 0
@@ -93,6 +97,8 @@ upstream_down() {
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
   command=${1:-}
   shift || true
+  exec >>"$results/upstream.log" 2>&1
+  echo "upstream: $command $*"
   case $command in
     up | move | down) "upstream_$command" "$@" ;;
     *) echo "usage: $0 up|move|down ARGS..." >&2; exit 2 ;;
