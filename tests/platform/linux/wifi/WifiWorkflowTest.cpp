@@ -236,8 +236,8 @@ TEST_F(WifiWorkflowTest, StopLeavesNoBeaconTableServerAddressOrProfile) {
 
 // One card for both: wlan0 joins the upstream network (wlan2 in a namespace of its own, see
 // scripts/wifi-vm/upstream.sh) and shares it through an access point added beside it. The
-// machine's own way out (up0) is taken away meanwhile, so the station's page can only come
-// through the upstream network.
+// machine's own way out (up0) is down meanwhile, so the station's page can only come through
+// the upstream network.
 class WifiOneCardTest : public WifiWorkflowTest {
  protected:
   void SetUp() override {
@@ -245,7 +245,9 @@ class WifiOneCardTest : public WifiWorkflowTest {
     if (IsSkipped()) return;
     upstreamScript_ = Environment("ORVANE_VM_UPSTREAM");
     ASSERT_EQ(Upstream("up 6"), 0) << "the upstream network did not start";
-    routeTaken_ = Output("ip route del default via 198.51.100.1 dev up0 2>&1; echo $?") == "0";
+    // Down, not only without its default route: its own link's route would still reach the
+    // Internet namespace directly.
+    upTaken_ = Output("ip link set up0 down 2>&1; echo $?") == "0";
     int status = -1;
     for (int attempt = 0; attempt < 4 && status != 0; ++attempt) {
       Output("nmcli device wifi rescan ifname wlan0 >/dev/null 2>&1; sleep 3");
@@ -264,7 +266,7 @@ class WifiOneCardTest : public WifiWorkflowTest {
         "nmcli device disconnect wlan0 >/dev/null 2>&1; "
         "nmcli connection delete hotel-net >/dev/null 2>&1");
     Upstream("down");
-    if (routeTaken_) Output("ip route replace default via 198.51.100.1 dev up0");
+    if (upTaken_) Output("ip link set up0 up && ip route replace default via 198.51.100.1 dev up0");
   }
 
   int Upstream(const std::string& arguments) {
@@ -303,7 +305,7 @@ class WifiOneCardTest : public WifiWorkflowTest {
 
   std::string upstreamScript_;
   std::string beside_;
-  bool routeTaken_ = false;
+  bool upTaken_ = false;
 };
 
 TEST_F(WifiOneCardTest, SharesTheUpstreamWifiThroughAnAccessPointBesideIt) {
