@@ -5,6 +5,7 @@
 #include <linux/genetlink.h>
 #include <linux/nl80211.h>
 #include <net/if.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -378,6 +379,23 @@ std::vector<uint8_t> BesideAccessPointAddress(const std::vector<uint8_t>& statio
   // A station address that is already local still gets a different one.
   if (address == stationAddress) address[5] ^= 0x01;
   return address;
+}
+
+int BringInterfaceUp(const std::string& name) {
+  if (name.empty() || name.size() >= IFNAMSIZ) return EINVAL;
+  const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return errno;
+  ifreq request{};
+  std::memcpy(request.ifr_name, name.c_str(), name.size());
+  int error = 0;
+  if (ioctl(fd, SIOCGIFFLAGS, &request) != 0) {
+    error = errno;
+  } else if ((request.ifr_flags & IFF_UP) == 0) {
+    request.ifr_flags = static_cast<short>(request.ifr_flags | IFF_UP);
+    if (ioctl(fd, SIOCSIFFLAGS, &request) != 0) error = errno;
+  }
+  close(fd);
+  return error;
 }
 
 WirelessCardFacts ReadWirelessCardOf(const std::string& interfaceName) {

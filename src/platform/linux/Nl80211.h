@@ -46,6 +46,9 @@ int ReadWirelessCard(uint32_t wiphy, WirelessCardFacts& card);
 int AddAccessPointInterface(uint32_t wiphy, const std::string& name,
                             const std::vector<uint8_t>& hardwareAddress, uint32_t& index);
 int DeleteWirelessInterface(uint32_t index);
+// Sets the interface administratively up, so that a server can bind to it before the
+// connection manager takes it over.
+int BringInterfaceUp(const std::string& name);
 
 // The access point interface that sharing adds beside the station with interface index
 // stationIndex; the wireless library finds it by this name.

@@ -416,7 +416,11 @@ std::string SharingHelper::EnableBeside(const std::string& stationName, bool loc
            std::strerror(code != 0 ? code : ENODEV) + ")";
   }
   besides_[stationName] = added;
-  std::string error = EnablePrivateOnly(added.name, localNetwork);
+  // Up before its server starts: the connection manager may take a while to bring it up.
+  std::string error;
+  if (const int up = BringInterfaceUp(added.name); up != 0)
+    error = "cannot bring " + added.name + " up (" + std::strerror(up) + ")";
+  if (error.empty()) error = EnablePrivateOnly(added.name, localNetwork);
   if (!error.empty()) RemoveBeside(stationName);
   return error;
 }
