@@ -443,5 +443,29 @@
         <source>Your sharing could not be stopped: the system refused to turn it off on a connection it shares. Click &quot;Stop&quot; again, or turn sharing off in the connection&apos;s settings.</source>
         <translation>Ihre Freigabe konnte nicht beendet werden: Das System hat sich geweigert, sie für eine freigegebene Verbindung auszuschalten. Klicken Sie erneut auf „Stopp“ oder schalten Sie die Freigabe in den Einstellungen der Verbindung aus.</translation>
     </message>
+    <message>
+        <source>Your Wi-Fi connection is available for sharing through the same card,&#13;&#10;click &quot;Start Sharing&quot; to open your own network beside it, on the same channel.</source>
+        <translation>Ihre WLAN-Verbindung kann über dieselbe Karte freigegeben werden,&#13;&#10;klicken Sie auf „Freigabe starten“, um Ihr eigenes Netzwerk daneben auf demselben Kanal zu öffnen.</translation>
+    </message>
+    <message>
+        <source>Your Wi-Fi connection cannot be shared through the same card: the system does not tell what the card can do. Choose another adapter for your own network.</source>
+        <translation>Ihre WLAN-Verbindung kann nicht über dieselbe Karte freigegeben werden: Das System sagt nicht, was die Karte kann. Wählen Sie einen anderen Adapter für Ihr eigenes Netzwerk.</translation>
+    </message>
+    <message>
+        <source>Your Wi-Fi connection cannot be shared through the same card: the card is not connected to a Wi-Fi network now.</source>
+        <translation>Ihre WLAN-Verbindung kann nicht über dieselbe Karte freigegeben werden: Die Karte ist gerade mit keinem WLAN verbunden.</translation>
+    </message>
+    <message>
+        <source>Your Wi-Fi connection cannot be shared through the same card: the card cannot run a network of its own. Choose another adapter for your own network.</source>
+        <translation>Ihre WLAN-Verbindung kann nicht über dieselbe Karte freigegeben werden: Die Karte kann kein eigenes Netzwerk betreiben. Wählen Sie einen anderen Adapter für Ihr eigenes Netzwerk.</translation>
+    </message>
+    <message>
+        <source>Your Wi-Fi connection cannot be shared through the same card: the card cannot run a network of its own while it is connected to another one. Choose another adapter for your own network.</source>
+        <translation>Ihre WLAN-Verbindung kann nicht über dieselbe Karte freigegeben werden: Die Karte kann kein eigenes Netzwerk betreiben, während sie mit einem anderen verbunden ist. Wählen Sie einen anderen Adapter für Ihr eigenes Netzwerk.</translation>
+    </message>
+    <message>
+        <source>The Wi-Fi network you shared through the same card was lost or changed its channel, so your own network was closed and sharing was stopped. Click &quot;Start Sharing&quot; to share it again.</source>
+        <translation>Das WLAN, das Sie über dieselbe Karte freigegeben haben, ist verloren gegangen oder hat seinen Kanal gewechselt. Ihr eigenes Netzwerk wurde daher geschlossen und die Freigabe beendet. Klicken Sie auf „Freigabe starten“, um es erneut freizugeben.</translation>
+    </message>
 </context>
 </TS>

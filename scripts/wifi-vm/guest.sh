@@ -53,6 +53,7 @@ exec > >(tee -a "$log") 2>&1
 # shellcheck source=/dev/null
 . "$results/job" || fail_setup "no job"
 export ORVANE_VM_STATION=$ORVANE_VM_SOURCE/scripts/wifi-vm/station.sh
+export ORVANE_VM_UPSTREAM=$ORVANE_VM_SOURCE/scripts/wifi-vm/upstream.sh ORVANE_VM_BUSYBOX
 # shellcheck source=station.sh
 . "$ORVANE_VM_STATION" || fail_setup "no station functions"
 echo "wifi-vm guest: kernel $(uname -r) up after $(cut -d' ' -f1 /proc/uptime) s"
@@ -99,6 +100,8 @@ mkdir -p "$work/www"
 echo "$ORVANE_VM_PAGE" >"$work/www/index.html"
 ip netns exec inet "$ORVANE_VM_BUSYBOX" httpd -p "$ORVANE_VM_INTERNET:80" -h "$work/www" ||
   fail_setup "no web server"
+# The program's Internet check connects to www.example.com: it finds the Internet namespace.
+echo "$ORVANE_VM_INTERNET www.example.com" >>/etc/hosts
 
 # The phone: the second radio in a namespace of its own, its name resolution kept there.
 phy1=$(cat /sys/class/net/wlan1/phy80211/name)

@@ -52,6 +52,11 @@ const TConnection* DefaultSource(const StringObjectList<TConnection>& connection
     }
     lastCandidate = connection;
   }
+  // Nothing else reaches the Internet: the Wi-Fi card may share its own connection beside it.
+  if (!lastCandidate && destination && destination->Status == platform::kNcsConnected &&
+      CarriesDefaultRoute(*destination)) {
+    return destination;
+  }
   return lastCandidate;
 }
 

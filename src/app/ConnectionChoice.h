@@ -16,7 +16,9 @@ const TConnection* FindConnection(const StringObjectList<TConnection>& connectio
 
 // The first connected connection that carries a default route (a wireless one only when it is
 // not the default destination); failing that the first connected, non-wireless, physical LAN
-// connection; failing that the last connected non-wireless one; null when there is none.
+// connection; failing that the last connected non-wireless one; failing that the default
+// destination itself when it is connected and carries the default route (one Wi-Fi card shares
+// its own connection); null when there is none.
 const TConnection* DefaultSource(const StringObjectList<TConnection>& connections);
 
 // The last wireless connection, connected or not; null when there is none.

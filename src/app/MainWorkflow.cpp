@@ -13,6 +13,7 @@
 #include "common/SystemHelpers.h"
 #include "network/ConnectionUnit.h"
 #include "network/GuidText.h"
+#include "wireless/ApBesideStation.h"
 #include "wireless/WifiJoinCode.h"
 #include "wireless/WifiNetwork.h"
 
@@ -179,12 +180,44 @@ void MainWorkflow::ShowDestination(const TConnection& connection) {
   view_.ShowDestinationConnection(texts::ConnectionDisplayOf(connection));
 }
 
+namespace {
+
+const char* OneCardRefusal(ApBesideStation verdict) {
+  switch (verdict) {
+    case ApBesideStation::kPossible:
+      return nullptr;
+    case ApBesideStation::kNotConnected:
+      return texts::kOneCardNotConnected;
+    case ApBesideStation::kNoAccessPointMode:
+      return texts::kOneCardNoAccessPoint;
+    case ApBesideStation::kNoCombination:
+      return texts::kOneCardNoCombination;
+    case ApBesideStation::kCardUnknown:
+      break;
+  }
+  return texts::kOneCardUnknown;
+}
+
+}  // namespace
+
 void MainWorkflow::UpdateSharingState() {
+  // One Wi-Fi card for both sides: only where it can run its own network beside its station.
+  const bool oneCard = !currentSourceGUID_.empty() && currentSourceGUID_ == currentDestGUID_;
+  if (oneCard && sourceConnected_) {
+    const char* refusal = OneCardRefusal(
+        CheckApBesideStation(platform_.connectionKinds.ReadWirelessCardFacts(currentDestGUID_)));
+    if (refusal != nullptr) {
+      sharingAvailable_ = false;
+      view_.SetSharingGuidance(refusal, "");
+      return;
+    }
+  }
   // The probe blocks this thread, so it runs only when everything else already holds.
   sharingAvailable_ = !currentSourceGUID_.empty() && !currentDestGUID_.empty() &&
                       sourceConnected_ && IsInternetAvailable(platform_.internet);
   if (sharingAvailable_) {
-    view_.SetSharingGuidance(texts::kSharingAvailable, texts::kAlreadyConnected);
+    view_.SetSharingGuidance(oneCard ? texts::kOneCardSharingAvailable : texts::kSharingAvailable,
+                             texts::kAlreadyConnected);
   } else {
     view_.SetSharingGuidance(texts::kSharingNotAvailable, "");
   }
@@ -263,8 +296,9 @@ void MainWorkflow::actStartSharingExecute() {
           outcome->failure = manager.LastFailure();
           return;
         }
-        // On the adapter the user chose, not whichever the wireless library lists first.
-        outcome->networkCreated = wifi.StartNetwork(destination);
+        // On the adapter the user chose, not whichever the wireless library lists first; one
+        // card for both stays connected to the network it shares.
+        outcome->networkCreated = wifi.StartNetwork(destination, source == destination);
         outcome->wirelessError = wifi.LastError();
       },
       [this, outcome, source, destination] {
@@ -292,6 +326,10 @@ void MainWorkflow::actStartSharingExecute() {
 }
 
 void MainWorkflow::actStopSharingExecute() {
+  StopSharing(std::nullopt);
+}
+
+void MainWorkflow::StopSharing(const std::optional<std::string>& lostNetwork) {
   if (working_) return;
   TConnectionManager& manager = Manager();
   TWifiConnection& wifi = Wifi();
@@ -305,7 +343,7 @@ void MainWorkflow::actStopSharingExecute() {
         }
         wifi.DeleteNetwork();
       },
-      [this, leftOn] {
+      [this, leftOn, lostNetwork] {
         // A share this program made that is still on must not be reported as stopped; it
         // still counts as sharing, so "Stop" can be tried again.
         if (*leftOn) {
@@ -314,7 +352,11 @@ void MainWorkflow::actStopSharingExecute() {
           actRefresh2Execute();
           return;
         }
-        view_.ShowInformation(texts::kSharingStopped);
+        if (lostNetwork) {
+          view_.ShowError(texts::SharedNetworkLostMessage(*lostNetwork));
+        } else {
+          view_.ShowInformation(texts::kSharingStopped);
+        }
         sharingStarted_ = false;
         ownNetworkExists_ = false;
         ownNetworkProblem_.clear();
@@ -334,16 +376,27 @@ void MainWorkflow::RefreshConnectedDevices() {
   if (jobsInFlight_ > 0) return;
   TConnectionManager& manager = *connectionManager_;
   auto devices = std::make_shared<std::optional<std::vector<platform::ConnectedDevice>>>();
-  RunJob([&manager, devices,
-          destination = sharedDestGUID_] { *devices = manager.ConnectedDevices(destination); },
-         [this, devices] {
-           // Sharing may have stopped meanwhile: then the list is cleared, not filled.
-           if (!sharingStarted_ || !*devices) return;
-           if (connectedDevices_.Update(**devices, std::chrono::system_clock::now()))
-             view_.ShowConnectedDevices(connectedDevices_.Devices());
-           ShowGuestLimit();
-         },
-         false);
+  auto failure = std::make_shared<SharingFailure>();
+  RunJob(
+      [&manager, devices, failure, destination = sharedDestGUID_] {
+        *devices = manager.ConnectedDevices(destination);
+        *failure = manager.LastDevicesFailure();
+      },
+      [this, devices, failure] {
+        // Sharing may have stopped meanwhile: then the list is cleared, not filled.
+        if (!sharingStarted_) return;
+        // One card shared its own connection and that network went or moved: the own
+        // network beside it is closed already, so the rest is stopped with the reason.
+        if (failure->code == platform::kSharedNetworkLost) {
+          StopSharing(failure->description);
+          return;
+        }
+        if (!*devices) return;
+        if (connectedDevices_.Update(**devices, std::chrono::system_clock::now()))
+          view_.ShowConnectedDevices(connectedDevices_.Devices());
+        ShowGuestLimit();
+      },
+      false);
 }
 
 void MainWorkflow::ShowGuestLimit() {

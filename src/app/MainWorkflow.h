@@ -211,6 +211,9 @@ class MainWorkflow {
   TWifiConnection& Wifi() const;
   // Tells the view whether the sharing serves as many devices as it can.
   void ShowGuestLimit();
+  // "Stop", saying so with the success message, or, given `lostNetwork` (the service's reason,
+  // perhaps empty), that the network a Wi-Fi connection shared through its own card was lost.
+  void StopSharing(const std::optional<std::string>& lostNetwork);
   // The reason and remedy for a wireless library code, else the system's text for it.
   std::string WirelessFailureReason(uint32_t code) const;
   // The adapter the own network was last made on, as the connection list names it.

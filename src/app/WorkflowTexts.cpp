@@ -132,6 +132,15 @@ std::string NetworkNotCreatedMessage(const std::string& reason) {
          reason;
 }
 
+std::string SharedNetworkLostMessage(const std::string& reason) {
+  std::string message =
+      "The Wi-Fi network you shared through the same card was lost or changed its channel, so "
+      "your own network was closed and sharing was stopped. Click \"Start Sharing\" to share "
+      "it again.";
+  if (!reason.empty()) message += "\r\n\r\n" + reason;
+  return message;
+}
+
 std::string NetworkNotJoinedMessage(const std::string& reason) {
   return "The wireless network could not be joined.\r\n\r\n" + reason;
 }

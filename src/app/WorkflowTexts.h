@@ -19,6 +19,23 @@ inline constexpr const char* kAlreadyConnected =
     "Your Internet has been already connected via your wired connection.";
 inline constexpr const char* kSharingNotAvailable =
     "Your current connection is not available for sharing your Internet.";
+// One Wi-Fi card shares the network it is connected to through a second network of its own.
+inline constexpr const char* kOneCardSharingAvailable =
+    "Your Wi-Fi connection is available for sharing through the same card,\r\nclick \"Start "
+    "Sharing\" to open your own network beside it, on the same channel.";
+inline constexpr const char* kOneCardUnknown =
+    "Your Wi-Fi connection cannot be shared through the same card: the system does not tell "
+    "what the card can do. Choose another adapter for your own network.";
+inline constexpr const char* kOneCardNotConnected =
+    "Your Wi-Fi connection cannot be shared through the same card: the card is not connected "
+    "to a Wi-Fi network now.";
+inline constexpr const char* kOneCardNoAccessPoint =
+    "Your Wi-Fi connection cannot be shared through the same card: the card cannot run a "
+    "network of its own. Choose another adapter for your own network.";
+inline constexpr const char* kOneCardNoCombination =
+    "Your Wi-Fi connection cannot be shared through the same card: the card cannot run a "
+    "network of its own while it is connected to another one. Choose another adapter for your "
+    "own network.";
 inline constexpr const char* kSharingStarted = "Your sharing was started successfully!";
 inline constexpr const char* kSharingFailed = "Sorry, it was failed to share your Internet!";
 inline constexpr const char* kSharingNotStopped =
@@ -35,6 +52,10 @@ inline constexpr const char* kSharingEnabledPanel = "Internet Sharing Enabled";
 inline constexpr const char* kReadyPanel = "Ready for Sharing";
 inline constexpr int kSharingEnabledImage = 29;
 inline constexpr int kReadyImage = 30;
+
+// The network a Wi-Fi connection shared through its own card was lost or changed its channel;
+// reason: the service's words, shown under the message.
+std::string SharedNetworkLostMessage(const std::string& reason);
 
 // These name ApplicationName, so they are built when asked for.
 std::string ConnectCaption();

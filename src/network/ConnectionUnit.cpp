@@ -86,15 +86,18 @@ bool TConnectionManager::StartSharing(const std::string& SourceGUID, const std::
     std::unique_ptr<platform::ISharingConfiguration> destination;
     ForEachConnection(*manager, [&](platform::INetConnection& item) {
       const std::string guid = GuidToText(item.GetProperties().guidId);
-      if (guid == SourceGUID) {
-        source = SharingConfigurationFor(*manager, item);
-      } else if (guid == DestGUID) {
-        destination = SharingConfigurationFor(*manager, item);
-      }
+      if (guid == SourceGUID) source = SharingConfigurationFor(*manager, item);
+      if (guid == DestGUID) destination = SharingConfigurationFor(*manager, item);
     });
     if (!source || !destination) return false;
     EnsureSharing(*source, platform::kIcsSharingTypePublic);
-    EnsureSharing(*destination, platform::kIcsSharingTypePrivate);
+    if (SourceGUID == DestGUID) {
+      // One Wi-Fi card for both: the service puts the private side beside the public one, so
+      // it is asked even though the connection already reads as shared.
+      CheckHResult(destination->EnableSharing(platform::kIcsSharingTypePrivate));
+    } else {
+      EnsureSharing(*destination, platform::kIcsSharingTypePrivate);
+    }
     lastFailure_ = {};
     return true;
   } catch (const ComError& error) {
@@ -129,6 +132,7 @@ bool TConnectionManager::StopSharing() {
 
 std::optional<std::vector<platform::ConnectedDevice>> TConnectionManager::ConnectedDevices(
     const std::string& DestGUID) {
+  lastDevicesFailure_ = {};
   if (DestGUID.empty()) return std::nullopt;
   ComSession com(sharing_);
   try {
@@ -141,7 +145,11 @@ std::optional<std::vector<platform::ConnectedDevice>> TConnectionManager::Connec
       devices = std::move(found);
     });
     return devices;
+  } catch (const ComError& error) {
+    lastDevicesFailure_ = {error.HResult(), sharing_.ErrorDescription()};
+    return std::nullopt;
   } catch (const std::exception&) {
+    lastDevicesFailure_ = {platform::kEFail, {}};
     return std::nullopt;
   }
 }

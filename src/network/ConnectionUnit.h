@@ -67,6 +67,9 @@ class TConnectionManager {
   // connection is not found or the service fails, so the caller can keep what it had.
   std::optional<std::vector<platform::ConnectedDevice>> ConnectedDevices(
       const std::string& DestGUID);
+  // The service's code when the last ConnectedDevices got nothing, with its description (the
+  // network a Wi-Fi connection shared through its own card was lost, for one); success else.
+  const SharingFailure& LastDevicesFailure() const { return lastDevicesFailure_; }
 
   // Entry text: the connection's Name; in the system's order. Records live until the next
   // Refresh: keep a GUID, not a record.
@@ -80,6 +83,7 @@ class TConnectionManager {
   StringObjectList<TConnection> connections_;
   std::vector<std::string> notStopped_;
   SharingFailure lastFailure_;
+  SharingFailure lastDevicesFailure_;
   std::unique_ptr<TAdapterManager> adapters_;
 };
 

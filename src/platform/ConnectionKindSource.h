@@ -3,6 +3,7 @@
 #include <string>
 
 #include "RegistryAnswer.h"
+#include "WirelessCard.h"
 
 namespace orvane::platform {
 
@@ -18,6 +19,12 @@ class IConnectionKindSource {
   virtual ~IConnectionKindSource() = default;
   // guid is used exactly as passed, braces included.
   virtual ConnectionKindFacts ReadConnectionKindFacts(const std::string& guid) = 0;
+  // What the Wi-Fi card behind the connection can do and how it is connected now; not read
+  // where the system cannot tell.
+  virtual WirelessCardFacts ReadWirelessCardFacts(const std::string& guid) {
+    (void)guid;
+    return {};
+  }
 };
 
 }  // namespace orvane::platform

@@ -25,6 +25,9 @@ inline constexpr HResult kRefusedByUser = static_cast<HResult>(0x800704C7u);    
 inline constexpr HResult kNoAuthenticationAgent = static_cast<HResult>(0x80070520u);  // no logon
 inline constexpr HResult kElevationToolMissing = static_cast<HResult>(0x80070003u);   // no path
 inline constexpr HResult kSharedByAnother = static_cast<HResult>(0x800700AAu);        // busy
+// A Wi-Fi connection shared through its own card lost its network or moved to another channel:
+// the network beside it was closed (network unreachable).
+inline constexpr HResult kSharedNetworkLost = static_cast<HResult>(0x800704CFu);
 // Not authorised: kEAccessDenied. A refusal of the helper itself (an interface it will not
 // share, a firewall in the way, no free network) is kEFail with its reason as the description.
 

@@ -76,7 +76,9 @@ class TWifiConnection {
   void RefreshNetworks();
   // Joins the own network if the last refresh saw it, else creates it, on the interface named
   // by interfaceGuid (GUID text, any case) when the library lists it, else on the first.
-  bool StartNetwork(const std::string& interfaceGuid = {});
+  // keepConnected: the network the card is connected to is what it shares (one card for both),
+  // so it is not left.
+  bool StartNetwork(const std::string& interfaceGuid = {}, bool keepConnected = false);
   // Creates the own network as StartNetwork would; deletes it from the interface it was last
   // created on, else from the first. False without an interface or when the library refuses.
   // A WPA2 network needs a library that takes the security (AddSsidEx); without it the answer

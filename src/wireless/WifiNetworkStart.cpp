@@ -16,7 +16,7 @@ bool SameGuidText(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-bool TWifiConnection::StartNetwork(const std::string& interfaceGuid) {
+bool TWifiConnection::StartNetwork(const std::string& interfaceGuid, bool keepConnected) {
   TWLanNetwork* found = nullptr;
   for (const auto& entry : networks_) {
     TWLanNetwork* network = entry.object.get();
@@ -24,7 +24,7 @@ bool TWifiConnection::StartNetwork(const std::string& interfaceGuid) {
     if (IsOwnNetwork(*network)) {
       found = network;
       network->Key = system_.ToUtf16(key_);
-    } else if (network->State == TWLanNetwork::kStateConnected) {
+    } else if (network->State == TWLanNetwork::kStateConnected && !keepConnected) {
       network->Leave();
     }
   }

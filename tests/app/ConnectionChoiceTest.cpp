@@ -94,6 +94,22 @@ TEST(DefaultSource, NoneWithoutAConnectedWiredConnection) {
             nullptr);
 }
 
+TEST(DefaultSource, TheOnlyWifiCarryingTheRouteSharesItself) {
+  const Row wifi{"{WIFI}", kConnected, kLan, true, true};
+  EXPECT_EQ(GuidOf(DefaultSource(Routed(ListOf({wifi}), "{WIFI}", "10.0.0.1"))), "{WIFI}");
+  // Not while another connection can be the source, nor when it is not the destination.
+  EXPECT_EQ(GuidOf(DefaultSource(Routed(ListOf({wifi, {"{VPN}"}}), "{WIFI}", "10.0.0.1"))),
+            "{VPN}");
+  EXPECT_EQ(
+      GuidOf(DefaultSource(Routed(ListOf({wifi, {"{WIFI-OFF}", kDisconnected, kLan, true, true}}),
+                                  "{WIFI}", "10.0.0.1"))),
+      "{WIFI}")
+      << "a second wireless card leaves the first as an ordinary source";
+  EXPECT_EQ(DefaultSource(Routed(ListOf({{"{WIFI}", kDisconnected, kLan, true, true}}), "{WIFI}",
+                                 "10.0.0.1")),
+            nullptr);
+}
+
 TEST(DefaultDestination, IsTheLastWirelessConnectionWhateverItsStatus) {
   const auto list = ListOf({{"{WIFI-A}", kConnected, kLan, true, true},
                             {"{PCI}", kConnected, kLan, true},

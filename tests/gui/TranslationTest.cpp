@@ -65,6 +65,26 @@ class TranslationTest : public QObject {
                 "werden.\r\n\r\nwlan0: no access point mode"));
   }
 
+  // One card for both: what the page says of it, and why sharing stopped when its network went.
+  void oneCardTextsAreTranslated() {
+    form_->SetSharingGuidance(texts::kOneCardSharingAvailable, "");
+    QCOMPARE(form_->findChild<QLabel*>("lblStartSharing")->text(),
+             QString("Ihre WLAN-Verbindung kann über dieselbe Karte freigegeben werden,\r\n"
+                     "klicken Sie auf „Freigabe starten“, um Ihr eigenes Netzwerk daneben auf "
+                     "demselben Kanal zu öffnen."));
+    for (const char* refusal : {texts::kOneCardUnknown, texts::kOneCardNotConnected,
+                                texts::kOneCardNoAccessPoint, texts::kOneCardNoCombination}) {
+      form_->SetSharingGuidance(refusal, "");
+      QVERIFY2(form_->findChild<QLabel*>("lblStartSharing")
+                   ->text()
+                   .startsWith("Ihre WLAN-Verbindung kann nicht über dieselbe Karte"),
+               refusal);
+    }
+    form_->ShowError(texts::SharedNetworkLostMessage("the Wi-Fi network of wlan0 was lost"));
+    QVERIFY(messages_.shown.last().text.startsWith("Das WLAN, das Sie über dieselbe Karte"));
+    QVERIFY(messages_.shown.last().text.endsWith("\r\n\r\nthe Wi-Fi network of wlan0 was lost"));
+  }
+
   // The catalogue holds these with a placeholder for the name, which it cannot know.
   void textsAroundTheNameAreTranslated() {
     const QString connect = QString("Mit %1 verbinden").arg(scene::kProductName);

@@ -194,17 +194,28 @@ TEST_F(ConnectionManagerTest, StartSharingRefusesWhatItCannotMatch) {
   EXPECT_FALSE(manager->StartSharing(TestGuid(1), ""));
   EXPECT_TRUE(log.Calls().empty()) << "no COM call for an empty GUID";
 
-  EXPECT_FALSE(manager->StartSharing(TestGuid(1), TestGuid(1)));
-  EXPECT_EQ(log.CallsNamed("GetConfiguration"),
-            std::vector<std::string>{"GetConfiguration " + TestGuid(1)})
-      << "the source test matches first, so no destination is found";
-  ExpectOneComSession();
-
-  log.ClearCalls();
   EXPECT_FALSE(manager->StartSharing(TestGuid(1), TestGuid(9)));
   EXPECT_FALSE(manager->StartSharing(TestGuid(1), Lower(TestGuid(2)))) << "matching is exact";
   EXPECT_EQ(log.Count("GetSharingEnabled") + log.Count("EnableSharing"), 0u);
   EXPECT_FALSE(Sim(0).sharingEnabled || Sim(1).sharingEnabled);
+}
+
+TEST_F(ConnectionManagerTest, OneConnectionForBothIsAskedForThePrivateSideToo) {
+  AddConnection(1, u"WLAN");
+  AddConnection(2, u"LAN");
+  log.ClearCalls();
+
+  // The private side goes beside the public one, so it is asked although the connection
+  // already reads as shared.
+  EXPECT_TRUE(manager->StartSharing(TestGuid(1), TestGuid(1)));
+  EXPECT_EQ(log.CallsNamed("EnableSharing"),
+            (std::vector<std::string>{"EnableSharing " + TestGuid(1) + " 0",
+                                      "EnableSharing " + TestGuid(1) + " 1"}));
+  ExpectOneComSession();
+
+  log.FailCall("EnableSharing", platform::kEFail, 1);
+  EXPECT_FALSE(manager->StartSharing(TestGuid(1), TestGuid(1)));
+  EXPECT_EQ(manager->LastFailure().code, platform::kEFail);
 }
 
 TEST_F(ConnectionManagerTest, StartSharingUsesTheLaterOfTwoConnectionsWithOneGuid) {

@@ -9,6 +9,7 @@
 
 #include "platform/linux/InterfaceGuid.h"
 #include "platform/linux/NetworkManagerClient.h"
+#include "platform/linux/Nl80211.h"
 
 namespace orvane::platform::linux_backend {
 
@@ -79,6 +80,9 @@ std::vector<InterfaceView> ReadInterfaces(const MachinePaths& paths) {
   std::vector<InterfaceView> interfaces;
   interfaces.reserve(snapshot.links.size());
   for (const LinkInfo& link : snapshot.links) {
+    // The access point sharing adds beside a Wi-Fi station is part of that share, not a
+    // connection of its own to choose or to share again.
+    if (IsBesideAccessPointName(link.name)) continue;
     InterfaceView view;
     view.link = link;
     view.guid = InterfaceGuid(link.name);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/linux/InterfaceGuid.h"
+#include "platform/linux/Nl80211.h"
 
 namespace orvane::platform::linux_backend {
 namespace {
@@ -77,6 +78,19 @@ InterfaceTableResult LinuxAdapterQuery::GetIfTable(uint32_t bufferSize) {
   for (const LinkInfo& link : snapshot.links)
     result.rows.push_back({link.index, OperStatusOf(link.flags, link.operState)});
   return result;
+}
+
+WirelessCardFacts LinuxConnectionKinds::ReadWirelessCardFacts(const std::string& guid) {
+  NetlinkSnapshot snapshot;
+  try {
+    snapshot = ReadNetlinkSnapshot();
+  } catch (const NetlinkError&) {
+    return {};
+  }
+  for (const LinkInfo& link : snapshot.links)
+    if (SameGuidText(GuidText(InterfaceGuid(link.name)), guid))
+      return ReadWirelessCardOf(link.name);
+  return {};
 }
 
 ConnectionKindFacts LinuxConnectionKinds::ReadConnectionKindFacts(const std::string& guid) {

@@ -22,6 +22,7 @@ class LinuxConnectionKinds : public IConnectionKindSource {
  public:
   explicit LinuxConnectionKinds(MachinePaths paths = {}) : paths_(std::move(paths)) {}
   ConnectionKindFacts ReadConnectionKindFacts(const std::string& guid) override;
+  WirelessCardFacts ReadWirelessCardFacts(const std::string& guid) override;
 
  private:
   MachinePaths paths_;

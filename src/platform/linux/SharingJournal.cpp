@@ -86,6 +86,8 @@ std::string JournalText(const JournalEntries& entries) {
     text << "address " << entry.interfaceName << " " << entry.cidr << "\n";
   for (const auto& entry : entries.servers)
     text << "dnsmasq " << entry.interfaceName << " " << entry.pid << " " << entry.startTime << "\n";
+  for (const auto& entry : entries.virtualInterfaces)
+    text << "virtual " << entry.interfaceName << " " << entry.wiphy << "\n";
   return text.str();
 }
 
@@ -108,6 +110,13 @@ JournalEntries ParseJournal(const std::string& text) {
       if (!(fields >> startTime)) startTime = 0;
       try {
         entries.servers.push_back({name, std::stoi(value), startTime});
+      } catch (const std::exception&) {
+      }
+    } else if (kind == "virtual") {
+      try {
+        const unsigned long wiphy = std::stoul(value);
+        if (wiphy <= UINT32_MAX)
+          entries.virtualInterfaces.push_back({name, static_cast<uint32_t>(wiphy)});
       } catch (const std::exception&) {
       }
     }

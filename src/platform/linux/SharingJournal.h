@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,18 @@ struct JournalEntries {
     // Its start time (clock ticks since boot): a later process with the same id is not it.
     unsigned long long startTime = 0;
   };
+  // An access point interface added beside a Wi-Fi station on the same radio.
+  struct VirtualInterface {
+    std::string interfaceName;
+    uint32_t wiphy = 0;
+  };
   std::vector<Forwarding> forwarding;
   std::vector<Address> addresses;
   std::vector<Server> servers;
-  bool Empty() const { return forwarding.empty() && addresses.empty() && servers.empty(); }
+  std::vector<VirtualInterface> virtualInterfaces;
+  bool Empty() const {
+    return forwarding.empty() && addresses.empty() && servers.empty() && virtualInterfaces.empty();
+  }
 };
 
 std::string JournalText(const JournalEntries& entries);

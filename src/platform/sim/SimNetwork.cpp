@@ -79,4 +79,14 @@ platform::ConnectionKindFacts SimNetwork::ReadConnectionKindFacts(const std::str
   return found == kinds_.end() ? platform::ConnectionKindFacts{} : found->second;
 }
 
+void SimNetwork::SetWirelessCardFacts(const std::string& guid, platform::WirelessCardFacts facts) {
+  cards_[guid] = std::move(facts);
+}
+
+platform::WirelessCardFacts SimNetwork::ReadWirelessCardFacts(const std::string& guid) {
+  if (log_.Record("ReadWirelessCardFacts " + guid)) return {};
+  const auto found = cards_.find(guid);
+  return found == cards_.end() ? platform::WirelessCardFacts{} : found->second;
+}
+
 }  // namespace orvane::sim

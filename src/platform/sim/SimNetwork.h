@@ -29,6 +29,11 @@ class SimNetwork : public platform::IAdapterQuery, public platform::IConnectionK
   // A key with the given instance id and, when wireless, a MediaSubType of 2 (else none).
   void SetConnectionKind(const std::string& guid, const std::string& pnpInstanceId, bool wireless);
 
+  // What the Wi-Fi card behind guid says about itself; recorded as
+  // "ReadWirelessCardFacts GUID".
+  void SetWirelessCardFacts(const std::string& guid, platform::WirelessCardFacts facts);
+  platform::WirelessCardFacts ReadWirelessCardFacts(const std::string& guid) override;
+
   platform::AdapterQueryResult GetAdaptersInfo(uint32_t bufferSize) override;
   platform::InterfaceTableResult GetIfTable(uint32_t bufferSize) override;
   platform::ConnectionKindFacts ReadConnectionKindFacts(const std::string& guid) override;
@@ -38,6 +43,7 @@ class SimNetwork : public platform::IAdapterQuery, public platform::IConnectionK
   std::vector<platform::AdapterRecord> adapters_;
   std::vector<platform::InterfaceRow> rows_;
   std::map<std::string, platform::ConnectionKindFacts> kinds_;
+  std::map<std::string, platform::WirelessCardFacts> cards_;
 };
 
 }  // namespace orvane::sim

@@ -3,6 +3,8 @@
 // nothing behind and says why.
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -169,6 +171,36 @@ TEST_F(SharingSafetyTest, AnotherFirewallThatDropsIsRefusedWithTheReason) {
   const std::string zones = testing::internal::GetCapturedStderr();
   EXPECT_NE(zones.find("table inet zones, chain forward"), std::string::npos) << zones;
   EXPECT_TRUE(HostIsClean()) << HostState();
+}
+
+// One interface as both sides works only for a Wi-Fi station, whose card adds an access point
+// beside it; anything else is refused and leaves nothing, no interface added.
+TEST_F(SharingSafetyTest, OneInterfaceForBothNeedsAWifiStation) {
+  const test::TempFolder journal;
+  SharingHelper helper(journal.Path());
+  ASSERT_EQ(helper.EnablePublic("hpub"), "");
+  const std::string refusal = helper.EnablePrivate("hpub");
+  EXPECT_NE(refusal.find("no Wi-Fi interface"), std::string::npos) << refusal;
+  EXPECT_EQ(net_->host.Output("ip -o link show | grep -c orvap"), "0");
+  EXPECT_TRUE(HostIsClean()) << HostState();
+}
+
+// A journal names what recovery deletes: an interface that has our name but is no access
+// point on the recorded radio (here not wireless at all) is left alone.
+TEST_F(SharingSafetyTest, RecoveryDeletesNoInterfaceThatIsNotOurAccessPoint) {
+  ASSERT_EQ(net_->host.Run("ip link add orvap7 type veth peer name orvap7p"), 0);
+  const test::TempFolder journal;
+  const pid_t dead = fork();
+  if (dead == 0) _exit(0);
+  ASSERT_GT(dead, 0);
+  waitpid(dead, nullptr, 0);
+  const std::string path =
+      journal.Path() + "/sharing-" + NetworkNamespaceId() + "-" + std::to_string(dead);
+  std::ofstream(path) << "virtual orvap7 0\nvirtual ../../eth0 0\n";
+  SharingHelper helper(journal.Path());
+  helper.Recover();
+  EXPECT_EQ(net_->host.Run("ip link show orvap7 >/dev/null"), 0) << "a veth is not ours";
+  EXPECT_FALSE(std::filesystem::exists(path)) << "the journal is done with";
 }
 
 }  // namespace

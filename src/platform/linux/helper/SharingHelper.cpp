@@ -1,16 +1,20 @@
 #include "platform/linux/helper/SharingHelper.h"
 
+#include <linux/nl80211.h>
 #include <net/if.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <vector>
 
 #include "platform/linux/Netlink.h"
 #include "platform/linux/NetworkManagerClient.h"
+#include "platform/linux/Nl80211.h"
 #include "platform/linux/SharingProtocol.h"
 #include "platform/linux/helper/Dnsmasq.h"
 #include "platform/linux/helper/DnsmasqLeases.h"
@@ -147,6 +151,16 @@ void SharingHelper::Recover() {
       if (ValidInterfaceName(forwarding.interfaceName) &&
           (forwarding.originalValue == "0" || forwarding.originalValue == "1"))
         WriteForwarding(forwarding.interfaceName, forwarding.originalValue);
+    // Only a Wi-Fi interface of our naming on the recorded radio is removed: a journal line
+    // never deletes the user's own interface. It may read as a station: the supplicant that
+    // runs the access point takes an interface over in that mode first.
+    for (const auto& added : entries.virtualInterfaces) {
+      WirelessInterface found;
+      if (IsBesideAccessPointName(added.interfaceName) &&
+          ReadWirelessInterface(added.interfaceName, found) == 0 && found.wiphy == added.wiphy &&
+          (found.iftype == NL80211_IFTYPE_AP || found.iftype == NL80211_IFTYPE_STATION))
+        DeleteWirelessInterface(found.index);
+    }
     SharingJournal::Remove(path);
   }
   // Forwarding is back as it was: the guard a dead helper left has nothing more to hold
@@ -256,7 +270,11 @@ void SharingHelper::StopServer(PrivateShare& share) {
 }
 
 std::string SharingHelper::EnablePrivate(const std::string& interfaceName, bool localNetwork) {
-  std::string error = EnablePrivateOnly(interfaceName, localNetwork);
+  // The public side asked to be private too: its own network goes on a second interface of
+  // the same card.
+  std::string error = publics_.count(interfaceName) != 0
+                          ? EnableBeside(interfaceName, localNetwork)
+                          : EnablePrivateOnly(interfaceName, localNetwork);
   // Masquerading with nothing behind it is of no use: a failed start leaves nothing at all.
   if (!error.empty() && privates_.empty())
     while (!publics_.empty()) Disable(std::string(publics_.begin()->first));
@@ -331,7 +349,36 @@ void SharingHelper::RepairPrivate(const std::string& interfaceName, PrivateShare
   }
 }
 
+void SharingHelper::WatchBesides() {
+  // A card runs both on one channel: when the station's network goes or moves, the access
+  // point cannot follow it by itself. It is closed, and the program told why.
+  constexpr int kOffChannelChecks = 3;  // a roam between access points takes a moment
+  std::vector<std::pair<std::string, std::string>> closing;
+  for (auto& [station, added] : besides_) {
+    WirelessInterface now;
+    const bool found = ReadWirelessInterface(station, now) == 0;
+    if (found && now.iftype == NL80211_IFTYPE_STATION && now.frequencyMHz == added.frequencyMHz) {
+      added.offChannelChecks = 0;
+    } else if (found && now.iftype == NL80211_IFTYPE_STATION && now.frequencyMHz != 0) {
+      closing.emplace_back(station,
+                           "the Wi-Fi network of " + station + " moved to another channel");
+    } else if (++added.offChannelChecks >= kOffChannelChecks) {
+      closing.emplace_back(station, "the Wi-Fi network of " + station + " was lost");
+    }
+  }
+  for (const auto& [station, reason] : closing) {
+    RemoveBeside(station);
+    lostBesides_[station] = reason;
+  }
+}
+
+std::string SharingHelper::Lost(const std::string& stationName) const {
+  auto found = lostBesides_.find(stationName);
+  return found == lostBesides_.end() ? std::string() : found->second;
+}
+
 void SharingHelper::Repair() {
+  WatchBesides();
   for (auto& [name, share] : publics_) {
     const unsigned index = if_nametoindex(name.c_str());
     if (index == 0 || index == share.index) continue;
@@ -340,6 +387,61 @@ void SharingHelper::Repair() {
     EnableForwarding(name, false);
   }
   for (auto& [name, share] : privates_) RepairPrivate(name, share);
+}
+
+std::string SharingHelper::EnableBeside(const std::string& stationName, bool localNetwork) {
+  if (auto found = besides_.find(stationName); found != besides_.end())
+    return EnablePrivateOnly(found->second.name, localNetwork);
+  WirelessInterface station;
+  if (int code = ReadWirelessInterface(stationName, station); code != 0)
+    return stationName + " is shared as public and is no Wi-Fi interface";
+  if (station.iftype != NL80211_IFTYPE_STATION || station.frequencyMHz == 0)
+    return stationName + " is not connected to a Wi-Fi network";
+  BesideAccessPoint added{BesideAccessPointName(station.index), 0, station.wiphy,
+                          station.frequencyMHz};
+  lostBesides_.erase(stationName);
+  if (if_nametoindex(added.name.c_str()) != 0) return added.name + " exists already";
+  // Recorded before it is made, so that a crash right after it is undone too.
+  besides_[stationName] = added;
+  if (!SaveJournal()) {
+    besides_.erase(stationName);
+    return "cannot record the change to " + stationName;
+  }
+  const int code = AddAccessPointInterface(
+      station.wiphy, added.name, BesideAccessPointAddress(station.hardwareAddress), added.index);
+  if (code != 0 || added.index == 0) {
+    besides_.erase(stationName);
+    SaveJournal();
+    return "the Wi-Fi card of " + stationName + " cannot add an access point beside it (" +
+           std::strerror(code != 0 ? code : ENODEV) + ")";
+  }
+  besides_[stationName] = added;
+  // Up before its server starts: the connection manager may take a while to bring it up.
+  std::string error;
+  if (const int up = BringInterfaceUp(added.name); up != 0)
+    error = "cannot bring " + added.name + " up (" + std::strerror(up) + ")";
+  if (error.empty()) error = EnablePrivateOnly(added.name, localNetwork);
+  if (!error.empty()) RemoveBeside(stationName);
+  return error;
+}
+
+std::string SharingHelper::RemoveBeside(const std::string& stationName) {
+  auto found = besides_.find(stationName);
+  if (found == besides_.end()) return {};
+  const BesideAccessPoint added = found->second;
+  std::string error = DisablePrivate(added.name);
+  // Only while the index still names our interface: it may have gone and the number be reused.
+  WirelessInterface current;
+  if (ReadWirelessInterface(added.name, current) == 0 && current.index == added.index &&
+      current.wiphy == added.wiphy) {
+    if (int code = DeleteWirelessInterface(added.index); code != 0 && error.empty())
+      error = "cannot remove " + added.name + " (" + std::strerror(code) + ")";
+  }
+  if (error.empty() || if_nametoindex(added.name.c_str()) == 0) {
+    besides_.erase(stationName);
+    SaveJournal();
+  }
+  return error;
 }
 
 std::string SharingHelper::DisablePublic(const std::string& interfaceName) {
@@ -385,7 +487,9 @@ std::string SharingHelper::DisableVanished() {
 }
 
 std::string SharingHelper::Disable(const std::string& interfaceName) {
-  std::string error = DisablePublic(interfaceName);
+  lostBesides_.erase(interfaceName);
+  std::string error = RemoveBeside(interfaceName);
+  if (std::string publicError = DisablePublic(interfaceName); error.empty()) error = publicError;
   std::string privateError = DisablePrivate(interfaceName);
   if (error.empty()) error = privateError;
   // The other end of a share may be gone for good; it is not listed for a stop any more.
@@ -414,6 +518,9 @@ std::string SharingHelper::Role(const std::string& interfaceName) {
 std::vector<ConnectedDevice> SharingHelper::Devices(const std::string& interfaceName) {
   // A share that reads as gone (its server, address or rule missing) serves nobody, whatever
   // the leases still say.
+  // A station's guests are those of the access point beside it.
+  if (auto beside = besides_.find(interfaceName); beside != besides_.end())
+    return Devices(beside->second.name);
   if (Role(interfaceName) != protocol::kRolePrivate) return {};
   return ReadDnsmasqLeases(journal_.LeaseFile(interfaceName), static_cast<int64_t>(time(nullptr)));
 }
@@ -422,6 +529,10 @@ void SharingHelper::StopAll() {
   // Copies: Disable erases the entry its name would otherwise refer to.
   while (!privates_.empty()) Disable(std::string(privates_.begin()->first));
   while (!publics_.empty()) Disable(std::string(publics_.begin()->first));
+  // One that cannot be removed stays journalled, for the next helper's recovery.
+  std::vector<std::string> stations;
+  for (const auto& [station, added] : besides_) stations.push_back(station);
+  for (const std::string& station : stations) RemoveBeside(station);
 }
 
 bool SharingHelper::SaveJournal() {
@@ -433,6 +544,8 @@ bool SharingHelper::SaveJournal() {
     if (share.server.pid > 0)
       entries.servers.push_back({name, static_cast<int>(share.server.pid), share.server.startTime});
   }
+  for (const auto& [station, added] : besides_)
+    entries.virtualInterfaces.push_back({added.name, added.wiphy});
   return journal_.Save(entries);
 }
 

@@ -45,11 +45,22 @@ class SharingHelper {
   // that died (a bounded number of times).
   void Repair();
   void StopAll();
+  // Why the access point beside a Wi-Fi station was closed (its network lost, or moved to
+  // another channel); empty while it serves or when there was none.
+  std::string Lost(const std::string& stationName) const;
 
  private:
   struct PublicShare {
     uint32_t index = 0;
     bool opened = false;  // forwarding was off before
+  };
+  // An access point interface added on a Wi-Fi station's radio, shared as private.
+  struct BesideAccessPoint {
+    std::string name;
+    uint32_t index = 0;
+    uint32_t wiphy = 0;
+    uint32_t frequencyMHz = 0;  // the station's channel, which the access point shares
+    int offChannelChecks = 0;   // repairs in a row that found the station on no channel
   };
   struct PrivateShare {
     uint32_t index = 0;
@@ -74,6 +85,10 @@ class SharingHelper {
                                    PrivateShare& share);
   std::string StartServer(const std::string& interfaceName, PrivateShare& share);
   void RepairPrivate(const std::string& interfaceName, PrivateShare& share);
+  // The private side of a Wi-Fi station that is shared as public: an access point interface
+  // added on the same radio.
+  std::string EnableBeside(const std::string& stationName, bool localNetwork);
+  std::string RemoveBeside(const std::string& stationName);
   std::string DisablePublic(const std::string& interfaceName);
   std::string DisablePrivate(const std::string& interfaceName);
   // Drops the shares of interfaces that no longer exist; answers the first error.
@@ -86,6 +101,9 @@ class SharingHelper {
   std::map<std::string, PublicShare> publics_;
   std::map<std::string, PrivateShare> privates_;
   std::map<std::string, std::string> originalForwarding_;
+  std::map<std::string, BesideAccessPoint> besides_;  // by the station's name
+  std::map<std::string, std::string> lostBesides_;    // why, by the station's name
+  void WatchBesides();
 };
 
 // Interface names the helper accepts: what the kernel allows, minus anything that could break

@@ -44,6 +44,14 @@ bool WriteLine(const std::string& line) {
   return true;
 }
 
+std::string Failure(HResult result, std::string error) {
+  for (char& c : error)
+    if (c == '\n' || c == '\r') c = ' ';
+  char code[16];
+  std::snprintf(code, sizeof code, "%08X", static_cast<unsigned>(result));
+  return std::string(protocol::kError) + " " + code + " " + error;
+}
+
 std::string Answer(SharingHelper& helper, const std::string& line) {
   auto parsed = ParseHelperRequest(line);
   std::string error;
@@ -56,6 +64,8 @@ std::string Answer(SharingHelper& helper, const std::string& line) {
       case HelperVerb::State:
         return std::string(protocol::kOk) + " " + helper.Role(request.interfaceName);
       case HelperVerb::Devices: {
+        if (std::string lost = helper.Lost(request.interfaceName); !lost.empty())
+          return Failure(kSharedNetworkLost, lost);
         const std::string list = DeviceListText(helper.Devices(request.interfaceName));
         return list.empty() ? std::string(protocol::kOk) : std::string(protocol::kOk) + " " + list;
       }
@@ -74,11 +84,7 @@ std::string Answer(SharingHelper& helper, const std::string& line) {
     }
   }
   if (error.empty()) return protocol::kOk;
-  for (char& c : error)
-    if (c == '\n' || c == '\r') c = ' ';
-  char code[16];
-  std::snprintf(code, sizeof code, "%08X", static_cast<unsigned>(kEFail));
-  return std::string(protocol::kError) + " " + code + " " + error;
+  return Failure(kEFail, std::move(error));
 }
 
 }  // namespace

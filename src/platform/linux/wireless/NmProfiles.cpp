@@ -154,6 +154,15 @@ void WriteSecurity(SettingsWriter& writer, const WifiProfile& profile) {
 
 }  // namespace
 
+BandChannel BandChannelOf(uint32_t frequencyMHz) {
+  if (frequencyMHz == 2484) return {"bg", 14};
+  if (frequencyMHz >= 2412 && frequencyMHz <= 2472 && (frequencyMHz - 2407) % 5 == 0)
+    return {"bg", (frequencyMHz - 2407) / 5};
+  if (frequencyMHz >= 5160 && frequencyMHz <= 5885 && frequencyMHz % 5 == 0)
+    return {"a", (frequencyMHz - 5000) / 5};
+  return {};
+}
+
 uint32_t AccessPointProfile(const std::string& interfaceName, const std::u16string& ssid,
                             const std::u16string& key, WifiSecurity security,
                             const std::string& user, const std::optional<Ipv4Setting>& address,
@@ -221,6 +230,10 @@ int AppendProfile(sd_bus_message* message, const WifiProfile& profile) {
   writer.Open("802-11-wireless");
   writer.Bytes("ssid", profile.ssid);
   writer.Text("mode", profile.mode);
+  if (profile.channel != 0) {
+    writer.Text("band", profile.band);
+    writer.Uint("channel", profile.channel);
+  }
   writer.Close();
   WriteSecurity(writer, profile);
 

@@ -35,7 +35,19 @@ struct WifiProfile {
   std::string user;                 // visible to this user only; empty for everyone
   std::optional<Ipv4Setting> ipv4;  // kept as it is; none: DHCP when joining
   bool ipv6 = true;
+  // An access point beside a station on the same radio must use the station's channel;
+  // 0: NetworkManager picks one.
+  std::string band;  // "bg" or "a"
+  uint32_t channel = 0;
 };
+
+// The band and channel number of a frequency NetworkManager can put an access point on;
+// channel 0 for any other.
+struct BandChannel {
+  std::string band;
+  uint32_t channel = 0;
+};
+BandChannel BandChannelOf(uint32_t frequencyMHz);
 
 // What the library reads back from a stored profile.
 struct ProfileFacts {

@@ -1,20 +1,24 @@
 #include "platform/linux/wireless/NmWirelessLibrary.h"
 
+#include <net/if.h>
 #include <pwd.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <new>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/Utf16.h"
 #include "platform/WlanRecords.h"
 #include "platform/linux/InterfaceGuid.h"
 #include "platform/linux/InterfaceInventory.h"
+#include "platform/linux/Nl80211.h"
 #include "platform/linux/wireless/NmBus.h"
 #include "platform/linux/wireless/NmNotifier.h"
 #include "platform/linux/wireless/NmProfiles.h"
@@ -254,11 +258,48 @@ uint32_t ORVANE_WLAN_CDECL GetVisibleNetworkList(const char16_t* interfaceId, vo
   });
 }
 
+// The name of the access point interface sharing added beside a station device; empty when
+// there is none.
+std::string BesideName(const WifiDevice& station) {
+  const unsigned index = if_nametoindex(station.interfaceName.c_str());
+  if (index == 0) return {};
+  std::string name = BesideAccessPointName(index);
+  return if_nametoindex(name.c_str()) != 0 ? name : std::string();
+}
+
+// NetworkManager takes a moment to notice an interface that was just added and to make it
+// ready for a profile (NM_DEVICE_STATE_DISCONNECTED or later).
+std::optional<WifiDevice> WaitForDevice(NmBus& bus, const std::string& interfaceName) {
+  constexpr uint32_t kStateDisconnected = 30;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+  for (;;) {
+    for (WifiDevice& device : WifiDevices(bus)) {
+      if (device.interfaceName == interfaceName &&
+          bus.Uint(device.path, kNmDevice, "State") >= kStateDisconnected)
+        return device;
+    }
+    if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+  }
+}
+
 uint32_t HostNetwork(const char16_t* interfaceId, const char16_t* ssid, const char16_t* key,
                      WifiSecurity security) {
   return Guarded([&]() -> uint32_t {
     NmBus bus;
-    const WifiDevice device = FindDevice(bus, interfaceId);
+    WifiDevice device = FindDevice(bus, interfaceId);
+    // A station whose sharing added an access point beside it: the own network goes there,
+    // on the station's channel, as the card runs both on one channel only.
+    BandChannel channel;
+    if (const std::string beside = BesideName(device); !beside.empty()) {
+      WirelessInterface station;
+      if (ReadWirelessInterface(device.interfaceName, station) != 0) return codes::kNotFound;
+      channel = BandChannelOf(station.frequencyMHz);
+      if (channel.channel == 0) return codes::kNotSupported;
+      auto found = WaitForDevice(bus, beside);
+      if (!found) return codes::kNotFound;
+      device = *found;
+    }
     const uint32_t capabilities = bus.Uint(device.path, kNmWireless, "WirelessCapabilities");
     if ((capabilities & kCapabilityAccessPoint) == 0) return codes::kNotSupported;
     // Said apart from "no access point at all": WEP would still work on this device.
@@ -270,6 +311,8 @@ uint32_t HostNetwork(const char16_t* interfaceId, const char16_t* ssid, const ch
             AccessPointProfile(device.interfaceName, TextOf(ssid), TextOf(key), security,
                                ProfileUser(), AddressOf(device.interfaceName), profile))
       return code;
+    profile.band = channel.band;
+    profile.channel = channel.channel;
     AddAndActivate(bus, device, profile);
     return 0;
   });
@@ -294,7 +337,15 @@ uint32_t ORVANE_WLAN_CDECL DeleteSsid(const char16_t* interfaceId, const char16_
     NmBus bus;
     const WifiDevice device = FindDevice(bus, interfaceId);
     const std::string name = Utf16ToUtf8(TextOf(ssid));
-    const auto own = OwnProfiles(bus, device, std::vector<uint8_t>(name.begin(), name.end()));
+    const std::vector<uint8_t> bytes(name.begin(), name.end());
+    auto own = OwnProfiles(bus, device, bytes);
+    // The access point beside this station is gone with the sharing by now; its profile is
+    // not.
+    const unsigned index = if_nametoindex(device.interfaceName.c_str());
+    if (index != 0) {
+      const auto beside = OwnProfiles(bus, {{}, BesideAccessPointName(index)}, bytes);
+      own.insert(own.end(), beside.begin(), beside.end());
+    }
     if (own.empty()) return codes::kNotFound;
     // Deleting an active profile deactivates it; NetworkManager then connects the device
     // as it would have without us.

@@ -85,5 +85,21 @@ TEST(NmProfilesTest, KeysAndNamesTheProfilesCannotUseAreRefused) {
   EXPECT_TRUE(profile.key.empty()) << "an open network gets no key";
 }
 
+// The access point beside a station takes the station's channel, as NetworkManager names it.
+TEST(NmProfilesTest, ChannelOfAFrequency) {
+  struct Case {
+    uint32_t mhz;
+    const char* band;
+    uint32_t channel;
+  };
+  for (const Case& c : {Case{2412, "bg", 1}, Case{2437, "bg", 6}, Case{2472, "bg", 13},
+                        Case{2484, "bg", 14}, Case{5180, "a", 36}, Case{5825, "a", 165},
+                        Case{0, "", 0}, Case{2413, "", 0}, Case{5955, "", 0}, Case{60480, "", 0}}) {
+    const BandChannel found = BandChannelOf(c.mhz);
+    EXPECT_EQ(found.band, c.band) << c.mhz;
+    EXPECT_EQ(found.channel, c.channel) << c.mhz;
+  }
+}
+
 }  // namespace
 }  // namespace orvane::platform::linux_backend

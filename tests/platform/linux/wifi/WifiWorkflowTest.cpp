@@ -17,6 +17,7 @@
 
 #include "../../../app/RecordingView.h"
 #include "app/MainWorkflow.h"
+#include "app/WorkflowTexts.h"
 #include "common/Settings.h"
 #include "network/AdpUtils.h"
 #include "platform/linux/InterfaceGuid.h"
@@ -373,6 +374,142 @@ TEST_F(WifiWorkflowTest, ConnectToJoinsAnotherInstallationsNetworkAndDisconnectL
   EXPECT_TRUE(WaitFor([&] { return JoinedSsid().empty(); }, std::chrono::seconds(30)))
       << "wlan0 is still joined to " << JoinedSsid();
   EXPECT_FALSE(station_->Scan(ssid).empty()) << "leaving took the other network off the air";
+}
+
+// One card for both: wlan0 joins the upstream network (wlan2 in a namespace of its own, see
+// scripts/wifi-vm/upstream.sh) and shares it through an access point added beside it. The
+// machine's own way out (up0) is down meanwhile, so the station's page can only come through
+// the upstream network.
+class WifiOneCardTest : public WifiWorkflowTest {
+ protected:
+  void SetUp() override {
+    WifiWorkflowTest::SetUp();
+    if (IsSkipped()) return;
+    upstreamScript_ = Environment("ORVANE_VM_UPSTREAM");
+    ASSERT_EQ(Upstream("up 6"), 0) << "the upstream network did not start";
+    // Down, not only without its default route: its own link's route would still reach the
+    // Internet namespace directly.
+    upTaken_ = Output("ip link set up0 down 2>&1; echo $?") == "0";
+    int status = -1;
+    for (int attempt = 0; attempt < 4 && status != 0; ++attempt) {
+      Output("nmcli device wifi rescan ifname wlan0 >/dev/null 2>&1; sleep 3");
+      Output("nmcli --wait 30 device wifi connect hotel-net password hotel-key-2406 ifname wlan0",
+             &status);
+    }
+    ASSERT_EQ(status, 0) << "wlan0 did not join the upstream network";
+    ASSERT_NE(Output("ip route show default dev wlan0"), "") << "no default route via wlan0";
+    beside_ = "orvap" + Output("cat /sys/class/net/wlan0/ifindex");
+  }
+
+  void TearDown() override {
+    WifiWorkflowTest::TearDown();
+    if (upstreamScript_.empty()) return;
+    Output(
+        "nmcli device disconnect wlan0 >/dev/null 2>&1; "
+        "nmcli connection delete hotel-net >/dev/null 2>&1");
+    Upstream("down");
+    if (upTaken_) Output("ip link set up0 up && ip route replace default via 198.51.100.1 dev up0");
+  }
+
+  int Upstream(const std::string& arguments) {
+    int status = -1;
+    Output("bash " + upstreamScript_ + " " + arguments + " >/dev/null 2>&1", &status);
+    return status;
+  }
+
+  // The window's start-up with the Wi-Fi connection as source and destination, then "Start
+  // Sharing" once it says that the card can.
+  void StartOneCard(const std::string& ssid) {
+    Settings settings;
+    settings.SSID = ssid;
+    settings.Password = "correct-horse-42";
+    settings.Security = NetworkSecurity::Wpa2;
+    settings.SourceGUID = Guid("wlan0");
+    settings.DestGUID = Guid("wlan0");
+    SaveSettings(platform_->System().SettingsFolder(), settings);
+    workflow_ = std::make_unique<MainWorkflow>(view_, WorkflowPlatformOf(*platform_), *ifTable_);
+    workflow_->StartUp();
+    workflow_->RefreshConnections();
+    ASSERT_TRUE(workflow_->SharingAvailable()) << view_.startSharingGuidance.value_or("");
+    ASSERT_EQ(view_.startSharingGuidance, texts::kOneCardSharingAvailable);
+    workflow_->actStartSharingExecute();
+    ASSERT_TRUE(workflow_->SharingStarted()) << State();
+    ASSERT_TRUE(view_.errors.empty()) << State();
+  }
+
+  bool BesideExists() {
+    return Output("ip link show " + beside_ + " >/dev/null 2>&1; echo $?") == "0";
+  }
+  std::string OneCardState() {
+    return State() + " interfaces: [" + Output("iw dev 2>&1 | grep -E 'Interface|type|channel'") +
+           "]";
+  }
+
+  std::string upstreamScript_;
+  std::string beside_;
+  bool upTaken_ = false;
+};
+
+TEST_F(WifiOneCardTest, SharesTheUpstreamWifiThroughAnAccessPointBesideIt) {
+  StartOneCard("orvane-onecard");
+  if (HasFatalFailure()) return;
+  const std::string info = Output("iw dev " + beside_ + " info");
+  EXPECT_NE(info.find("type AP"), std::string::npos) << info;
+  EXPECT_NE(info.find("channel 6 "), std::string::npos)
+      << "not on the upstream's channel: " << info;
+
+  StationReachesInternet("orvane-onecard", "wpa2", "correct-horse-42");
+  if (HasFailure()) return;
+  workflow_->RefreshConnectedDevices();
+  ASSERT_FALSE(view_.deviceLists.empty());
+  bool listed = false;
+  for (const auto& device : view_.deviceLists.back())
+    if (device.HardwareAddress == station_->HardwareAddress()) listed = true;
+  EXPECT_TRUE(listed) << "the station is not among the devices of the shared Wi-Fi connection";
+
+  workflow_->actStopSharingExecute();
+  EXPECT_FALSE(workflow_->SharingStarted());
+  station_->Leave();
+  EXPECT_FALSE(BesideExists()) << OneCardState();
+  EXPECT_EQ(Tables().find("orvane"), std::string::npos) << OneCardState();
+  EXPECT_EQ(Dnsmasqs(), "") << OneCardState();
+  EXPECT_EQ(Profiles().find("orvane-onecard"), std::string::npos) << OneCardState();
+  EXPECT_EQ(Output("nmcli -g GENERAL.STATE device show wlan0").rfind("100", 0), 0u)
+      << "the upstream connection itself must stay";
+}
+
+TEST_F(WifiOneCardTest, AHelperKilledLeavesNothingAfterRecovery) {
+  StartOneCard("orvane-crash");
+  if (HasFatalFailure()) return;
+  const std::string helper = Output("pidof orvane-sharing-helper");
+  ASSERT_NE(helper, "");
+  Output("kill -KILL " + helper);
+  for (int i = 0; i < 50 && Output("pidof orvane-sharing-helper") != ""; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_TRUE(BesideExists()) << "the journal is what removes it, not the helper's end";
+
+  // The next helper, started for the stop, undoes what the journal recorded.
+  workflow_->actStopSharingExecute();
+  EXPECT_FALSE(BesideExists()) << OneCardState();
+  EXPECT_EQ(Tables().find("orvane"), std::string::npos) << OneCardState();
+  EXPECT_EQ(Output("ls /run/orvane/ 2>/dev/null | grep -c '^sharing-'"), "0");
+}
+
+TEST_F(WifiOneCardTest, AChannelChangeUpstreamStopsSharingWithAMessage) {
+  StartOneCard("orvane-moved");
+  if (HasFatalFailure()) return;
+  ASSERT_EQ(Upstream("move 11"), 0);
+  // The devices question runs as often as the Internet check; asked here once a second.
+  for (int i = 0; i < 60 && workflow_->SharingStarted(); ++i) {
+    workflow_->RefreshConnectedDevices();
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+  }
+  EXPECT_FALSE(workflow_->SharingStarted()) << OneCardState();
+  ASSERT_FALSE(view_.errors.empty());
+  EXPECT_EQ(view_.errors.back().rfind(texts::SharedNetworkLostMessage(""), 0), 0u)
+      << view_.errors.back();
+  EXPECT_FALSE(BesideExists()) << OneCardState();
+  EXPECT_EQ(Tables().find("orvane"), std::string::npos) << OneCardState();
 }
 
 }  // namespace
