@@ -67,7 +67,7 @@ struct HotspotAnswer {
   int32_t connectivity = kConnectivityInternet;  // of the source's profile
   int32_t capability = kTetheringEnabled;        // of the source's profile
   int32_t status = kTetheringSuccess;            // of the start or stop itself
-  std::string detail;                            // the system's further words, if any
+  std::string detail{};                          // the system's further words, if any
 };
 
 // Windows' own access point (Mobile Hotspot, Windows 10 1607 and later), which shares a source
