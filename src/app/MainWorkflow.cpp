@@ -28,8 +28,9 @@ const StringObjectList<TConnection>& NoConnections() {
 }  // namespace
 
 WorkflowPlatform WorkflowPlatformOf(platform::Platform& platform) {
-  return {platform.System(),   platform.Adapters(), platform.ConnectionKinds(), platform.Sharing(),
-          platform.Internet(), platform.Wireless(), platform.AutoRun(), platform.MobileHotspot()};
+  return {platform.System(),  platform.Adapters(),     platform.ConnectionKinds(),
+          platform.Sharing(), platform.Internet(),     platform.Wireless(),
+          platform.AutoRun(), platform.MobileHotspot()};
 }
 
 MainWorkflow::MainWorkflow(IMainView& view, const WorkflowPlatform& platform,
@@ -243,7 +244,7 @@ namespace {
 
 struct StartOutcome {
   OwnNetworkWay way = OwnNetworkWay::AdHoc;
-  std::string keyProblem;          // the Mobile Hotspot's, found before it was asked
+  std::string keyProblem;           // the Mobile Hotspot's, found before it was asked
   platform::HotspotAnswer hotspot;  // its start's answer
   bool shared = false;
   SharingFailure failure;
@@ -263,8 +264,8 @@ std::string HotspotMessage(const char* first, const std::string& reason) {
 }
 std::string HotspotMessage(const char* first, const platform::HotspotAnswer& answer,
                            platform::ISystemInfo& system) {
-  return HotspotMessage(
-      first, texts::HotspotFailureReason(answer, system.SystemErrorMessage(SystemCodeOf(answer.code))));
+  return HotspotMessage(first, texts::HotspotFailureReason(
+                                   answer, system.SystemErrorMessage(SystemCodeOf(answer.code))));
 }
 
 }  // namespace
@@ -343,23 +344,23 @@ void MainWorkflow::actStopSharingExecute() {
   if (working_) return;
   if (sharingStarted_ && sharedWay_ == OwnNetworkWay::MobileHotspot && platform_.hotspot) {
     auto answer = std::make_shared<platform::HotspotAnswer>();
-    RunCommand([hotspot = platform_.hotspot, answer] { *answer = hotspot->Stop(); },
-               [this, answer] {
-                 // Still on: it still counts as sharing, so "Stop" can be tried again.
-                 if (!texts::HotspotSucceeded(*answer)) {
-                   view_.ShowError(
-                       HotspotMessage(texts::kHotspotNotStopped, *answer, platform_.system));
-                   actRefresh2Execute();
-                   return;
-                 }
-                 view_.ShowInformation(texts::kSharingStopped);
-                 sharingStarted_ = false;
-                 ownNetworkExists_ = false;
-                 ShowSharingWay();
-                 RefreshConnectedDevices();
-                 view_.ProcessPendingEvents();
-                 actRefresh2Execute();
-               });
+    RunCommand(
+        [hotspot = platform_.hotspot, answer] { *answer = hotspot->Stop(); },
+        [this, answer] {
+          // Still on: it still counts as sharing, so "Stop" can be tried again.
+          if (!texts::HotspotSucceeded(*answer)) {
+            view_.ShowError(HotspotMessage(texts::kHotspotNotStopped, *answer, platform_.system));
+            actRefresh2Execute();
+            return;
+          }
+          view_.ShowInformation(texts::kSharingStopped);
+          sharingStarted_ = false;
+          ownNetworkExists_ = false;
+          ShowSharingWay();
+          RefreshConnectedDevices();
+          view_.ProcessPendingEvents();
+          actRefresh2Execute();
+        });
     return;
   }
   TConnectionManager& manager = Manager();
@@ -407,22 +408,23 @@ void MainWorkflow::RefreshConnectedDevices() {
   auto devices = std::make_shared<std::optional<std::vector<platform::ConnectedDevice>>>();
   platform::IMobileHotspot* hotspot =
       sharedWay_ == OwnNetworkWay::MobileHotspot ? platform_.hotspot : nullptr;
-  RunJob([&manager, devices, hotspot, destination = sharedDestGUID_] {
-           if (hotspot == nullptr) {
-             *devices = manager.ConnectedDevices(destination);
-             return;
-           }
-           std::vector<platform::ConnectedDevice> clients;
-           if (platform::Succeeded(hotspot->Clients(clients))) *devices = std::move(clients);
-         },
-         [this, devices] {
-           // Sharing may have stopped meanwhile: then the list is cleared, not filled.
-           if (!sharingStarted_ || !*devices) return;
-           if (connectedDevices_.Update(**devices, std::chrono::system_clock::now()))
-             view_.ShowConnectedDevices(connectedDevices_.Devices());
-           ShowGuestLimit();
-         },
-         false);
+  RunJob(
+      [&manager, devices, hotspot, destination = sharedDestGUID_] {
+        if (hotspot == nullptr) {
+          *devices = manager.ConnectedDevices(destination);
+          return;
+        }
+        std::vector<platform::ConnectedDevice> clients;
+        if (platform::Succeeded(hotspot->Clients(clients))) *devices = std::move(clients);
+      },
+      [this, devices] {
+        // Sharing may have stopped meanwhile: then the list is cleared, not filled.
+        if (!sharingStarted_ || !*devices) return;
+        if (connectedDevices_.Update(**devices, std::chrono::system_clock::now()))
+          view_.ShowConnectedDevices(connectedDevices_.Devices());
+        ShowGuestLimit();
+      },
+      false);
 }
 
 void MainWorkflow::ShowGuestLimit() {

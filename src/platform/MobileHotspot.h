@@ -55,7 +55,7 @@ inline constexpr int32_t kConnectivityInternet = 3;
 
 // Codes of the hotspot's own failures: a wait for the system ran out, and the source has no
 // profile in the system's list of connected networks.
-inline constexpr HResult kHotspotTimedOut = static_cast<HResult>(0x800705B4u);  // timeout
+inline constexpr HResult kHotspotTimedOut = static_cast<HResult>(0x800705B4u);       // timeout
 inline constexpr HResult kSourceProfileMissing = static_cast<HResult>(0x80070490u);  // not found
 // Native Wifi's answer when an adapter cannot say (or do) what was asked.
 inline constexpr uint32_t kErrorNotSupported = 50;
@@ -63,7 +63,7 @@ inline constexpr uint32_t kErrorNotSupported = 50;
 // What starting or stopping the Mobile Hotspot answered. The steps stop at the first that says
 // no, so only the fields up to it are meaningful.
 struct HotspotAnswer {
-  HResult code = kSOk;                          // a runtime call or a wait that failed
+  HResult code = kSOk;                           // a runtime call or a wait that failed
   int32_t connectivity = kConnectivityInternet;  // of the source's profile
   int32_t capability = kTetheringEnabled;        // of the source's profile
   int32_t status = kTetheringSuccess;            // of the start or stop itself

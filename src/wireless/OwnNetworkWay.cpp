@@ -12,7 +12,8 @@ bool AdHocSupports(const std::vector<platform::AuthCipherPair>& pairs, NetworkSe
     }
     // The ad-hoc profile of a WEP network is open authentication with a WEP key of either size.
     return pair.authentication == platform::kDot11AuthOpen &&
-           (pair.cipher == platform::kDot11CipherWep || pair.cipher == platform::kDot11CipherWep40 ||
+           (pair.cipher == platform::kDot11CipherWep ||
+            pair.cipher == platform::kDot11CipherWep40 ||
             pair.cipher == platform::kDot11CipherWep104);
   });
 }

@@ -43,8 +43,8 @@ TEST_F(Hotspot, WithoutAdHocSupportTheHotspotSharesTheSourceAndIcsStaysOff) {
   ASSERT_TRUE(workflow.SharingStarted()) << (view.errors.empty() ? "" : view.errors.back());
   EXPECT_EQ(workflow.SharedWay(), OwnNetworkWay::MobileHotspot);
   const auto calls = machine.Log().Calls();
-  const auto query = std::find(calls.begin(), calls.end(),
-                               std::string("QueryAdHocPairs ") + kUsbWifiGuid);
+  const auto query =
+      std::find(calls.begin(), calls.end(), std::string("QueryAdHocPairs ") + kUsbWifiGuid);
   const auto start = std::find(calls.begin(), calls.end(),
                                "StartHotspot " + std::string(kWiredGuid) + " " + workflow.SSID());
   ASSERT_NE(query, calls.end());
@@ -92,15 +92,18 @@ TEST_F(Hotspot, EachRefusalIsExplainedAndNothingIsLeftOn) {
   const Case cases[] = {
       {"policy", {.capability = platform::kTetheringDisabledByGroupPolicy}, texts::kHotspotPolicy},
       {"edition", {.capability = platform::kTetheringDisabledBySku}, texts::kHotspotPolicy},
-      {"no Wi-Fi", {.capability = platform::kTetheringDisabledByHardwareLimitation},
+      {"no Wi-Fi",
+       {.capability = platform::kTetheringDisabledByHardwareLimitation},
        texts::kHotspotNoWifi},
       {"Wi-Fi off", {.status = platform::kTetheringWiFiDeviceOff}, texts::kHotspotNoWifi},
       {"local only", {.connectivity = platform::kConnectivityLocal}, texts::kHotspotNoInternet},
-      {"limited", {.status = platform::kTetheringNetworkLimitedConnectivity},
+      {"limited",
+       {.status = platform::kTetheringNetworkLimitedConnectivity},
        texts::kHotspotNoInternet},
       {"no profile", {.code = platform::kSourceProfileMissing}, texts::kHotspotNoInternet},
       {"timed out", {.code = platform::kHotspotTimedOut}, texts::kHotspotTimedOut},
-      {"unknown", {.status = platform::kTetheringUnknown, .detail = "The driver said no."},
+      {"unknown",
+       {.status = platform::kTetheringUnknown, .detail = "The driver said no."},
        "The driver said no."},
   };
   MainWorkflow& workflow = StartAndShow();
