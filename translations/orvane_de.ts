@@ -466,6 +466,52 @@
     <message>
         <source>The Wi-Fi network you shared through the same card was lost or changed its channel, so your own network was closed and sharing was stopped. Click &quot;Start Sharing&quot; to share it again.</source>
         <translation>Das WLAN, das Sie über dieselbe Karte freigegeben haben, ist verloren gegangen oder hat seinen Kanal gewechselt. Ihr eigenes Netzwerk wurde daher geschlossen und die Freigabe beendet. Klicken Sie auf „Freigabe starten“, um es erneut freizugeben.</translation>
+        <source>The wireless network was made by Windows&apos; Mobile Hotspot (WPA2), which shares the Internet connection itself.</source>
+        <translation>Das Drahtlosnetzwerk wurde vom mobilen Hotspot von Windows (WPA2) erstellt, der die Internetverbindung selbst freigibt.</translation>
+    </message>
+    <message>
+        <source>The wireless network was made as an ad-hoc network, and the Internet connection is shared to it.</source>
+        <translation>Das Drahtlosnetzwerk wurde als Ad-hoc-Netzwerk erstellt, und die Internetverbindung wird dafür freigegeben.</translation>
+    </message>
+    <message>
+        <source>The Mobile Hotspot could not be started.</source>
+        <translation>Der mobile Hotspot konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>The Mobile Hotspot could not be turned off. Click &quot;Stop&quot; again, or turn it off in Windows&apos; settings (Network &amp; Internet, Mobile hotspot).</source>
+        <translation>Der mobile Hotspot konnte nicht ausgeschaltet werden. Klicken Sie erneut auf „Stopp“ oder schalten Sie ihn in den Windows-Einstellungen aus (Netzwerk und Internet, Mobiler Hotspot).</translation>
+    </message>
+    <message>
+        <source>Mobile Hotspot is not allowed on this computer: a policy of the administrator, the network operator or this edition of Windows turns it off.</source>
+        <translation>Der mobile Hotspot ist auf diesem Computer nicht erlaubt: Eine Richtlinie des Administrators, des Netzbetreibers oder dieser Windows-Edition schaltet ihn aus.</translation>
+    </message>
+    <message>
+        <source>No Wi-Fi adapter of this computer can host a Mobile Hotspot. Check that Wi-Fi is turned on.</source>
+        <translation>Kein WLAN-Adapter dieses Computers kann einen mobilen Hotspot bereitstellen. Prüfen Sie, ob WLAN eingeschaltet ist.</translation>
+    </message>
+    <message>
+        <source>The source connection has no Internet access, and Windows shares only a connection that has. Choose a source that reaches the Internet, or wait until it does.</source>
+        <translation>Die Quellverbindung hat keinen Internetzugang, und Windows gibt nur eine Verbindung frei, die einen hat. Wählen Sie eine Quelle, die das Internet erreicht, oder warten Sie, bis sie es tut.</translation>
+    </message>
+    <message>
+        <source>The network key is too short for WPA2, which the Mobile Hotspot always uses: it needs 8 to 63 characters. Change it in Options.</source>
+        <translation>Der Netzwerkschlüssel ist zu kurz für WPA2, das der mobile Hotspot immer verwendet: Er braucht 8 bis 63 Zeichen. Ändern Sie ihn unter Optionen.</translation>
+    </message>
+    <message>
+        <source>The network key does not suit WPA2, which the Mobile Hotspot always uses: it needs 8 to 63 characters, letters, digits, blanks and signs of plain ASCII only. Change it in Options.</source>
+        <translation>Der Netzwerkschlüssel passt nicht zu WPA2, das der mobile Hotspot immer verwendet: Er braucht 8 bis 63 Zeichen, nur Buchstaben, Ziffern, Leerzeichen und Zeichen aus reinem ASCII. Ändern Sie ihn unter Optionen.</translation>
+    </message>
+    <message>
+        <source>Windows did not finish turning the Mobile Hotspot on or off in time. Try again.</source>
+        <translation>Windows hat das Ein- oder Ausschalten des mobilen Hotspots nicht rechtzeitig beendet. Versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Windows is turning the Mobile Hotspot on or off already. Wait a moment and try again.</source>
+        <translation>Windows schaltet den mobilen Hotspot bereits ein oder aus. Warten Sie einen Moment und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Windows gave no reason.</source>
+        <translation>Windows hat keinen Grund genannt.</translation>
     </message>
 </context>
 </TS>

@@ -82,6 +82,10 @@ class IMainView {
   // can take more).
   virtual void ShowGuestLimit(const std::string& text) = 0;
 
+  // The "Share My Internet" page's line on how the running share's wireless network was made
+  // (empty: nothing to say).
+  virtual void ShowSharingWay(const std::string& text) { (void)text; }
+
   // Lets the event loop handle what is pending (between the steps of a long command).
   virtual void ProcessPendingEvents() = 0;
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/ConnectionChoice.h"
+#include "app/HotspotTexts.h"
 #include "app/WorkflowTexts.h"
 #include "common/Settings.h"
 #include "common/SystemHelpers.h"
@@ -28,8 +29,9 @@ const StringObjectList<TConnection>& NoConnections() {
 }  // namespace
 
 WorkflowPlatform WorkflowPlatformOf(platform::Platform& platform) {
-  return {platform.System(),   platform.Adapters(), platform.ConnectionKinds(), platform.Sharing(),
-          platform.Internet(), platform.Wireless(), platform.AutoRun()};
+  return {platform.System(),  platform.Adapters(),     platform.ConnectionKinds(),
+          platform.Sharing(), platform.Internet(),     platform.Wireless(),
+          platform.AutoRun(), platform.MobileHotspot()};
 }
 
 MainWorkflow::MainWorkflow(IMainView& view, const WorkflowPlatform& platform,
@@ -88,6 +90,13 @@ void MainWorkflow::ShutDown() {
   if (wifiConnection_) {
     try {
       wifiConnection_->DeleteNetwork();
+    } catch (...) {
+    }
+  }
+  // A Mobile Hotspot outlives the program unless it is turned off; Stop does nothing when off.
+  if (platform_.hotspot != nullptr) {
+    try {
+      platform_.hotspot->Stop();
     } catch (...) {
     }
   }
@@ -267,6 +276,9 @@ void MainWorkflow::RunCommand(std::function<void()> work, std::function<void()> 
 namespace {
 
 struct StartOutcome {
+  OwnNetworkWay way = OwnNetworkWay::AdHoc;
+  std::string keyProblem;           // the Mobile Hotspot's, found before it was asked
+  platform::HotspotAnswer hotspot;  // its start's answer
   bool shared = false;
   SharingFailure failure;
   bool networkCreated = false;
@@ -279,6 +291,16 @@ uint32_t SystemCodeOf(platform::HResult code) {
   return (value & 0xFFFF0000u) == 0x80070000u ? (value & 0xFFFFu) : value;
 }
 
+// The first sentence, then why the Mobile Hotspot said no.
+std::string HotspotMessage(const char* first, const std::string& reason) {
+  return std::string(first) + "\r\n\r\n" + reason;
+}
+std::string HotspotMessage(const char* first, const platform::HotspotAnswer& answer,
+                           platform::ISystemInfo& system) {
+  return HotspotMessage(first, texts::HotspotFailureReason(
+                                   answer, system.SystemErrorMessage(SystemCodeOf(answer.code))));
+}
+
 }  // namespace
 
 void MainWorkflow::actStartSharingExecute() {
@@ -288,8 +310,23 @@ void MainWorkflow::actStartSharingExecute() {
   auto outcome = std::make_shared<StartOutcome>();
   const std::string source = currentSourceGUID_;
   const std::string destination = currentDestGUID_;
+  platform::IMobileHotspot* hotspot = platform_.hotspot;
   RunCommand(
-      [&manager, &wifi, outcome, source, destination] {
+      [&manager, &wifi, outcome, source, destination, hotspot, ssid = wifi.SSID(), key = wifi.Key(),
+       security = wifi.Security()] {
+        if (hotspot != nullptr) {
+          std::vector<platform::AuthCipherPair> pairs;
+          const uint32_t code = hotspot->QueryAdHocPairs(destination, pairs);
+          outcome->way = ChooseOwnNetworkWay(true, code, pairs, security);
+        }
+        if (outcome->way == OwnNetworkWay::MobileHotspot) {
+          outcome->keyProblem = texts::HotspotKeyProblem(key);
+          if (!outcome->keyProblem.empty()) return;
+          // Windows shares the source itself; a share left on from before would be in its way.
+          manager.StopSharing();
+          outcome->hotspot = hotspot->Start(source, ssid, key);
+          return;
+        }
         manager.StopSharing();
         outcome->shared = manager.StartSharing(source, destination);
         if (!outcome->shared) {
@@ -302,7 +339,17 @@ void MainWorkflow::actStartSharingExecute() {
         outcome->wirelessError = wifi.LastError();
       },
       [this, outcome, source, destination] {
-        if (!outcome->shared) {
+        if (outcome->way == OwnNetworkWay::MobileHotspot) {
+          if (!outcome->keyProblem.empty()) {
+            view_.ShowError(HotspotMessage(texts::kHotspotNotStarted, outcome->keyProblem));
+            return;
+          }
+          if (!texts::HotspotSucceeded(outcome->hotspot)) {
+            view_.ShowError(
+                HotspotMessage(texts::kHotspotNotStarted, outcome->hotspot, platform_.system));
+            return;
+          }
+        } else if (!outcome->shared) {
           view_.ShowError(texts::SharingFailedMessage(
               outcome->failure,
               platform_.system.SystemErrorMessage(SystemCodeOf(outcome->failure.code))));
@@ -311,8 +358,10 @@ void MainWorkflow::actStartSharingExecute() {
         sharingStarted_ = true;
         sharedDestGUID_ = destination;
         sharedSourceGUID_ = source;
-        ownNetworkExists_ = outcome->networkCreated;
-        if (outcome->networkCreated) {
+        sharedWay_ = outcome->way;
+        ownNetworkExists_ = outcome->networkCreated || outcome->way == OwnNetworkWay::MobileHotspot;
+        ShowSharingWay();
+        if (ownNetworkExists_) {
           ownNetworkProblem_.clear();
           view_.ShowInformation(texts::kSharingStarted);
         } else {
@@ -331,6 +380,27 @@ void MainWorkflow::actStopSharingExecute() {
 
 void MainWorkflow::StopSharing(const std::optional<std::string>& lostNetwork) {
   if (working_) return;
+  if (sharingStarted_ && sharedWay_ == OwnNetworkWay::MobileHotspot && platform_.hotspot) {
+    auto answer = std::make_shared<platform::HotspotAnswer>();
+    RunCommand(
+        [hotspot = platform_.hotspot, answer] { *answer = hotspot->Stop(); },
+        [this, answer] {
+          // Still on: it still counts as sharing, so "Stop" can be tried again.
+          if (!texts::HotspotSucceeded(*answer)) {
+            view_.ShowError(HotspotMessage(texts::kHotspotNotStopped, *answer, platform_.system));
+            actRefresh2Execute();
+            return;
+          }
+          view_.ShowInformation(texts::kSharingStopped);
+          sharingStarted_ = false;
+          ownNetworkExists_ = false;
+          ShowSharingWay();
+          RefreshConnectedDevices();
+          view_.ProcessPendingEvents();
+          actRefresh2Execute();
+        });
+    return;
+  }
   TConnectionManager& manager = Manager();
   TWifiConnection& wifi = Wifi();
   auto leftOn = std::make_shared<bool>(false);
@@ -348,6 +418,7 @@ void MainWorkflow::StopSharing(const std::optional<std::string>& lostNetwork) {
         // still counts as sharing, so "Stop" can be tried again.
         if (*leftOn) {
           ownNetworkExists_ = false;
+          ShowSharingWay();
           view_.ShowError(texts::kSharingNotStopped);
           actRefresh2Execute();
           return;
@@ -360,6 +431,7 @@ void MainWorkflow::StopSharing(const std::optional<std::string>& lostNetwork) {
         sharingStarted_ = false;
         ownNetworkExists_ = false;
         ownNetworkProblem_.clear();
+        ShowSharingWay();
         RefreshConnectedDevices();
         view_.ProcessPendingEvents();
         actRefresh2Execute();
@@ -377,10 +449,17 @@ void MainWorkflow::RefreshConnectedDevices() {
   TConnectionManager& manager = *connectionManager_;
   auto devices = std::make_shared<std::optional<std::vector<platform::ConnectedDevice>>>();
   auto failure = std::make_shared<SharingFailure>();
+  platform::IMobileHotspot* hotspot =
+      sharedWay_ == OwnNetworkWay::MobileHotspot ? platform_.hotspot : nullptr;
   RunJob(
-      [&manager, devices, failure, destination = sharedDestGUID_] {
-        *devices = manager.ConnectedDevices(destination);
-        *failure = manager.LastDevicesFailure();
+      [&manager, devices, failure, hotspot, destination = sharedDestGUID_] {
+        if (hotspot == nullptr) {
+          *devices = manager.ConnectedDevices(destination);
+          *failure = manager.LastDevicesFailure();
+          return;
+        }
+        std::vector<platform::ConnectedDevice> clients;
+        if (platform::Succeeded(hotspot->Clients(clients))) *devices = std::move(clients);
       },
       [this, devices, failure] {
         // Sharing may have stopped meanwhile: then the list is cleared, not filled.
@@ -412,7 +491,22 @@ void MainWorkflow::ShowGuestLimit() {
 std::string MainWorkflow::JoinCodeText() const {
   if (!sharingStarted_ || !ownNetworkExists_ || !wifiConnection_ || settings_.Password.empty())
     return {};
-  return WifiJoinText(wifiConnection_->SSID(), wifiConnection_->Key(), wifiConnection_->Security());
+  // The Mobile Hotspot is WPA2 whatever the setting says.
+  const NetworkSecurity security = sharedWay_ == OwnNetworkWay::MobileHotspot
+                                       ? NetworkSecurity::Wpa2
+                                       : wifiConnection_->Security();
+  return WifiJoinText(wifiConnection_->SSID(), wifiConnection_->Key(), security);
+}
+
+void MainWorkflow::ShowSharingWay() {
+  // Where there was no choice, there is nothing to tell.
+  if (platform_.hotspot == nullptr) return;
+  if (!sharingStarted_ || !ownNetworkExists_) {
+    view_.ShowSharingWay("");
+    return;
+  }
+  view_.ShowSharingWay(sharedWay_ == OwnNetworkWay::MobileHotspot ? texts::kMadeByMobileHotspot
+                                                                  : texts::kMadeAsAdHoc);
 }
 
 std::string MainWorkflow::OwnNetworkProblem() const {

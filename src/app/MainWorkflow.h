@@ -13,6 +13,7 @@
 #include "common/StringObjectList.h"
 #include "network/ConnectedDevices.h"
 #include "platform/Platform.h"
+#include "wireless/OwnNetworkWay.h"
 
 namespace orvane {
 
@@ -30,6 +31,8 @@ struct WorkflowPlatform {
   platform::IInternetProbe& internet;
   const platform::WirelessLibrary& wireless;
   platform::IAutoRunStore& autoRun;
+  // Windows' Mobile Hotspot, where the system has one.
+  platform::IMobileHotspot* hotspot = nullptr;
 };
 
 WorkflowPlatform WorkflowPlatformOf(platform::Platform& platform);
@@ -195,6 +198,8 @@ class MainWorkflow {
   bool SourceConnected() const { return sourceConnected_; }
   bool SharingAvailable() const { return sharingAvailable_; }
   bool SharingStarted() const { return sharingStarted_; }
+  // How the running share's wireless network was made.
+  OwnNetworkWay SharedWay() const { return sharedWay_; }
 
   const WorkflowPlatform& Platform() const { return platform_; }
 
@@ -223,6 +228,8 @@ class MainWorkflow {
   void RunJob(std::function<void()> work, std::function<void()> done, bool command);
   void RunCommand(std::function<void()> work, std::function<void()> done);
   TConnectionManager& Manager() const;
+  // Tells the view how the running share's network was made, where there was a choice.
+  void ShowSharingWay();
 
   IMainView& view_;
   WorkflowPlatform platform_;
@@ -240,6 +247,7 @@ class MainWorkflow {
   std::string sharedDestGUID_;    // the destination sharing was started on; may differ from current
   bool ownNetworkExists_ = false;
   std::string ownNetworkProblem_;
+  OwnNetworkWay sharedWay_ = OwnNetworkWay::AdHoc;  // meaningful while sharing runs
 
   IBackgroundRunner* runner_ = nullptr;
   bool working_ = false;  // a command's slow part is under way

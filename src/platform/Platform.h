@@ -7,6 +7,7 @@
 #include "AutoRunStore.h"
 #include "ConnectionKindSource.h"
 #include "InternetProbe.h"
+#include "MobileHotspot.h"
 #include "ServiceControlManager.h"
 #include "SharingService.h"
 #include "SystemInfo.h"
@@ -30,6 +31,8 @@ class Platform {
   virtual const WirelessLibrary& Wireless() = 0;
   // Why the wireless library could not be used, for the user; empty when it can.
   virtual std::string WirelessProblem() const { return {}; }
+  // Windows' Mobile Hotspot where the system has one; null elsewhere.
+  virtual IMobileHotspot* MobileHotspot() { return nullptr; }
 };
 
 // The backend of the OS the program was built for.

@@ -38,6 +38,7 @@ class RecordingView : public IMainView {
   void RepaintStatusBar() override { events.push_back("RepaintStatusBar"); }
   void ShowWorking(bool working) override { events.push_back(working ? "Working" : "Done"); }
   void ShowDestinationMissing(const std::string& text) override { destinationMissing = text; }
+  void ShowSharingWay(const std::string& text) override { sharingWays.push_back(text); }
 
   std::vector<InternetStatusDisplay> InternetStatuses() const {
     std::lock_guard lock(internetMutex_);
@@ -59,6 +60,7 @@ class RecordingView : public IMainView {
   std::optional<std::string> destinationMissing;
   std::vector<std::vector<TConnectedDevice>> deviceLists;  // every list shown, in order
   std::vector<std::string> guestLimits;                    // every limit line shown, in order
+  std::vector<std::string> sharingWays;                    // every way line shown, in order
 
  private:
   mutable std::mutex internetMutex_;

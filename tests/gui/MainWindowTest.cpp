@@ -27,6 +27,7 @@
 
 #include "RecordingPresenter.h"
 #include "WindowScene.h"
+#include "app/HotspotTexts.h"
 #include "common/UnitGlobal.h"
 #include "gui/main/HeaderPanel.h"
 #include "gui/main/MainActions.h"
@@ -306,6 +307,27 @@ class MainWindowTest : public QObject {
     QTRY_COMPARE(messages_.shown.last().text, QString("Your sharing was stopped successfully!"));
     Grab();
     QCOMPARE(form_->StatusBar().PanelText(1), QString("Ready for Sharing"));
+  }
+
+  void theSharingPageSaysWhichWayTheNetworkWasMade() {
+    // A system with a Mobile Hotspot whose adapter cannot make an ad-hoc network.
+    machine_->Hotspot().SetPresent(true);
+    Create(true);
+    form_->ShowAtStart();
+    QLabel* way = Label("lblSharingWay");
+    QVERIFY(way != nullptr);
+    QVERIFY(way->isHidden());
+    StartSharingFromPage();
+    QTRY_COMPARE(messages_.shown.size(), 1);
+    QCOMPARE(messages_.shown.at(0).text, QString("Your sharing was started successfully!"));
+    QVERIFY(!way->isHidden());
+    QCOMPARE(way->text(), QString(texts::kMadeByMobileHotspot));
+    QVERIFY(machine_->Hotspot().Running());
+    QVERIFY(!machine_->Sharing().Connection(0).sharingEnabled);
+
+    Button("SpeedButton2")->click();
+    QTRY_COMPARE(messages_.shown.last().text, QString("Your sharing was stopped successfully!"));
+    QVERIFY(way->isHidden());
   }
 
   void startUpWithoutAdaptersShowsTheErrorAndGoesOn() {

@@ -89,6 +89,7 @@ class TForm1 : public QMainWindow, public IMainView {
   void RepaintStatusBar() override;
   void ShowConnectedDevices(const std::vector<TConnectedDevice>& devices) override;
   void ShowGuestLimit(const std::string& text) override;
+  void ShowSharingWay(const std::string& text) override;
 
   // Asks who uses the sharing; the window's timer calls it at the Internet check's pace.
   void tmrConnectedDevicesTimer();

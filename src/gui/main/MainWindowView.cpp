@@ -112,4 +112,9 @@ void TForm1::ShowGuestLimit(const std::string& text) {
   tbShareMyInternet->grpConnectedDevices->ShowLimit(TranslateMessage(text));
 }
 
+void TForm1::ShowSharingWay(const std::string& text) {
+  tbShareMyInternet->lblSharingWay->setText(TranslateMessage(text));
+  tbShareMyInternet->lblSharingWay->setVisible(!text.empty());
+}
+
 }  // namespace orvane::ui

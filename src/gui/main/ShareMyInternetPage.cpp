@@ -89,6 +89,9 @@ ShareMyInternetPage::ShareMyInternetPage(MainActions& actions, QWidget* parent) 
 
   lblStartSharing = MakeLabel(QStringLiteral("lblStartSharing"), QString(), this);
   SetTextColour(lblStartSharing, kNavy);
+  lblSharingWay = MakeLabel(QStringLiteral("lblSharingWay"), QString(), this);
+  lblSharingWay->setWordWrap(true);
+  lblSharingWay->setVisible(false);
   grpConnectedDevices = new ConnectedDevicesGroup(this);
   grpConnectedDevices->setVisible(false);
 
@@ -112,6 +115,7 @@ ShareMyInternetPage::ShareMyInternetPage(MainActions& actions, QWidget* parent) 
                                     wirelessPictures, lblWirelessStatus, btnSelectDest,
                                     mmoWirelessDescription, this));
   layout->addWidget(lblStartSharing);
+  layout->addWidget(lblSharingWay);
   layout->addWidget(grpConnectedDevices, 4);
   layout->addStretch(1);
   layout->addLayout(buttons);

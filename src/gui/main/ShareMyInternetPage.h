@@ -29,6 +29,8 @@ class ShareMyInternetPage : public QWidget {
   QPushButton* btnSelectDest;
   QPlainTextEdit* mmoWirelessDescription;
   QLabel* lblStartSharing;
+  // How the running share's wireless network was made; hidden while there is nothing to say.
+  QLabel* lblSharingWay;
   // Shown while sharing runs.
   ConnectedDevicesGroup* grpConnectedDevices;
 };

@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "platform/sim/SimAutoRun.h"
 #include "platform/sim/SimCallLog.h"
+#include "platform/sim/SimHotspot.h"
 #include "platform/sim/SimInternet.h"
 #include "platform/sim/SimNetwork.h"
 #include "platform/sim/SimRadio.h"
@@ -57,6 +58,11 @@ class SimMachine : public platform::Platform {
   SimWzc& Wzc() override { return wzc_; }
   const platform::WirelessLibrary& Wireless() override { return SimRadio::Library(); }
   SimRadio& Radio() { return radio_; }
+  // The Mobile Hotspot, handed out only while a test or scene made it present.
+  SimHotspot& Hotspot() { return hotspot_; }
+  platform::IMobileHotspot* MobileHotspot() override {
+    return hotspot_.Present() ? &hotspot_ : nullptr;
+  }
 
   // Adds the connection to the sharing service and its kind facts to the network class key;
   // with an adapter, also the adapter record and its interface-table row; when wireless,
@@ -73,6 +79,7 @@ class SimMachine : public platform::Platform {
   SimAutoRun autoRun_{log_};
   SimWzc wzc_{log_};
   SimRadio radio_{log_};
+  SimHotspot hotspot_{log_};
   uint32_t nextAdapterIndex_ = 2;  // 1 is the loopback interface's
 };
 

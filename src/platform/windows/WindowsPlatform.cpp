@@ -1,6 +1,7 @@
 #include "platform/windows/WindowsPlatform.h"
 
 #include "platform/windows/RegistryStores.h"
+#include "platform/windows/TetheringHotspot.h"
 #include "platform/windows/WinAdapterQuery.h"
 #include "platform/windows/WinInternetProbe.h"
 #include "platform/windows/WinServiceControl.h"
@@ -27,6 +28,7 @@ class WindowsPlatform : public Platform {
   IWzcStore& Wzc() override { return wzc_; }
   const WirelessLibrary& Wireless() override { return wireless_.Table(); }
   std::string WirelessProblem() const override { return wireless_.Problem(); }
+  IMobileHotspot* MobileHotspot() override { return hotspot_.Present() ? &hotspot_ : nullptr; }
 
  private:
   WinSystemInfo system_;
@@ -38,6 +40,8 @@ class WindowsPlatform : public Platform {
   WinAutoRunStore autoRun_;
   WinWzcStore wzc_;
   WirelessLibraryLoader wireless_;
+  WinRuntimeActivation runtime_;
+  TetheringHotspot hotspot_{runtime_, system_, QueryNativeWifiAdHocPairs};
 };
 
 }  // namespace
