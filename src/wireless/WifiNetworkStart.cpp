@@ -74,7 +74,7 @@ bool TWifiConnection::Succeeded(uint32_t result) {
   if (result != 0 && library_.LastReason != nullptr) {
     std::u16string text(kReasonUnits, u'\0');
     library_.LastReason(text.data(), static_cast<uint32_t>(text.size()));
-    text.resize(std::u16string(text.c_str()).size());
+    if (const std::size_t end = text.find(u'\0'); end != std::u16string::npos) text.resize(end);
     lastReason_ = system_.FromUtf16(text);
   }
   return result == 0;

@@ -317,6 +317,7 @@ __declspec(dllexport) uint32_t AddSsidEx(const char16_t* interfaceId, const char
 }
 
 __declspec(dllexport) uint32_t DeleteSsid(const char16_t* interfaceId, const char16_t* ssid) {
+  ForgetReason();  // a failed delete must not be explained by an earlier join's reason
   GUID id;
   if (!ParseGuid(interfaceId, id) || ssid == nullptr) return ERROR_INVALID_PARAMETER;
   Library& library = State();
