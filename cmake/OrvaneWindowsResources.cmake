@@ -1,5 +1,6 @@
 # Windows version data (from the project version), the icon and the manifest for one target.
-# Usage: orvane_add_windows_resources(target "description" APP|DLL)
+# Usage: orvane_add_windows_resources(target "description" APP|TEST|DLL)
+# APP asks for administrator rights; TEST is a program like it that runs with the caller's.
 enable_language(RC)
 
 function(orvane_add_windows_resources target description kind)
@@ -23,6 +24,11 @@ function(orvane_add_windows_resources target description kind)
     set(ORVANE_PROGRAM_RESOURCES "")
   else()
     set(ORVANE_FILE_TYPE VFT_APP)
+    if(kind STREQUAL "TEST")
+      set(ORVANE_EXECUTION_LEVEL asInvoker)
+    else()
+      set(ORVANE_EXECUTION_LEVEL requireAdministrator)
+    endif()
     set(ORVANE_FILE_NAME "${output_name}.exe")
     set(manifest ${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest)
     configure_file(${ORVANE_RESOURCE_DIR}/orvane.manifest ${manifest} @ONLY)

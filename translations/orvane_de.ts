@@ -512,6 +512,20 @@
     <message>
         <source>Windows gave no reason.</source>
         <translation>Windows hat keinen Grund genannt.</translation>
+        <source>The wireless network refused the connection.</source>
+        <translation>Das Drahtlosnetzwerk hat die Verbindung abgelehnt.</translation>
+    </message>
+    <message>
+        <source>The wireless service did not say in time whether the network is up.</source>
+        <translation>Der Drahtlosdienst hat nicht rechtzeitig gemeldet, ob das Netzwerk steht.</translation>
+    </message>
+    <message>
+        <source>Windows does not let programs see the wireless networks nearby without your consent. Open Settings &gt; Privacy &amp; security &gt; Location, turn on &quot;Location services&quot; and &quot;Let desktop apps access your location&quot;, then click &quot;Refresh&quot;.</source>
+        <translation>Windows lässt Programme die Drahtlosnetzwerke in der Nähe nur mit Ihrer Zustimmung sehen. Öffnen Sie Einstellungen &gt; Datenschutz und Sicherheit &gt; Standort, schalten Sie „Ortungsdienste“ und „Desktop-Apps den Zugriff auf Ihren Standort erlauben“ ein und klicken Sie dann auf „Aktualisieren“.</translation>
+    </message>
+    <message>
+        <source>The network name is too long: Wi-Fi allows 32 bytes, and letters other than plain A to Z, digits and punctuation take two to four bytes each. Please shorten it.</source>
+        <translation>Der Netzwerkname ist zu lang: WLAN erlaubt 32 Bytes, und Buchstaben außer A bis Z, Ziffern und Satzzeichen belegen je zwei bis vier Bytes. Bitte kürzen Sie ihn.</translation>
     </message>
 </context>
 </TS>

@@ -64,6 +64,7 @@ void MainWorkflow::StartUp() {
     ShowInternetState(wifiConnection_->InternetState());
   }
   wifiConnection_->RefreshNetworks();
+  ShowNetworkListProblem();
   wifiConnection_->SetSSID(settings_.SSID);
   wifiConnection_->SetSecurity(settings_.Security);  // first: it decides which keys fit
   wifiConnection_->SetKey(settings_.Password);
@@ -283,6 +284,7 @@ struct StartOutcome {
   SharingFailure failure;
   bool networkCreated = false;
   uint32_t wirelessError = 0;
+  std::string wirelessReason;  // the system's words, when the library gave some
 };
 
 // The system's words for a code: Win32 codes wrapped in an HRESULT are looked up as such.
@@ -337,6 +339,7 @@ void MainWorkflow::actStartSharingExecute() {
         // card for both stays connected to the network it shares.
         outcome->networkCreated = wifi.StartNetwork(destination, source == destination);
         outcome->wirelessError = wifi.LastError();
+        outcome->wirelessReason = wifi.LastReason();
       },
       [this, outcome, source, destination] {
         if (outcome->way == OwnNetworkWay::MobileHotspot) {
@@ -366,7 +369,8 @@ void MainWorkflow::actStartSharingExecute() {
           view_.ShowInformation(texts::kSharingStarted);
         } else {
           // Sharing runs either way; a missing network must not be reported as success.
-          ownNetworkProblem_ = WirelessFailureReason(outcome->wirelessError);
+          ownNetworkProblem_ =
+              WirelessFailureReason(outcome->wirelessError, outcome->wirelessReason);
           view_.ShowError(texts::NetworkNotCreatedMessage(ownNetworkProblem_));
         }
         actRefresh2Execute();
@@ -522,23 +526,39 @@ void MainWorkflow::actConnectExecute() {
       [&wifi, outcome] {
         outcome->networkCreated = wifi.StartNetwork();
         outcome->wirelessError = wifi.LastError();
+        outcome->wirelessReason = wifi.LastReason();
       },
       [this, outcome] {
         if (outcome->networkCreated) {
           view_.ShowInformation(texts::ConnectingMessage());
         } else {
-          view_.ShowError(
-              texts::NetworkNotJoinedMessage(WirelessFailureReason(outcome->wirelessError)));
+          view_.ShowError(texts::NetworkNotJoinedMessage(
+              WirelessFailureReason(outcome->wirelessError, outcome->wirelessReason)));
         }
       });
 }
 
-std::string MainWorkflow::WirelessFailureReason(uint32_t code) const {
+std::string MainWorkflow::WirelessFailureReason(uint32_t code,
+                                                const std::string& systemReason) const {
   if (code == platform::wlan::kErrorSecurityNotSupported) {
     return texts::NoWpa2DeviceMessage(WirelessDeviceName());
   }
   std::string reason = texts::WirelessReason(code);
-  return reason.empty() ? platform_.system.SystemErrorMessage(code) : reason;
+  if (reason.empty()) reason = platform_.system.SystemErrorMessage(code);
+  return texts::WithSystemReason(reason, systemReason);
+}
+
+void MainWorkflow::ShowNetworkListProblem() {
+  // Once per cause: every "Refresh" repeating the same box would only nag.
+  const uint32_t code = Wifi().NetworkListResult();
+  const std::string text = texts::NetworkListProblemText(code);
+  if (text.empty()) {
+    networkListProblemShown_ = 0;
+    return;
+  }
+  if (code == networkListProblemShown_) return;
+  networkListProblemShown_ = code;
+  view_.ShowError(text);
 }
 
 std::string MainWorkflow::WirelessDeviceName() const {
@@ -569,6 +589,7 @@ void MainWorkflow::actRefresh2Execute() {
   }
   RefreshConnections();
   Wifi().RefreshNetworks();
+  ShowNetworkListProblem();
   Wifi().CheckInternetNow();
   view_.RepaintStatusBar();
 }

@@ -149,6 +149,8 @@ class MainWorkflow {
   void InternetStateChanged(uint8_t state);  // called on the monitor thread
   void NetworkFound(const std::u16string& ssid, uint8_t state, uint8_t kind);
   void BeforeNetworkRefresh();
+  // Tells the user once why the networks nearby could not be listed, when they can act on it.
+  void ShowNetworkListProblem();
 
   // The "Connect to" page's values: the settings in memory, so edits show at once.
   ConnectPageValues ConnectToPageValues() const {
@@ -220,7 +222,7 @@ class MainWorkflow {
   // perhaps empty), that the network a Wi-Fi connection shared through its own card was lost.
   void StopSharing(const std::optional<std::string>& lostNetwork);
   // The reason and remedy for a wireless library code, else the system's text for it.
-  std::string WirelessFailureReason(uint32_t code) const;
+  std::string WirelessFailureReason(uint32_t code, const std::string& systemReason = {}) const;
   // The adapter the own network was last made on, as the connection list names it.
   std::string WirelessDeviceName() const;
   // Runs work on the runner, then done; an error raised by work is shown instead of running
@@ -256,6 +258,7 @@ class MainWorkflow {
 
   TConnectedDeviceList connectedDevices_;
   bool guestLimitShown_ = false;
+  uint32_t networkListProblemShown_ = 0;
 
   std::mutex internetStateLock_;
   std::unique_ptr<TWifiConnection> wifiConnection_;

@@ -47,6 +47,10 @@ namespace {
 constexpr uint32_t kWirelessNotSupported = 50;
 constexpr uint32_t kWirelessServiceNotActive = 1062;
 constexpr uint32_t kWirelessNoDevice = 1167;
+constexpr uint32_t kWirelessAccessDenied = 5;
+// The wireless library's codes for a join or creation whose outcome was not a connection.
+constexpr uint32_t kWirelessAttemptFailed = 1236;
+constexpr uint32_t kWirelessNoOutcome = 1460;
 
 // Why, and what to do, for the codes a user can act on; empty for the others.
 std::string SharingReason(platform::HResult code) {
@@ -115,6 +119,10 @@ std::string WirelessReason(uint32_t code) {
              "adapter supports access-point mode as the destination.";
     case TWifiConnection::kNoInterface:
       return kNoWirelessInterface;
+    case kWirelessAttemptFailed:
+      return "The wireless network refused the connection.";
+    case kWirelessNoOutcome:
+      return "The wireless service did not say in time whether the network is up.";
     default:
       return {};
   }
@@ -125,6 +133,17 @@ std::string NoDestinationText(uint32_t enumerationCode) {
   return reason.empty() || enumerationCode == TWifiConnection::kNoInterface
              ? "Please make sure the Wi-Fi switch is turned on."
              : reason;
+}
+
+std::string NetworkListProblemText(uint32_t listCode) {
+  if (listCode != kWirelessAccessDenied) return {};
+  return "Windows does not let programs see the wireless networks nearby without your consent. "
+         "Open Settings > Privacy & security > Location, turn on \"Location services\" and "
+         "\"Let desktop apps access your location\", then click \"Refresh\".";
+}
+
+std::string WithSystemReason(const std::string& reason, const std::string& systemReason) {
+  return systemReason.empty() ? reason : Paragraphs(reason, systemReason);
 }
 
 std::string NetworkNotCreatedMessage(const std::string& reason) {

@@ -76,6 +76,11 @@ std::string WirelessReason(uint32_t code);
 // The destination group when no wireless connection was found, given why the wireless service
 // could not list its interfaces (0: it listed none).
 std::string NoDestinationText(uint32_t enumerationCode);
+// What to do when the wireless service refused to list the networks nearby; empty for a code
+// with no remedy of its own.
+std::string NetworkListProblemText(uint32_t listCode);
+// A wireless failure's reason with the system's own words for it, when it gave some.
+std::string WithSystemReason(const std::string& reason, const std::string& systemReason);
 
 // When the own network failed: sharing runs but phones have nothing to join, or this
 // computer did not join; `reason` is the system's text for the wireless library's code.

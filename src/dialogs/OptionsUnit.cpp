@@ -14,7 +14,9 @@ std::string TrimBlanks(std::string_view text) {
 
 std::optional<std::string> OptionsInputError(std::string_view ssid, std::string_view password,
                                              NetworkSecurity security) {
-  if (TrimBlanks(ssid).empty()) return kNoNetworkName;
+  const std::string name = TrimBlanks(ssid);
+  if (name.empty()) return kNoNetworkName;
+  if (name.size() > kMaxNetworkNameBytes) return kNetworkNameTooLong;
   switch (CheckNetworkKey(security, TrimBlanks(password))) {
     case KeyProblem::None:
       return std::nullopt;

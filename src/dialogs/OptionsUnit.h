@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,11 @@ struct OptionsValues {
 };
 
 inline constexpr const char* kNoNetworkName = "Please input network name!";
+// A Wi-Fi network's name is at most 32 bytes; letters beyond plain ASCII take two to four.
+inline constexpr std::size_t kMaxNetworkNameBytes = 32;
+inline constexpr const char* kNetworkNameTooLong =
+    "The network name is too long: Wi-Fi allows 32 bytes, and letters other than plain A to Z, "
+    "digits and punctuation take two to four bytes each. Please shorten it.";
 inline constexpr const char* kBadKeyLength = "Password MUST be 5 or 13 digits or letters.";
 inline constexpr const char* kBadWpa2KeyLength = "A WPA2 key must be 8 to 63 characters long.";
 inline constexpr const char* kBadWpa2KeyCharacters =
@@ -36,7 +42,8 @@ std::string TrimBlanks(std::string_view text);
 
 // Why the dialog refuses its input, or nothing when OK may close it. The network name is
 // tested first, then the trimmed key by the rule of the security chosen: a WEP key only by
-// its length (5 or 13), a WPA2 key by its length (8 to 63) and then its characters.
+// its length (5 or 13), a WPA2 key by its length (8 to 63) and then its characters. The texts
+// are UTF-8, as the dialog gives them; the trimmed name may have at most 32 bytes.
 std::optional<std::string> OptionsInputError(std::string_view ssid, std::string_view password,
                                              NetworkSecurity security);
 // The rule shown under the key for the security chosen.

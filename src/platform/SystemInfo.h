@@ -37,8 +37,8 @@ class ISystemInfo {
   // The system's message text for an OS error code.
   virtual std::string SystemErrorMessage(uint32_t code) = 0;
 
-  // Conversions between UTF-16 and the program's 8-bit text (the ANSI code page on Windows,
-  // UTF-8 elsewhere).
+  // Conversions between UTF-16 and the program's 8-bit text for names and messages: UTF-8,
+  // which is what the windows read.
   virtual std::string FromUtf16(std::u16string_view text) = 0;
   virtual std::u16string ToUtf16(std::string_view text) = 0;
 

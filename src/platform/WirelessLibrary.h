@@ -90,6 +90,11 @@ struct OrvaneWirelessLibrary {
   // from before the choice has none (null), and AddSsid always makes a WEP network.
   uint32_t(ORVANE_WLAN_CDECL* AddSsidEx)(const char16_t* interfaceId, const char16_t* ssid,
                                          const char16_t* key, uint32_t security) = nullptr;
+  // Why the last join, creation or deletion of this thread failed, in the system's words: writes
+  // the text (NUL-terminated, cut to `units`) and answers the system's reason code, 0 when it
+  // gave none.
+  // Optional: a library without it (null) reports codes only.
+  uint32_t(ORVANE_WLAN_CDECL* LastReason)(char16_t* text, uint32_t units) = nullptr;
 };
 }
 

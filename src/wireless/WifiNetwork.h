@@ -36,6 +36,8 @@ class TWifiConnection {
   static constexpr uint32_t kNoInterface = 999;
   // LastError when the library cannot make a WPA2 network at all (ERROR_NOT_SUPPORTED).
   static constexpr uint32_t kNotSupported = 50;
+  // The longest reason text taken from the library, in UTF-16 units.
+  static constexpr std::size_t kReasonUnits = 512;
 
   // Starts the monitor and registers for the library's notifications. The library, the probe
   // and the system must outlive the component. `checkInterval` is the monitor's full wait.
@@ -87,9 +89,14 @@ class TWifiConnection {
   bool DeleteNetwork();
   // What the library answered when the last refresh listed the interfaces (0: success).
   uint32_t EnumerationResult() const { return enumResult_; }
+  // The first failure the library answered when the last refresh read a network list (0: none).
+  uint32_t NetworkListResult() const { return listResult_; }
   // Why the last StartNetwork, CreateNetwork or DeleteNetwork failed: the library's code, or
   // kNoInterface (the enumeration's own code when that failed); 0 after a success.
   uint32_t LastError() const { return lastError_; }
+  // The system's words for why that attempt failed, when the library gives them (the wireless
+  // network's own reason, beyond the code); else empty.
+  const std::string& LastReason() const { return lastReason_; }
   // The interface the own network was last made on (or tried to be), or empty.
   const std::string& CreatedOn() const { return createdOn_; }
 
@@ -125,7 +132,9 @@ class TWifiConnection {
 
   int32_t networkCount_ = 0;
   uint32_t enumResult_ = 0;
+  uint32_t listResult_ = 0;
   uint32_t lastError_ = 0;
+  std::string lastReason_;
   std::string createdOn_;  // the interface the own network was last created on
   mutable std::mutex connectedSSIDLock_;
   std::string connectedSSID_;

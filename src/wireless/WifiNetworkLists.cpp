@@ -19,11 +19,18 @@ void TWifiConnection::ReadLibraryLists() {
   std::lock_guard lock(listLock);
   interfaceList_ = {};
   networkLists_ = {};
+  listResult_ = 0;
   enumResult_ = library_.EnumInterface(interfaceList_.bytes.data());
   if (enumResult_ != 0) return;
   for (std::size_t i = 0; i < wlan::InterfaceCount(interfaceList_); ++i) {
     const std::u16string id = wlan::InterfaceId(interfaceList_, i);
-    library_.GetVisibleNetworkList(id.c_str(), networkLists_[i].bytes.data());
+    const uint32_t result =
+        library_.GetVisibleNetworkList(id.c_str(), networkLists_[i].bytes.data());
+    // A refused list reads as empty; the code says why it is (no location consent).
+    if (result != 0) {
+      networkLists_[i] = {};
+      if (listResult_ == 0) listResult_ = result;
+    }
   }
 }
 

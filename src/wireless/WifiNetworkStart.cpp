@@ -56,6 +56,7 @@ std::optional<std::u16string> TWifiConnection::ChosenInterface(const std::string
   if (count == 0) {
     // A failed enumeration says more than "none" (no service, no Wi-Fi device).
     lastError_ = enumResult_ != 0 ? enumResult_ : kNoInterface;
+    lastReason_.clear();
     return std::nullopt;
   }
   // The user's destination, when the library knows it by that name: with two Wi-Fi adapters
@@ -69,6 +70,13 @@ std::optional<std::u16string> TWifiConnection::ChosenInterface(const std::string
 
 bool TWifiConnection::Succeeded(uint32_t result) {
   lastError_ = result;
+  lastReason_.clear();
+  if (result != 0 && library_.LastReason != nullptr) {
+    std::u16string text(kReasonUnits, u'\0');
+    library_.LastReason(text.data(), static_cast<uint32_t>(text.size()));
+    if (const std::size_t end = text.find(u'\0'); end != std::u16string::npos) text.resize(end);
+    lastReason_ = system_.FromUtf16(text);
+  }
   return result == 0;
 }
 

@@ -241,9 +241,36 @@ TEST_F(Commands, AFailedJoinIsNotReportedAsDone) {
   MainWorkflow& workflow = StartAndShow();
   machine.Log().FailCall("Connect", 1460);
   workflow.actConnectExecute();
-  EXPECT_EQ(view.errors,
-            std::vector<std::string>{"The wireless network could not be joined.\r\n\r\n" +
-                                     machine.System().SystemErrorMessage(1460)});
+  EXPECT_EQ(view.errors, std::vector<std::string>{
+                             "The wireless network could not be joined.\r\n\r\nThe wireless "
+                             "service did not say in time whether the network is up."});
+
+  // The network's own refusal comes with the system's words for it.
+  view.errors.clear();
+  machine.Log().ClearFailures();
+  machine.Log().FailCall("Connect", 1236);
+  machine.Radio().SetFailureReason(u"The network is not available.");
+  workflow.actConnectExecute();
+  EXPECT_EQ(view.errors, std::vector<std::string>{
+                             "The wireless network could not be joined.\r\n\r\nThe wireless "
+                             "network refused the connection.\r\n\r\nThe network is not "
+                             "available."});
+}
+
+TEST_F(Commands, ARefusedNetworkListPointsToTheLocationSettingOnce) {
+  AddUsualConnections();
+  machine.Log().FailCall("GetVisibleNetworkList", 5);
+  MainWorkflow& workflow = StartAndShow();
+  ASSERT_EQ(view.errors.size(), 1u);
+  EXPECT_NE(view.errors[0].find("Privacy & security > Location"), std::string::npos);
+  workflow.actRefresh2Execute();
+  EXPECT_EQ(view.errors.size(), 1u) << "not again for the same cause";
+
+  machine.Log().ClearFailures();
+  workflow.actRefresh2Execute();
+  machine.Log().FailCall("GetVisibleNetworkList", 5);
+  workflow.actRefresh2Execute();
+  EXPECT_EQ(view.errors.size(), 2u) << "consent withdrawn again is said again";
 }
 
 TEST_F(Commands, AFailedStartAfterASuccessfulOneKeepsStopEnabled) {

@@ -16,6 +16,18 @@ TEST(OptionsInput, NetworkNameIsTestedFirstAndMustNotBeBlank) {
   EXPECT_EQ(OptionsInputError("  ", "1", kWpa2), kNoNetworkName);
 }
 
+TEST(OptionsInput, TheNetworkNameFitsInThirtyTwoBytesOnceTrimmed) {
+  const std::string ascii32(32, 'a');
+  EXPECT_EQ(OptionsInputError("  " + ascii32 + " ", "12345678", kWpa2), std::nullopt);
+  EXPECT_EQ(OptionsInputError(ascii32 + "b", "12345678", kWpa2), kNetworkNameTooLong);
+  // Sixteen letters of two bytes fit, a seventeenth does not: bytes count, not letters.
+  std::string umlauts;
+  for (int i = 0; i < 16; ++i) umlauts += "\xC3\xBC";  // u with diaeresis
+  EXPECT_EQ(OptionsInputError(umlauts, "12345678", kWpa2), std::nullopt);
+  EXPECT_EQ(OptionsInputError(umlauts + "\xC3\xBC", "1", kWep), kNetworkNameTooLong)
+      << "the name is tested before the key";
+}
+
 TEST(OptionsInput, TheKeyRuleFollowsTheSecurity) {
   struct Case {
     NetworkSecurity security;

@@ -164,6 +164,24 @@ TEST_F(WifiRefresh, AFailedInterfaceQueryRequestsNoNetworkList) {
   EXPECT_EQ(wifi->NetworkCount(), 0);
 }
 
+TEST_F(WifiRefresh, ARefusedNetworkListIsEmptyAndItsCodeKept) {
+  radio.AddInterface(u"{A}");
+  radio.AddInterface(u"{B}");
+  radio.AddNetwork(u"{B}", {u"Cafe", 1, 2, 0, 0, {}});
+  wifi->RefreshNetworks();
+  EXPECT_EQ(wifi->NetworkListResult(), 0u);
+
+  log.FailCall("GetVisibleNetworkList", 5);  // no location consent
+  wifi->RefreshNetworks();
+  EXPECT_EQ(wifi->NetworkListResult(), 5u);
+  EXPECT_EQ(wifi->NetworkCount(), 0);
+
+  log.ClearFailures();
+  wifi->RefreshNetworks();
+  EXPECT_EQ(wifi->NetworkListResult(), 0u) << "each refresh says afresh";
+  EXPECT_EQ(wifi->NetworkCount(), 1);
+}
+
 TEST_F(WifiRefresh, ReadsFullListsOnEveryInterface) {
   const std::u16string ids[] = {u"{0}", u"{1}", u"{2}", u"{3}"};
   for (const auto& id : ids) {

@@ -125,6 +125,44 @@ TEST_F(WifiStartNetwork, ReportsTheLibrarysRefusal) {
   EXPECT_EQ(wifi->LastError(), 0u);
 }
 
+// The reason a library gives for the last failure; what the component asks it for.
+std::u16string g_reasonText;
+uint32_t g_reasonAsked = 0;
+uint32_t ORVANE_WLAN_CDECL ScriptedReason(char16_t* text, uint32_t units) {
+  ++g_reasonAsked;
+  const std::u16string cut = g_reasonText.substr(0, units - 1);
+  std::copy(cut.begin(), cut.end(), text);
+  text[cut.size()] = u'\0';
+  return 0x30001;
+}
+
+TEST_F(WifiStartNetwork, AFailureCarriesTheLibrarysReasonTextAndASuccessNone) {
+  OrvaneWirelessLibrary table = sim::SimRadio::Library();
+  table.LastReason = ScriptedReason;
+  wifi.reset();
+  TWifiConnection withReasons(table, internet, system);
+  radio.AddInterface(u"{A}");
+  withReasons.RefreshNetworks();
+  withReasons.SetKey("k7Pq2mZx9aBc");
+  g_reasonText = u"The network is not available.";
+  g_reasonAsked = 0;
+
+  log.FailCall("AddSsidEx", 1236);
+  EXPECT_FALSE(withReasons.StartNetwork());
+  EXPECT_EQ(withReasons.LastError(), 1236u);
+  EXPECT_EQ(withReasons.LastReason(), "The network is not available.");
+
+  // A text longer than the component takes is cut, never overrun.
+  g_reasonText = std::u16string(TWifiConnection::kReasonUnits + 40, u'x');
+  EXPECT_FALSE(withReasons.StartNetwork());
+  EXPECT_EQ(withReasons.LastReason(), std::string(TWifiConnection::kReasonUnits - 1, 'x'));
+
+  log.ClearFailures();
+  EXPECT_TRUE(withReasons.StartNetwork());
+  EXPECT_EQ(withReasons.LastReason(), "") << "a success has no reason";
+  EXPECT_EQ(g_reasonAsked, 2u) << "asked only after a failure";
+}
+
 TEST_F(WifiStartNetwork, DeleteNetworkNamesTheFirstInterfaceAndNoKey) {
   radio.AddInterface(u"{A}");
   radio.AddInterface(u"{B}");

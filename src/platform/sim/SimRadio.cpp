@@ -93,6 +93,9 @@ struct SimRadioLibrary {
       return 0;
     });
   }
+  static uint32_t ORVANE_WLAN_CDECL LastReason(char16_t* text, uint32_t units) {
+    return WithActive(0u, [&](SimRadio& r) { return r.LastReason(text, units); });
+  }
   static void ORVANE_WLAN_CDECL UnRegisterNotification() {
     WithActive(0, [](SimRadio& r) {
       r.UnRegisterNotification();
@@ -135,6 +138,7 @@ const OrvaneWirelessLibrary& SimRadio::Library() {
       &SimRadioLibrary::RegisterNotification,
       &SimRadioLibrary::UnRegisterNotification,
       &SimRadioLibrary::AddSsidEx,
+      &SimRadioLibrary::LastReason,
   };
   return table;
 }
@@ -363,6 +367,22 @@ void SimRadio::DeliverOne(const Pending& pending) {
                                           pending.reason);
   std::lock_guard lock(callbackMutex_);
   if (callback_ != nullptr) callback_(record.Data(), nullptr);
+}
+
+void SimRadio::SetFailureReason(std::u16string text) {
+  std::lock_guard lock(stateMutex_);
+  failureReason_ = std::move(text);
+}
+
+uint32_t SimRadio::LastReason(char16_t* text, uint32_t units) {
+  std::lock_guard lock(stateMutex_);
+  if (text != nullptr && units > 0) {
+    const std::size_t length = std::min<std::size_t>(failureReason_.size(), units - 1);
+    std::copy_n(failureReason_.begin(), length, text);
+    text[length] = u'\0';
+  }
+  // A reason code of the auto-configuration module, when there are words for one.
+  return failureReason_.empty() ? 0 : 0x28001;
 }
 
 }  // namespace orvane::sim

@@ -73,6 +73,8 @@ class SimRadio {
   // no data block.
   void SendNotification(uint32_t source, uint32_t code, std::optional<std::string> ssid,
                         uint32_t reason = 0);
+  // The words the library gives (LastReason) for a failed join or creation; empty: none.
+  void SetFailureReason(std::u16string text);
   // True once every queued notification has been delivered or dropped.
   bool WaitForDeliveries(std::chrono::milliseconds bound);
 
@@ -107,6 +109,7 @@ class SimRadio {
   uint32_t Disconnect(const char16_t* interfaceId);
   void RegisterNotification(OrvaneWlanCallback callback);
   void UnRegisterNotification();
+  uint32_t LastReason(char16_t* text, uint32_t units);
 
   Interface* FindInterface(const std::u16string& id);
   void Deliver();
@@ -118,6 +121,7 @@ class SimRadio {
   std::vector<Interface> interfaces_;
   // Identifiers handed out by the last EnumInterface; valid until the next one.
   std::vector<std::u16string> enumeratedIds_;
+  std::u16string failureReason_;
 
   std::mutex callbackMutex_;  // held while a notification is delivered
   OrvaneWlanCallback callback_ = nullptr;

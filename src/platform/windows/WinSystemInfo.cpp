@@ -4,6 +4,8 @@
 
 #include <climits>
 
+#include "platform/Utf16.h"
+
 namespace orvane::platform::windows_backend {
 
 bool WinSystemInfo::GetOsVersion(OsVersion& version) {
@@ -42,37 +44,30 @@ bool WinSystemInfo::QueryFixedFileVersion(const std::vector<uint8_t>& data,
 }
 
 std::string WinSystemInfo::SystemErrorMessage(uint32_t code) {
-  char* text = nullptr;
-  const DWORD length = ::FormatMessageA(
+  // The wide form: the system's words in the user's language whatever the ANSI code page.
+  wchar_t* text = nullptr;
+  const DWORD length = ::FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string message = length == 0 ? std::string() : std::string(text, length);
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::string message =
+      length == 0
+          ? std::string()
+          : Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
   if (text != nullptr) ::LocalFree(text);
   // The system ends its texts with a line break; the error box adds its own layout.
   while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
   return message;
 }
 
+// Names (networks, connections, messages) are UTF-8, as the windows read them: the ANSI code
+// page cannot hold every name a network or a connection may have. Paths stay in the ANSI code
+// page, as the calls and the file streams they reach expect.
 std::string WinSystemInfo::FromUtf16(std::u16string_view text) {
-  if (text.empty() || text.size() > INT_MAX) return {};
-  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-  const int units = static_cast<int>(text.size());
-  const int size = ::WideCharToMultiByte(CP_ACP, 0, wide, units, nullptr, 0, nullptr, nullptr);
-  if (size <= 0) return {};
-  std::string result(static_cast<std::size_t>(size), '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, wide, units, result.data(), size, nullptr, nullptr);
-  return result;
+  return Utf16ToUtf8(text);
 }
 
 std::u16string WinSystemInfo::ToUtf16(std::string_view text) {
-  if (text.empty() || text.size() > INT_MAX) return {};
-  const int bytes = static_cast<int>(text.size());
-  const int size = ::MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, nullptr, 0);
-  if (size <= 0) return {};
-  std::u16string result(static_cast<std::size_t>(size), u'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, reinterpret_cast<wchar_t*>(result.data()),
-                        size);
-  return result;
+  return Utf8ToUtf16(text);
 }
 
 std::string WinSystemInfo::ExecutablePath() {

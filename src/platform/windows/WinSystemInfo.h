@@ -4,7 +4,8 @@
 
 namespace orvane::platform::windows_backend {
 
-// Windows version, version resources, system message texts and the ANSI code page.
+// Windows version, version resources and system message texts. Names and messages are UTF-8;
+// the executable's path and folder are in the ANSI code page.
 class WinSystemInfo : public ISystemInfo {
  public:
   bool GetOsVersion(OsVersion& version) override;

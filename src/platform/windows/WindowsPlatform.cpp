@@ -1,6 +1,7 @@
 #include "platform/windows/WindowsPlatform.h"
 
 #include "platform/windows/RegistryStores.h"
+#include "platform/windows/TaskAutoRunStore.h"
 #include "platform/windows/TetheringHotspot.h"
 #include "platform/windows/WinAdapterQuery.h"
 #include "platform/windows/WinInternetProbe.h"
@@ -24,7 +25,7 @@ class WindowsPlatform : public Platform {
   IInternetProbe& Internet() override { return internet_; }
   IServiceControlManager& Services() override { return services_; }
   ISystemInfo& System() override { return system_; }
-  IAutoRunStore& AutoRun() override { return autoRun_; }
+  IAutoRunStore& AutoRun() override { return logonTask_; }
   IWzcStore& Wzc() override { return wzc_; }
   const WirelessLibrary& Wireless() override { return wireless_.Table(); }
   std::string WirelessProblem() const override { return wireless_.Problem(); }
@@ -37,7 +38,9 @@ class WindowsPlatform : public Platform {
   WinSharingService sharing_;
   WinInternetProbe internet_;
   WinServiceControl services_;
-  WinAutoRunStore autoRun_;
+  WinAutoRunStore runKey_;  // only to remove what older versions wrote there
+  ComLogonTasks tasks_;
+  TaskAutoRunStore logonTask_{tasks_, runKey_};
   WinWzcStore wzc_;
   WirelessLibraryLoader wireless_;
   WinRuntimeActivation runtime_;

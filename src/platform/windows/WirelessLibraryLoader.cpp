@@ -28,6 +28,7 @@ WirelessLibraryLoader::WirelessLibraryLoader(const std::string& path)
   find("UnRegisterNotification", loaded_.UnRegisterNotification);
   // Optional: a library from before the security choice only makes WEP networks.
   FindProc(module, "AddSsidEx", loaded_.AddSsidEx);
+  FindProc(module, "LastReason", loaded_.LastReason);
   if (missing != nullptr) {
     problem_ = "The wireless library \"" + path + "\" has no function \"" + missing +
                "\". Wireless networks are not available.";

@@ -74,6 +74,10 @@ TEST(WindowsSystem, AnswersVersionMessagesAndCodePageText) {
   EXPECT_EQ(system.FromUtf16(u"Cafe net"), "Cafe net");
   EXPECT_EQ(system.ToUtf16("Cafe net"), u"Cafe net");
   EXPECT_EQ(system.FromUtf16(u""), "");
+  // Names outside any one code page come through whole, not as "?".
+  const std::u16string name = u"\u5BB6\u7684 \u0421\u0435\u0442\u044C \U0001F4F6";
+  EXPECT_EQ(system.ToUtf16(system.FromUtf16(name)), name);
+  EXPECT_EQ(system.FromUtf16(u"Caf\u00e9"), "Caf\xC3\xA9") << "the windows read UTF-8";
 }
 
 }  // namespace

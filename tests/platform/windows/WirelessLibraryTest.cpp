@@ -153,5 +153,48 @@ TEST(WlanProfile, TheOwnNetworkIsAdHocWithWpa2OrWepAndTextsAreEscaped) {
   EXPECT_EQ(ProfileXml(u"Corp", u"", kKindInfrastructure, 3, 4), u"") << "802.1X: not supported";
 }
 
+TEST(WlanProfile, ANameThatIsNotUtf8IsJoinedByItsBytes) {
+  using namespace wireless_dll;
+  // "Café" in Latin-1: shown through the code page, sent back by its own bytes.
+  const std::u16string xml =
+      ProfileXml(u"Caf\u00e9", u"secret12", kKindInfrastructure, 7, 4, std::string("Caf\xE9"));
+  EXPECT_NE(xml.find(u"<SSID><hex>436166E9</hex><name>Caf\u00e9</name></SSID>"),
+            std::u16string::npos);
+  EXPECT_EQ(ProfileXml(u"Cafe", u"", kKindInfrastructure, 1, 0).find(u"<hex>"),
+            std::u16string::npos);
+
+  struct Case {
+    std::string bytes;
+    bool utf8;
+  };
+  const Case cases[] = {{"", true},
+                        {"plain", true},
+                        {"Caf\xC3\xA9", true},
+                        {"\xF0\x9F\x93\xB6", true},
+                        {"Caf\xE9", false},
+                        {"\xC3", false},
+                        {"\xC0\xAF", false},           // overlong
+                        {"\xED\xA0\x80", false},       // a surrogate
+                        {"\xF4\x90\x80\x80", false}};  // past Unicode
+  for (const Case& c : cases) EXPECT_EQ(IsUtf8(c.bytes), c.utf8) << c.bytes;
+
+  EXPECT_EQ(Utf8Length(u"Orvane"), 6u);
+  EXPECT_EQ(Utf8Length(u"\u00fc\u20ac\U0001F4F6"), 2u + 3u + 4u);
+  EXPECT_EQ(Utf8Length(std::u16string(1, u'\xD800')), SIZE_MAX);
+}
+
+TEST(WirelessDll, TheOwnNetworksNameIsBoundAtThirtyTwoBytes) {
+  WirelessLibraryLoader library(LibraryPath());
+  ASSERT_EQ(library.Problem(), "");
+  const char16_t* id = u"{5D3A1B2C-0000-4000-8000-00000000000A}";
+  // 17 letters of two bytes: refused before any profile is made.
+  const std::u16string name(17, u'\u00fc');
+  EXPECT_EQ(library.Table().AddSsidEx(id, name.c_str(), u"k7Pq2mZx9aBc", wlan::kSecurityWep),
+            static_cast<uint32_t>(ERROR_INVALID_PARAMETER));
+  char16_t reason[8] = {u'x'};
+  EXPECT_EQ(library.Table().LastReason(reason, 8), 0u);
+  EXPECT_EQ(reason[0], u'\0') << "a refusal before any attempt leaves no reason";
+}
+
 }  // namespace
 }  // namespace orvane::platform::windows_backend

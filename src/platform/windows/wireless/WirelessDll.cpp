@@ -11,13 +11,16 @@
 #include <array>
 #include <atomic>
 #include <cstring>
+#include <map>
 #include <mutex>
 #include <string>
 
 #include "platform/WirelessLibrary.h"
+#include "platform/windows/wireless/WlanAttempt.h"
 #include "platform/windows/wireless/WlanProfile.h"
 
 namespace wlan = orvane::platform::wlan;
+using orvane::wireless_dll::ConnectionWatch;
 using orvane::wireless_dll::KindOfBssType;
 using orvane::wireless_dll::ProfileXml;
 
@@ -34,6 +37,9 @@ struct Library {
   HANDLE client = nullptr;
   std::array<std::u16string, wlan::kMaxInterfaces> interfaceIds;
   bool notificationsRegistered = false;
+  // Names of the listed networks whose bytes are not UTF-8, by the text handed out for them:
+  // such a network is joined by its bytes. Refilled with every listing.
+  std::map<std::u16string, std::string> rawSsids;
 };
 
 Library& State() {
@@ -42,6 +48,20 @@ Library& State() {
 }
 
 std::atomic<OrvaneWlanCallback> g_callback{nullptr};
+
+// Joins and creations wait for their outcome one at a time, outside the library's lock so
+// listing networks is not held up meanwhile.
+std::mutex g_attemptLock;
+ConnectionWatch g_watch;
+
+// Why this thread's last join or creation failed: Native Wifi's reason code and its text.
+thread_local uint32_t t_lastReason = 0;
+thread_local std::u16string t_lastReasonText;
+
+void ForgetReason() {
+  t_lastReason = 0;
+  t_lastReasonText.clear();
+}
 
 // Opens the client on first use; 0 or the Win32 error.
 DWORD EnsureClient(Library& library) {
@@ -77,17 +97,52 @@ std::u16string SsidText(const DOT11_SSID& ssid) {
   return text;
 }
 
+std::u16string GuidText(const GUID& guid) {
+  wchar_t text[40] = {};
+  StringFromGUID2(guid, text, 40);
+  return reinterpret_cast<const char16_t*>(text);
+}
+
+// The system's words for a Native Wifi reason code; its number when it has none.
+std::u16string ReasonText(DWORD reason) {
+  // Looked up, not imported: a system whose wlanapi lacks it still loads the library.
+  using ReasonCodeToString = DWORD(WINAPI*)(DWORD, DWORD, PWCHAR, PVOID);
+  static const auto toString = reinterpret_cast<ReasonCodeToString>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"wlanapi.dll"), "WlanReasonCodeToString")));
+  wchar_t text[512] = {};
+  if (toString != nullptr && toString(reason, 512, text, nullptr) == ERROR_SUCCESS &&
+      text[0] != L'\0')
+    return reinterpret_cast<const char16_t*>(text);
+  std::u16string number = u"Native Wifi reason code ";
+  for (const char digit : std::to_string(reason)) number += static_cast<char16_t>(digit);
+  return number;
+}
+
 template <typename T>
 void Put(void* buffer, std::size_t offset, T value) {
   std::memcpy(static_cast<char*>(buffer) + offset, &value, sizeof(value));
 }
 
+// The bytes to join a listed network by when its name is not UTF-8; else empty.
+std::string RawSsidOf(const Library& library, const char16_t* ssid) {
+  const auto found = library.rawSsids.find(ssid);
+  return found == library.rawSsids.end() ? std::string() : found->second;
+}
+
 // Native Wifi's notification thread: connection complete and disconnected are handed on as
 // the record Native Wifi gave, which is the layout the callback reads.
 void WINAPI OnNotification(PWLAN_NOTIFICATION_DATA data, PVOID) {
+  if (data == nullptr || data->NotificationSource != WLAN_NOTIFICATION_SOURCE_ACM) return;
+  if ((data->NotificationCode == wlan_notification_acm_connection_complete ||
+       data->NotificationCode == wlan_notification_acm_connection_attempt_fail) &&
+      data->pData != nullptr && data->dwDataSize >= sizeof(WLAN_CONNECTION_NOTIFICATION_DATA)) {
+    const auto* connection = static_cast<const WLAN_CONNECTION_NOTIFICATION_DATA*>(data->pData);
+    g_watch.Notify(data->NotificationCode, GuidText(data->InterfaceGuid),
+                   reinterpret_cast<const char16_t*>(connection->strProfileName),
+                   connection->wlanReasonCode);
+  }
   const OrvaneWlanCallback callback = g_callback.load();
-  if (callback == nullptr || data == nullptr) return;
-  if (data->NotificationSource != WLAN_NOTIFICATION_SOURCE_ACM) return;
+  if (callback == nullptr) return;
   if (data->NotificationCode != wlan::kCodeConnectionComplete &&
       data->NotificationCode != wlan::kCodeDisconnected)
     return;
@@ -95,25 +150,43 @@ void WINAPI OnNotification(PWLAN_NOTIFICATION_DATA data, PVOID) {
 }
 
 // Native Wifi notifications are asked for only once an interface exists to send them, so a
-// machine without wireless makes no more calls than opening and listing.
+// machine without wireless makes no more calls than opening and listing. A join needs them
+// even without the component's callback: its outcome comes that way.
 void RegisterWithNativeWifi(Library& library) {
-  if (library.notificationsRegistered || g_callback.load() == nullptr) return;
+  if (library.notificationsRegistered) return;
   library.notificationsRegistered =
       WlanRegisterNotification(library.client, WLAN_NOTIFICATION_SOURCE_ACM, TRUE, OnNotification,
                                nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
-DWORD ConnectWithProfile(Library& library, const GUID& id, const char16_t* ssid,
-                         const std::u16string& xml, DOT11_BSS_TYPE bssType) {
-  DWORD reason = 0;
-  DWORD result =
-      WlanSetProfile(library.client, &id, 0, Wide(xml.c_str()), nullptr, TRUE, nullptr, &reason);
-  if (result != ERROR_SUCCESS) return result;
-  WLAN_CONNECTION_PARAMETERS parameters{};
-  parameters.wlanConnectionMode = wlan_connection_mode_profile;
-  parameters.strProfile = Wide(ssid);
-  parameters.dot11BssType = bssType;
-  return WlanConnect(library.client, &id, &parameters, nullptr);
+// Stores the profile, connects with it and waits for Native Wifi's outcome. The library's
+// lock is held only while it is called, not while the outcome is awaited.
+DWORD ConnectWithProfile(Library& library, std::unique_lock<std::mutex>& guard, const GUID& id,
+                         const char16_t* ssid, const std::u16string& xml, DOT11_BSS_TYPE bssType) {
+  orvane::wireless_dll::AttemptCalls calls;
+  calls.setProfile = [&](uint32_t& reason) {
+    DWORD code = 0;
+    const DWORD result =
+        WlanSetProfile(library.client, &id, 0, Wide(xml.c_str()), nullptr, TRUE, nullptr, &code);
+    reason = code;
+    return result;
+  };
+  calls.connect = [&] {
+    RegisterWithNativeWifi(library);
+    WLAN_CONNECTION_PARAMETERS parameters{};
+    parameters.wlanConnectionMode = wlan_connection_mode_profile;
+    parameters.strProfile = Wide(ssid);
+    parameters.dot11BssType = bssType;
+    const DWORD result = WlanConnect(library.client, &id, &parameters, nullptr);
+    guard.unlock();
+    return result;
+  };
+  const auto result = orvane::wireless_dll::RunAttempt(g_watch, GuidText(id), ssid, calls,
+                                                       orvane::wireless_dll::kAttemptTimeout);
+  t_lastReason = result.reason;
+  t_lastReasonText =
+      result.reason != orvane::wireless_dll::kReasonSuccess ? ReasonText(result.reason) : u"";
+  return result.code;
 }
 
 // False only when the adapter says it cannot run an ad-hoc network with WPA2-PSK and AES; an
@@ -140,19 +213,24 @@ bool AdHocWpa2Possible(Library& library, const GUID& id) {
 // Creates and joins the own ad-hoc network with WPA2-PSK (AES) or WEP.
 uint32_t HostNetwork(const char16_t* interfaceId, const char16_t* ssid, const char16_t* key,
                      bool wpa2) {
+  ForgetReason();
   GUID id;
   if (!ParseGuid(interfaceId, id) || ssid == nullptr || key == nullptr)
     return ERROR_INVALID_PARAMETER;
   Library& library = State();
-  std::lock_guard guard(library.lock);
+  std::lock_guard attempt(g_attemptLock);
+  std::unique_lock guard(library.lock);
   const DWORD result = EnsureClient(library);
   if (result != ERROR_SUCCESS) return result;
   if (wpa2 && !AdHocWpa2Possible(library, id)) return wlan::kErrorSecurityNotSupported;
+  // The profile would be stored with the name cut or refused without saying why.
+  if (orvane::wireless_dll::Utf8Length(ssid) > orvane::wireless_dll::kMaxSsidBytes)
+    return ERROR_INVALID_PARAMETER;
   using orvane::wireless_dll::kAuthRsnaPsk;
   using orvane::wireless_dll::kCipherCcmp;
   const std::u16string xml = ProfileXml(ssid, key, orvane::wireless_dll::kKindAdHoc,
                                         wpa2 ? kAuthRsnaPsk : 0, wpa2 ? kCipherCcmp : 0);
-  return ConnectWithProfile(library, id, ssid, xml, dot11_BSS_type_independent);
+  return ConnectWithProfile(library, guard, id, ssid, xml, dot11_BSS_type_independent);
 }
 
 }  // namespace
@@ -172,6 +250,7 @@ __declspec(dllexport) uint32_t EnumInterface(void* interfaceList) {
   const uint32_t count =
       list == nullptr ? 0 : std::min<uint32_t>(list->dwNumberOfItems, wlan::kMaxInterfaces);
   for (std::u16string& id : library.interfaceIds) id.clear();
+  library.rawSsids.clear();
   for (uint32_t i = 0; i < count; ++i) {
     wchar_t text[40] = {};
     StringFromGUID2(list->InterfaceInfo[i].InterfaceGuid, text, 40);
@@ -205,6 +284,9 @@ __declspec(dllexport) uint32_t
     const std::size_t entry = wlan::kNetworkEntriesOffset + count * wlan::kNetworkEntrySize;
     std::u16string ssid = SsidText(network.dot11Ssid);
     ssid.resize(std::min(ssid.size(), wlan::kSsidUnits - 1));
+    const std::string bytes(reinterpret_cast<const char*>(network.dot11Ssid.ucSSID),
+                            std::min<ULONG>(network.dot11Ssid.uSSIDLength, DOT11_SSID_MAX_LENGTH));
+    if (!orvane::wireless_dll::IsUtf8(bytes)) library.rawSsids[ssid] = bytes;
     std::memcpy(static_cast<char*>(networkList) + entry + wlan::kEntrySsidOffset, ssid.data(),
                 ssid.size() * sizeof(char16_t));
     const bool connected = (network.dwFlags & kNetworkConnected) != 0;
@@ -228,12 +310,14 @@ __declspec(dllexport) uint32_t
 
 __declspec(dllexport) uint32_t AddSsidEx(const char16_t* interfaceId, const char16_t* ssid,
                                          const char16_t* key, uint32_t security) {
+  ForgetReason();
   if (security != wlan::kSecurityWep && security != wlan::kSecurityWpa2Psk)
     return ERROR_INVALID_PARAMETER;
   return HostNetwork(interfaceId, ssid, key, security == wlan::kSecurityWpa2Psk);
 }
 
 __declspec(dllexport) uint32_t DeleteSsid(const char16_t* interfaceId, const char16_t* ssid) {
+  ForgetReason();  // a failed delete must not be explained by an earlier join's reason
   GUID id;
   if (!ParseGuid(interfaceId, id) || ssid == nullptr) return ERROR_INVALID_PARAMETER;
   Library& library = State();
@@ -246,18 +330,21 @@ __declspec(dllexport) uint32_t DeleteSsid(const char16_t* interfaceId, const cha
 __declspec(dllexport) uint32_t
     Connect(const char16_t* interfaceId, const char16_t* ssid, const char16_t* key, uint32_t kind,
             uint32_t value1, uint32_t value2) {
+  ForgetReason();
   GUID id;
   if (!ParseGuid(interfaceId, id) || ssid == nullptr) return ERROR_INVALID_PARAMETER;
-  const std::u16string xml = ProfileXml(ssid, key == nullptr ? u"" : key, kind, value1, value2);
-  if (xml.empty()) return ERROR_NOT_SUPPORTED;
   Library& library = State();
-  std::lock_guard guard(library.lock);
+  std::lock_guard attempt(g_attemptLock);
+  std::unique_lock guard(library.lock);
   const DWORD result = EnsureClient(library);
   if (result != ERROR_SUCCESS) return result;
+  const std::u16string xml =
+      ProfileXml(ssid, key == nullptr ? u"" : key, kind, value1, value2, RawSsidOf(library, ssid));
+  if (xml.empty()) return ERROR_NOT_SUPPORTED;
   const DOT11_BSS_TYPE bssType = kind == orvane::wireless_dll::kKindAdHoc
                                      ? dot11_BSS_type_independent
                                      : dot11_BSS_type_infrastructure;
-  return ConnectWithProfile(library, id, ssid, xml, bssType);
+  return ConnectWithProfile(library, guard, id, ssid, xml, bssType);
 }
 
 __declspec(dllexport) uint32_t Disconnect(const char16_t* interfaceId) {
@@ -279,7 +366,18 @@ __declspec(dllexport) void RegisterNotification(OrvaneWlanCallback callback) {
     RegisterWithNativeWifi(library);
 }
 
+__declspec(dllexport) uint32_t LastReason(char16_t* text, uint32_t units) {
+  if (text != nullptr && units > 0) {
+    const std::size_t length = std::min<std::size_t>(t_lastReasonText.size(), units - 1);
+    std::memcpy(text, t_lastReasonText.data(), length * sizeof(char16_t));
+    text[length] = u'\0';
+  }
+  return t_lastReason;
+}
+
 __declspec(dllexport) void UnRegisterNotification() {
+  // A join still waiting for its outcome gets none once the client is closed.
+  g_watch.Cancel();
   Library& library = State();
   std::lock_guard guard(library.lock);
   g_callback.store(nullptr);

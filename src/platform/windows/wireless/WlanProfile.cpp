@@ -22,6 +22,19 @@ struct Security {
   const char16_t* keyType;  // null: no key
 };
 
+// The <hex> element of an SSID given by its bytes (it wins over the name); empty for none.
+std::u16string HexOf(const std::string& bytes) {
+  if (bytes.empty()) return {};
+  static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+  std::u16string hex = u"<hex>";
+  for (const char byte : bytes) {
+    const auto value = static_cast<unsigned char>(byte);
+    hex += kDigits[value >> 4];
+    hex += kDigits[value & 0x0F];
+  }
+  return hex + u"</hex>";
+}
+
 bool IsWep(uint32_t cipher) {
   return cipher == kCipherWep40 || cipher == kCipherWep104 || cipher == kCipherWep;
 }
@@ -50,6 +63,63 @@ bool SecurityOf(uint32_t auth, uint32_t cipher, Security& security) {
 }
 
 }  // namespace
+
+bool IsUtf8(const std::string& bytes) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    std::size_t extra = 0;
+    uint32_t value = 0;
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    } else if ((lead & 0xE0) == 0xC0) {
+      extra = 1;
+      value = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+      extra = 2;
+      value = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+      extra = 3;
+      value = lead & 0x07;
+    } else {
+      return false;
+    }
+    if (i + extra >= bytes.size()) return false;
+    for (std::size_t k = 1; k <= extra; ++k) {
+      const auto next = static_cast<unsigned char>(bytes[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      value = (value << 6) | (next & 0x3F);
+    }
+    // Overlong forms, surrogates and values past Unicode are no UTF-8.
+    static constexpr uint32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    if (value < kLeast[extra] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+      return false;
+    i += extra + 1;
+  }
+  return true;
+}
+
+std::size_t Utf8Length(const std::u16string& text) {
+  std::size_t length = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c < 0x80) {
+      length += 1;
+    } else if (c < 0x800) {
+      length += 2;
+    } else if (c >= 0xD800 && c <= 0xDBFF) {
+      if (i + 1 >= text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF) return SIZE_MAX;
+      length += 4;
+      ++i;
+    } else if (c >= 0xDC00 && c <= 0xDFFF) {
+      return SIZE_MAX;
+    } else {
+      length += 3;
+    }
+  }
+  return length;
+}
 
 uint32_t KindOfBssType(uint32_t bssType) {
   if (bssType == kBssIndependent) return kKindAdHoc;
@@ -84,7 +154,8 @@ std::u16string EscapeXml(const std::u16string& text) {
 }
 
 std::u16string ProfileXml(const std::u16string& ssid, const std::u16string& key, uint32_t kind,
-                          uint32_t authAlgorithm, uint32_t cipherAlgorithm) {
+                          uint32_t authAlgorithm, uint32_t cipherAlgorithm,
+                          const std::string& rawSsid) {
   Security security{};
   // An ad-hoc network can only be WPA2-PSK with AES or WEP.
   if (kind == kKindAdHoc && authAlgorithm == kAuthRsnaPsk && cipherAlgorithm == kCipherCcmp)
@@ -100,8 +171,8 @@ std::u16string ProfileXml(const std::u16string& ssid, const std::u16string& key,
       u"<name>" +
       name +
       u"</name>\r\n"
-      u"<SSIDConfig><SSID><name>" +
-      name +
+      u"<SSIDConfig><SSID>" +
+      HexOf(rawSsid) + u"<name>" + name +
       u"</name></SSID></SSIDConfig>\r\n"
       u"<connectionType>" +
       std::u16string(kind == kKindAdHoc ? u"IBSS" : u"ESS") +
