@@ -27,7 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     (void)ParseLink(header);
     (void)ParseAddress(header);
     ParseDefaultRoutes(header, routes);
-    (void)AffectsUplink(header, usable);  // announcements arrive on the same kind of socket
+  });
+  // Announcements arrive on the same kind of socket, with any sequence number.
+  WalkAnnouncements(datagram, [&](const nlmsghdr& header) {
+    FUZZ_CHECK(header.nlmsg_len <= datagram.size());
+    (void)AffectsUplink(header, usable);
   });
   FUZZ_CHECK(visited <= datagram.size() / sizeof(nlmsghdr));
   return 0;

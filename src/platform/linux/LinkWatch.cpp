@@ -18,8 +18,6 @@
 namespace orvane::platform::linux_backend {
 namespace {
 
-// Announcements carry sequence number 0.
-constexpr uint32_t kAnnouncement = 0;
 // Larger than any announcement the kernel sends for links and routes.
 constexpr std::size_t kDatagramSize = 32768;
 
@@ -87,9 +85,9 @@ void LinkWatch::Run() {
     // Only the kernel's announcements count; any local process could write to this port.
     if (sender.nl_pid != 0) continue;
     bool affects = false;
-    WalkDatagram(
-        {buffer.data(), static_cast<std::size_t>(got)}, kAnnouncement,
-        [&](const nlmsghdr& header) { affects = AffectsUplink(header, usable) || affects; });
+    WalkAnnouncements({buffer.data(), static_cast<std::size_t>(got)}, [&](const nlmsghdr& header) {
+      affects = AffectsUplink(header, usable) || affects;
+    });
     if (affects) Announce();
   }
 }

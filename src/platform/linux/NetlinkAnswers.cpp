@@ -73,6 +73,18 @@ std::optional<int> WalkDatagram(std::span<const uint8_t> datagram, uint32_t sequ
   return std::nullopt;
 }
 
+void WalkAnnouncements(std::span<const uint8_t> datagram,
+                       const std::function<void(const nlmsghdr&)>& visit) {
+  std::size_t offset = 0;
+  while (datagram.size() - offset >= sizeof(nlmsghdr)) {
+    const auto* header = reinterpret_cast<const nlmsghdr*>(datagram.data() + offset);
+    const std::size_t length = header->nlmsg_len;
+    if (length < sizeof(nlmsghdr) || length > datagram.size() - offset) return;
+    offset = std::min<std::size_t>(datagram.size(), offset + NLMSG_ALIGN(length));
+    if (header->nlmsg_type >= NLMSG_MIN_TYPE) visit(*header);
+  }
+}
+
 std::optional<LinkInfo> ParseLink(const nlmsghdr& header) {
   if (header.nlmsg_len < NLMSG_LENGTH(sizeof(ifinfomsg))) return std::nullopt;
   const auto* info = static_cast<const ifinfomsg*>(NLMSG_DATA(&header));

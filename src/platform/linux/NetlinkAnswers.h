@@ -21,6 +21,11 @@ namespace orvane::platform::linux_backend {
 std::optional<int> WalkDatagram(std::span<const uint8_t> datagram, uint32_t sequence,
                                 const std::function<void(const nlmsghdr&)>& visit);
 
+// Hands visit each message of a datagram of announcements (of any sequence number: the kernel
+// repeats the number of the request that caused a change), control messages left out.
+void WalkAnnouncements(std::span<const uint8_t> datagram,
+                       const std::function<void(const nlmsghdr&)>& visit);
+
 // Each reads one answer message of a dump; a message too short for its fixed part gives nothing.
 std::optional<LinkInfo> ParseLink(const nlmsghdr& header);
 std::optional<Ipv4Address> ParseAddress(const nlmsghdr& header);

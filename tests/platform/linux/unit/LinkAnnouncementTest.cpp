@@ -8,6 +8,7 @@
 #include <sys/socket.h>
 
 #include <cstring>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -111,6 +112,35 @@ TEST(LinkAnnouncement, MessagesTooShortForTheirFixedPartAreIgnored) {
     EXPECT_FALSE(AffectsUplink(Header(words), usable)) << type;
   }
   EXPECT_TRUE(usable.at(2));
+}
+
+// Two announcements in one datagram, with the lengths of the second made hostile.
+TEST(LinkAnnouncement, AWalkStopsAtALengthThatDoesNotFitWhatArrived) {
+  std::vector<uint32_t> words = Link(RTM_NEWLINK, 2, IFF_UP);
+  const std::size_t first = words.size();
+  auto second = Route(RTM_DELROUTE, AF_INET, 0);
+  reinterpret_cast<nlmsghdr*>(second.data())->nlmsg_seq = 41;  // caused by someone's request
+  words.insert(words.end(), second.begin(), second.end());
+  const auto bytes = std::span(reinterpret_cast<const uint8_t*>(words.data()), words.size() * 4);
+  auto* secondHeader = reinterpret_cast<nlmsghdr*>(words.data() + first);
+
+  const auto types = [&](std::span<const uint8_t> datagram) {
+    std::vector<uint16_t> seen;
+    WalkAnnouncements(datagram, [&](const nlmsghdr& header) { seen.push_back(header.nlmsg_type); });
+    return seen;
+  };
+  EXPECT_EQ(types(bytes), (std::vector<uint16_t>{RTM_NEWLINK, RTM_DELROUTE}));
+  EXPECT_EQ(types(bytes.first(bytes.size() - 1)), std::vector<uint16_t>{RTM_NEWLINK})
+      << "the second cut short";
+  EXPECT_EQ(types(bytes.first(first * 4 + 3)), std::vector<uint16_t>{RTM_NEWLINK})
+      << "not even a header left";
+  for (uint32_t length : {0u, 3u, 0xffffffffu}) {
+    secondHeader->nlmsg_len = length;
+    EXPECT_EQ(types(bytes), std::vector<uint16_t>{RTM_NEWLINK}) << length;
+  }
+  secondHeader->nlmsg_len = NLMSG_LENGTH(0);
+  secondHeader->nlmsg_type = NLMSG_ERROR;
+  EXPECT_EQ(types(bytes), std::vector<uint16_t>{RTM_NEWLINK}) << "control messages are no news";
 }
 
 TEST(UsableDefaultRoute, NeedsARouteOverAWorkingOrUnlistedLink) {
