@@ -40,8 +40,9 @@ class LocalTarget : public platform::IInternetProbe {
     return inner_.CheckConnection(url_, timeout);
   }
   bool QueryConnectedState(uint32_t& state) override { return inner_.QueryConnectedState(state); }
-  std::unique_ptr<platform::ILinkWatch> WatchLinks(std::function<void(bool)> changed) override {
-    return watch_ ? inner_.WatchLinks(std::move(changed)) : nullptr;
+  std::unique_ptr<platform::ILinkWatch> WatchLinks(
+      const std::function<void(bool)>& changed) override {
+    return watch_ ? inner_.WatchLinks(changed) : nullptr;
   }
 
  private:

@@ -32,7 +32,8 @@ class IInternetProbe {
   // link went up or down or a default route came or went, so a lost uplink need not wait for
   // the next forced attempt: with true while a default route over a working link remains, false
   // when none does. Null where the system announces nothing or the watch failed.
-  virtual std::unique_ptr<ILinkWatch> WatchLinks(std::function<void(bool uplink)> /*changed*/) {
+  virtual std::unique_ptr<ILinkWatch> WatchLinks(
+      const std::function<void(bool uplink)>& /*changed*/) {
     return nullptr;
   }
 };

@@ -84,8 +84,9 @@ bool LinuxInternetProbe::QueryConnectedState(uint32_t& state) {
   }
 }
 
-std::unique_ptr<ILinkWatch> LinuxInternetProbe::WatchLinks(std::function<void(bool)> changed) {
-  return LinkWatch::Start(std::move(changed));
+std::unique_ptr<ILinkWatch> LinuxInternetProbe::WatchLinks(
+    const std::function<void(bool)>& changed) {
+  return LinkWatch::Start(changed);
 }
 
 }  // namespace orvane::platform::linux_backend

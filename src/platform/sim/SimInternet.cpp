@@ -38,9 +38,10 @@ void SimInternet::SetLinkUp(bool up) {
   if (watcher_) watcher_(up);
 }
 
-std::unique_ptr<platform::ILinkWatch> SimInternet::WatchLinks(std::function<void(bool)> changed) {
+std::unique_ptr<platform::ILinkWatch> SimInternet::WatchLinks(
+    const std::function<void(bool)>& changed) {
   std::lock_guard lock(watchMutex_);
-  watcher_ = std::move(changed);
+  watcher_ = changed;
   return std::make_unique<Watch>(*this, ++watchNumber_);
 }
 

@@ -42,7 +42,8 @@ class SimInternet : public platform::IInternetProbe {
   bool CheckConnection(const std::string& url, std::chrono::milliseconds timeout) override;
   bool QueryConnectedState(uint32_t& state) override;
   // One receiver at a time (a newer watch replaces it); a watch must end before the probe.
-  std::unique_ptr<platform::ILinkWatch> WatchLinks(std::function<void(bool)> changed) override;
+  std::unique_ptr<platform::ILinkWatch> WatchLinks(
+      const std::function<void(bool)>& changed) override;
 
  private:
   class Watch;

@@ -135,8 +135,8 @@ class LocalTarget : public IInternetProbe {
     return inner_.CheckConnection(url_, timeout);
   }
   bool QueryConnectedState(uint32_t& state) override { return inner_.QueryConnectedState(state); }
-  std::unique_ptr<ILinkWatch> WatchLinks(std::function<void(bool)> changed) override {
-    return inner_.WatchLinks(std::move(changed));
+  std::unique_ptr<ILinkWatch> WatchLinks(const std::function<void(bool)>& changed) override {
+    return inner_.WatchLinks(changed);
   }
 
  private:
