@@ -57,6 +57,10 @@ int RunDemo(int& argc, char** argv, const std::function<void(orvane::sim::SimMac
             const std::function<void(orvane::ui::TForm1&, orvane::sim::SimMachine&)>& scenario) {
   QTemporaryDir home;
   if (!home.isValid()) return 1;
+  // The single-instance lock in a folder of this run: each start finds none, as after a normal
+  // exit. The scenes end without cleaning up, so a shared folder would hand every start a stale
+  // lock to take over, which costs more than the whole start of a bare window on a busy machine.
+  qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
   orvane::sim::SimMachine machine;
   orvane::sim::SeedDemoScene(machine, orvane::ApplicationName(), home.path().toStdString() + "/");
   if (seed) seed(machine);
@@ -94,8 +98,8 @@ void MeasureRefresh(orvane::ui::TForm1& form) {
   });
 }
 
-// Cuts the simulated Internet once the window shows it connected, and times until the status
-// line says otherwise; then restores it and repeats.
+// Takes the simulated uplink's link down once the window shows the Internet connected, and
+// times until the status line says otherwise; then restores it and repeats.
 class LossWatch : public QObject {
  public:
   static constexpr const char* kConnected = "Internet is connected.";
@@ -112,12 +116,12 @@ class LossWatch : public QObject {
     if (status_ == nullptr) return End();
     const QString text = status_->text();
     if (!cut_ && text == QLatin1String(kConnected)) {
-      machine_.Internet().SetReachable(false);
       cutAt_ = Clock::now();
+      machine_.Internet().SetLinkUp(false);
       cut_ = true;
     } else if (cut_ && text == QLatin1String(kDisconnected)) {
       times_.push_back(std::chrono::duration<double, std::milli>(Clock::now() - cutAt_).count());
-      machine_.Internet().SetReachable(true);
+      machine_.Internet().SetLinkUp(true);
       cut_ = false;
       if (static_cast<int>(times_.size()) == kLossRuns) End();
     }
@@ -159,6 +163,7 @@ int RunScene(const std::string& scene, int& argc, char** argv) {
     return RunDemo(argc, argv, {}, [](orvane::ui::TForm1& form, orvane::sim::SimMachine&) {
       QTimer::singleShot(0, &form, [&form] { form.hide(); });
     });
+  if (scene == "idle-shown") return RunDemo(argc, argv, {}, [](orvane::ui::TForm1&, auto&) {});
   if (scene == "refresh")
     return RunDemo(argc, argv, AddAdapters, [](orvane::ui::TForm1& form, orvane::sim::SimMachine&) {
       MeasureRefresh(form);

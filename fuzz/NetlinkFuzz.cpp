@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <unordered_map>
 #include <vector>
 
 #include "FuzzCheck.h"
@@ -17,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   std::vector<uint8_t> datagram(data + sizeof sequence, data + size);
 
   std::vector<DefaultRoute> routes;
+  std::unordered_map<uint32_t, bool> usable;
   std::size_t visited = 0;
   (void)WalkDatagram(datagram, sequence, [&](const nlmsghdr& header) {
     FUZZ_CHECK(header.nlmsg_seq == sequence);
@@ -25,6 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     (void)ParseLink(header);
     (void)ParseAddress(header);
     ParseDefaultRoutes(header, routes);
+  });
+  // Announcements arrive on the same kind of socket, with any sequence number.
+  WalkAnnouncements(datagram, [&](const nlmsghdr& header) {
+    FUZZ_CHECK(header.nlmsg_len <= datagram.size());
+    (void)AffectsUplink(header, usable);
   });
   FUZZ_CHECK(visited <= datagram.size() / sizeof(nlmsghdr));
   return 0;

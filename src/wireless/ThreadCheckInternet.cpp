@@ -15,7 +15,14 @@ TThreadCheckInternet::~TThreadCheckInternet() {
 }
 
 void TThreadCheckInternet::Start() {
-  if (!thread_.joinable()) thread_ = std::thread(&TThreadCheckInternet::Execute, this);
+  if (thread_.joinable()) return;
+  // Without a watch the monitor still works, only on its interval.
+  try {
+    linkWatch_ = probe_.WatchLinks([this](bool uplink) { LinkChanged(uplink); });
+  } catch (...) {
+    linkWatch_.reset();
+  }
+  thread_ = std::thread(&TThreadCheckInternet::Execute, this);
 }
 
 void TThreadCheckInternet::Terminate() {
@@ -28,6 +35,7 @@ void TThreadCheckInternet::Terminate() {
 
 void TThreadCheckInternet::WaitFor() {
   if (thread_.joinable()) thread_.join();
+  linkWatch_.reset();
 }
 
 void TThreadCheckInternet::WakeUp() {
@@ -38,36 +46,63 @@ void TThreadCheckInternet::WakeUp() {
   signal_.notify_all();
 }
 
+void TThreadCheckInternet::LinkChanged(bool uplink) {
+  {
+    std::lock_guard lock(mutex_);
+    linkChanged_ = true;
+    uplink_ = uplink;  // the latest announcement is the one that holds
+  }
+  signal_.notify_all();
+}
+
 void TThreadCheckInternet::Execute() {
+  ++wakeups_;
   std::unique_lock lock(mutex_);
+  bool uplinkLost = false;
   while (!terminated_) {
     lock.unlock();
-    Check();
+    if (uplinkLost) {
+      Report(kInternetUnreachable);
+    } else {
+      Check();
+    }
     lock.lock();
-    Wait(lock);
+    uplinkLost = Wait(lock);
   }
 }
 
 void TThreadCheckInternet::Check() {
-  ++wakeups_;
-  // A failing probe or receiver must not end the monitor: the next cycle tries again.
+  // A failing probe must not end the monitor: the next cycle tries again.
+  bool available = false;
   try {
-    const uint8_t state = IsInternetAvailable(probe_) ? kInternetReachable : kInternetUnreachable;
-    if (state == lastState_.load()) return;
-    lastState_.store(state);
+    available = IsInternetAvailable(probe_);
+  } catch (...) {
+    return;
+  }
+  Report(available ? kInternetReachable : kInternetUnreachable);
+}
+
+void TThreadCheckInternet::Report(uint8_t state) {
+  if (state == lastState_.load()) return;
+  lastState_.store(state);
+  // A failing receiver must not end the monitor.
+  try {
     if (TWifiConnection* connection = connection_.load()) connection->SetInternetState(state);
   } catch (...) {
   }
 }
 
-void TThreadCheckInternet::Wait(std::unique_lock<std::mutex>& lock) {
+bool TThreadCheckInternet::Wait(std::unique_lock<std::mutex>& lock) {
   const auto deadline = std::chrono::steady_clock::now() + interval_;
-  while (!terminated_ && !wakeUp_) {
+  while (!terminated_ && !wakeUp_ && !linkChanged_) {
     const bool timedOut = signal_.wait_until(lock, deadline) == std::cv_status::timeout;
     ++wakeups_;
     if (timedOut) break;
   }
+  const bool uplinkLost = linkChanged_ && !uplink_ && !wakeUp_;
   wakeUp_ = false;
+  linkChanged_ = false;
+  return uplinkLost;
 }
 
 }  // namespace orvane

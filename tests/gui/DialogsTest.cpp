@@ -61,25 +61,41 @@ class DialogsTest : public QObject {
     pendingAct_ = nullptr;
   }
 
+  void dialogsAreMadeOnFirstUseAndKept() {
+    // Start-up makes none of them; the first use makes each once, later uses find it again.
+    QVERIFY(form_->findChildren<TOptionsForm*>().isEmpty());
+    QVERIFY(form_->findChildren<TAboutBox*>().isEmpty());
+    QVERIFY(form_->findChildren<TSelectNetworkForm*>().isEmpty());
+    WhenModal(About(), [this] { About()->OKButton->click(); });
+    Action("actAbout")->trigger();
+    QCOMPARE(modalSeen_, 1);
+    TAboutBox* first = About();
+    WhenModal(first, [first] { first->OKButton->click(); });
+    Action("actAbout")->trigger();
+    QCOMPARE(modalSeen_, 2);
+    QCOMPARE(form_->findChildren<TAboutBox*>(), QList<TAboutBox*>{first});
+    QVERIFY(form_->findChildren<TOptionsForm*>().isEmpty());
+  }
+
   void pickerWithoutAChoiceChangesNothing() {
     const std::string shownSource = form_->Workflow().CurrentSourceGUID();
     const std::string shownDest = form_->Workflow().CurrentDestGUID();
     const QString memo = Memo("mmoSrcConnDescription")->toPlainText();
     // Cancel, the close box, and OK with no row selected.
-    const std::function<void()> endings[] = {[this] { picker_->btnCancel->click(); },
-                                             [this] { picker_->close(); },
+    const std::function<void()> endings[] = {[this] { Picker()->btnCancel->click(); },
+                                             [this] { Picker()->close(); },
                                              [this] {
-                                               picker_->ListBox1->setCurrentRow(-1);
-                                               picker_->btnOK->click();
+                                               Picker()->ListBox1->setCurrentRow(-1);
+                                               Picker()->btnOK->click();
                                              }};
     for (const auto& end : endings) {
-      WhenModal(picker_, [&] {
-        QCOMPARE(picker_->ListBox1->count(), 2);
-        picker_->ListBox1->setCurrentRow(1);
+      WhenModal(Picker(), [&] {
+        QCOMPARE(Picker()->ListBox1->count(), 2);
+        Picker()->ListBox1->setCurrentRow(1);
         end();
       });
       Button("btnSource")->click();
-      WhenModal(picker_, end);
+      WhenModal(Picker(), end);
       Button("btnSelectDest")->click();
     }
     QCOMPARE(modalSeen_, 6);
@@ -91,11 +107,11 @@ class DialogsTest : public QObject {
   }
 
   void pickerChoosesByOkOrDoubleClickAndAcceptsTheSameConnectionTwice() {
-    WhenModal(picker_, [this] {
-      QCOMPARE(picker_->lblCaption->text(),
+    WhenModal(Picker(), [this] {
+      QCOMPARE(Picker()->lblCaption->text(),
                QString("Please select the connection through which Internet is connected."));
-      picker_->ListBox1->setCurrentRow(1);
-      picker_->btnOK->click();
+      Picker()->ListBox1->setCurrentRow(1);
+      Picker()->btnOK->click();
     });
     Button("btnSource")->click();
     QCOMPARE(form_->Workflow().SourceGUID(), std::string(scene::kWirelessGuid));
@@ -103,11 +119,11 @@ class DialogsTest : public QObject {
     QCOMPARE(Memo("mmoSrcConnDescription")->toPlainText(),
              QString("Wireless Network Connection - Wireless LAN Card"));
 
-    WhenModal(picker_, [this] {
-      QCOMPARE(picker_->lblCaption->text(),
+    WhenModal(Picker(), [this] {
+      QCOMPARE(Picker()->lblCaption->text(),
                QString("Please select the wireless connection which will broadcast the WiFi "
                        "signal."));
-      QListWidget* list = picker_->ListBox1;
+      QListWidget* list = Picker()->ListBox1;
       list->doItemsLayout();
       const QRect row = list->visualItemRect(list->item(1));
       QCOMPARE(row.height(), TSelectNetworkForm::kItemHeight);
@@ -127,42 +143,42 @@ class DialogsTest : public QObject {
   void pickerRowsShowPictureAndState() {
     cleanup();
     Start(platform::kNcsMediaDisconnected);
-    WhenModal(picker_, [this] {
-      QCOMPARE(picker_->RowTexts(0),
+    WhenModal(Picker(), [this] {
+      QCOMPARE(Picker()->RowTexts(0),
                (QStringList{"Local Area Connection", "Connected", "Gigabit Ethernet Adapter"}));
-      QCOMPARE(picker_->RowTexts(1),
+      QCOMPARE(Picker()->RowTexts(1),
                (QStringList{"Wireless Network Connection", "Disconnected", "Wireless LAN Card"}));
       QCOMPARE(RowPicture(0), Picture(1));  // wired, connected
       QCOMPARE(RowPicture(1), Picture(2));  // wireless with the red cross
       QVERIFY(RowPicture(1) != Picture(3));
-      picker_->btnCancel->click();
+      Picker()->btnCancel->click();
     });
     Button("btnSource")->click();
     QCOMPARE(modalSeen_, 1);
   }
 
   void optionsRefuseABlankNameAndKeysThatDoNotFitTheSecurity() {
-    WhenModal(options_, [this] {
-      QCOMPARE(options_->cmbSecurity->currentIndex(), 0);
-      QCOMPARE(options_->cmbSecurity->currentText(), QString("WPA2-Personal (recommended)"));
-      QCOMPARE(options_->Label5->text(), QString("Password MUST be 8 to 63 characters."));
-      options_->edtSSID->setText("   ");
-      options_->edtPassword->setText("1");
-      options_->Button1->click();
-      options_->edtSSID->setText("Cafe");
+    WhenModal(Options(), [this] {
+      QCOMPARE(Options()->cmbSecurity->currentIndex(), 0);
+      QCOMPARE(Options()->cmbSecurity->currentText(), QString("WPA2-Personal (recommended)"));
+      QCOMPARE(Options()->Label5->text(), QString("Password MUST be 8 to 63 characters."));
+      Options()->edtSSID->setText("   ");
+      Options()->edtPassword->setText("1");
+      Options()->Button1->click();
+      Options()->edtSSID->setText("Cafe");
       for (const char* key : {"1234567", "caf\xC3\xA9 1234"}) {
-        options_->edtPassword->setText(QString::fromUtf8(key));
-        options_->Button1->click();
+        Options()->edtPassword->setText(QString::fromUtf8(key));
+        Options()->Button1->click();
       }
-      options_->cmbSecurity->setCurrentIndex(1);
-      QCOMPARE(options_->cmbSecurity->currentText(), QString("WEP (only for older devices)"));
-      QCOMPARE(options_->Label5->text(), QString("Password MUST be 5 or 13 digits or letters."));
-      options_->edtPassword->setText("12345678");
-      options_->Button1->click();
-      QVERIFY(options_->isVisible());
-      options_->edtSSID->setText("  Cafe net ");
-      options_->edtPassword->setText(" 1234567890123 ");
-      options_->Button1->click();
+      Options()->cmbSecurity->setCurrentIndex(1);
+      QCOMPARE(Options()->cmbSecurity->currentText(), QString("WEP (only for older devices)"));
+      QCOMPARE(Options()->Label5->text(), QString("Password MUST be 5 or 13 digits or letters."));
+      Options()->edtPassword->setText("12345678");
+      Options()->Button1->click();
+      QVERIFY(Options()->isVisible());
+      Options()->edtSSID->setText("  Cafe net ");
+      Options()->edtPassword->setText(" 1234567890123 ");
+      Options()->Button1->click();
     });
     Action("actOptions")->trigger();
     QCOMPARE(modalSeen_, 1);
@@ -176,7 +192,7 @@ class DialogsTest : public QObject {
       QCOMPARE(messages_.shown.at(i).text, expected.at(i));
       QCOMPARE(messages_.shown.at(i).caption, QString("Message"));
       QCOMPARE(messages_.shown.at(i).icon, QMessageBox::Critical);
-      QCOMPARE(messages_.shown.at(i).owner, options_);
+      QCOMPARE(messages_.shown.at(i).owner, Options());
     }
     QCOMPARE(form_->Workflow().SSID(), std::string("Cafe net"));
     QCOMPARE(form_->Workflow().Password(), std::string("1234567890123"));
@@ -188,10 +204,10 @@ class DialogsTest : public QObject {
     QVERIFY(!Label("lblWeakSecurity")->isHidden());
 
     // Switched back from the page's own button: the warning goes at once.
-    WhenModal(options_, [this] {
-      QCOMPARE(options_->cmbSecurity->currentIndex(), 1);
-      options_->cmbSecurity->setCurrentIndex(0);
-      options_->Button1->click();
+    WhenModal(Options(), [this] {
+      QCOMPARE(Options()->cmbSecurity->currentIndex(), 1);
+      Options()->cmbSecurity->setCurrentIndex(0);
+      Options()->Button1->click();
     });
     Button("btnOptions")->click();
     QVERIFY(form_->Workflow().Security() == NetworkSecurity::Wpa2);
@@ -201,10 +217,10 @@ class DialogsTest : public QObject {
   void optionsOkWritesOrRemovesTheAutorunEntryEveryTime() {
     const std::string exe = machine_->System().ExecutablePath();
     for (const bool autoRun : {true, true, false, false}) {
-      WhenModal(options_, [this, autoRun] {
-        options_->chkAutoRun->setChecked(autoRun);
-        options_->chkStartMin->setChecked(autoRun);
-        options_->Button1->click();
+      WhenModal(Options(), [this, autoRun] {
+        Options()->chkAutoRun->setChecked(autoRun);
+        Options()->chkStartMin->setChecked(autoRun);
+        Options()->Button1->click();
       });
       Action("actOptions")->trigger();
       QCOMPARE(form_->Workflow().AutoRun(), autoRun);
@@ -220,10 +236,10 @@ class DialogsTest : public QObject {
   void guestsStayOffTheLocalNetworkUntilTheUserAllowsIt() {
     QVERIFY(!machine_->Sharing().GuestsReachLocalNetwork());
     for (const bool allowed : {true, false}) {
-      WhenModal(options_, [this, allowed] {
-        QCOMPARE(options_->chkGuestsReachLocalNetwork->isChecked(), !allowed);
-        options_->chkGuestsReachLocalNetwork->setChecked(allowed);
-        options_->Button1->click();
+      WhenModal(Options(), [this, allowed] {
+        QCOMPARE(Options()->chkGuestsReachLocalNetwork->isChecked(), !allowed);
+        Options()->chkGuestsReachLocalNetwork->setChecked(allowed);
+        Options()->Button1->click();
       });
       Action("actOptions")->trigger();
       // Kept, and handed to the sharing at once: the next share follows it.
@@ -233,13 +249,13 @@ class DialogsTest : public QObject {
   }
 
   void optionsCancelKeepsEverythingAndReopensOnTheLastPage() {
-    WhenModal(options_, [this] {
-      QCOMPARE(options_->PageControl1->currentWidget(), options_->tsPassword);
-      options_->edtSSID->setText("Typed");
-      options_->edtPassword->setText("54321");
-      options_->chkAutoRun->setChecked(true);
-      options_->PageControl1->setCurrentWidget(options_->TabSheet2);
-      options_->Button2->click();
+    WhenModal(Options(), [this] {
+      QCOMPARE(Options()->PageControl1->currentWidget(), Options()->tsPassword);
+      Options()->edtSSID->setText("Typed");
+      Options()->edtPassword->setText("54321");
+      Options()->chkAutoRun->setChecked(true);
+      Options()->PageControl1->setCurrentWidget(Options()->TabSheet2);
+      Options()->Button2->click();
     });
     Action("actOptions")->trigger();
     const std::string key = form_->Workflow().Password();
@@ -250,12 +266,12 @@ class DialogsTest : public QObject {
 
     // The Connect page's own "Options" button opens the same dialog.
     Action("actConnectToVelmora")->trigger();
-    WhenModal(options_, [this, key] {
-      QCOMPARE(options_->PageControl1->currentWidget(), options_->TabSheet2);
-      QCOMPARE(options_->edtSSID->text(), QString(scene::kProductName));
-      QCOMPARE(options_->edtPassword->text(), QString::fromStdString(key));
-      QVERIFY(!options_->chkAutoRun->isChecked());
-      options_->close();
+    WhenModal(Options(), [this, key] {
+      QCOMPARE(Options()->PageControl1->currentWidget(), Options()->TabSheet2);
+      QCOMPARE(Options()->edtSSID->text(), QString(scene::kProductName));
+      QCOMPARE(Options()->edtPassword->text(), QString::fromStdString(key));
+      QVERIFY(!Options()->chkAutoRun->isChecked());
+      Options()->close();
     });
     Button("btnOptions")->click();
     QCOMPARE(modalSeen_, 2);
@@ -265,17 +281,17 @@ class DialogsTest : public QObject {
   void aboutBoxShowsNameVersionAndPage() {
     const std::string exe = machine_->System().ExecutablePath();
     machine_->System().SetFileVersion(exe, {0x00010002, 0x00030004});
-    WhenModal(about_, [this] {
-      QCOMPARE(about_->SoftName->text(), QString(scene::kProductName));
-      QCOMPARE(about_->Version->text(), QString("Version 1.2.3.4"));
-      QCOMPARE(about_->URL->text(), QString::fromStdString(ProductURL()));
-      about_->OKButton->click();
+    WhenModal(About(), [this] {
+      QCOMPARE(About()->SoftName->text(), QString(scene::kProductName));
+      QCOMPARE(About()->Version->text(), QString("Version 1.2.3.4"));
+      QCOMPARE(About()->URL->text(), QString::fromStdString(ProductURL()));
+      About()->OKButton->click();
     });
     Action("actAbout")->trigger();
     machine_->System().RemoveFileVersion(exe);
-    WhenModal(about_, [this] {
-      QCOMPARE(about_->Version->text(), QString());
-      about_->close();
+    WhenModal(About(), [this] {
+      QCOMPARE(About()->Version->text(), QString());
+      About()->close();
     });
     Action("actAbout")->trigger();
     QCOMPARE(modalSeen_, 2);
@@ -304,7 +320,7 @@ class DialogsTest : public QObject {
     QDesktopServices::setUrlHandler("mailto", &catcher, "Open");
     QDesktopServices::setUrlHandler("https", &catcher, "Open");
     Action("actWriteToUs")->trigger();
-    about_->URLClick();
+    About()->URLClick();
     QDesktopServices::unsetUrlHandler("mailto");
     QDesktopServices::unsetUrlHandler("https");
     QCOMPARE(catcher.urls.size(), 2);
@@ -334,10 +350,7 @@ class DialogsTest : public QObject {
     scene::Seed(*machine_, *settingsDir_, wirelessStatus);
     ifTable_ = std::make_unique<InterfaceTableBlock>(machine_->Adapters());
     form_ = std::make_unique<TForm1>(WorkflowPlatformOf(*machine_), *ifTable_, messages_, true);
-    options_ = new TOptionsForm(messages_, form_.get());
-    about_ = new TAboutBox(machine_->System(), form_.get());
-    picker_ = new TSelectNetworkForm(form_.get());
-    dialogs_ = std::make_unique<FormDialogs>(*options_, *about_, *picker_);
+    dialogs_ = std::make_unique<FormDialogs>(*form_, messages_, machine_->System());
     form_->SetDialogs(dialogs_.get());
     form_->ShowAtStart();
     // The picker's buttons are on this page, which takes input only while it is active.
@@ -366,20 +379,20 @@ class DialogsTest : public QObject {
     if (triesLeft_-- > 0) QTimer::singleShot(10, this, &DialogsTest::Poll);
   }
 
-  QImage RowPicture(int row) const {
-    QImage canvas(picker_->ListBox1->width(), TSelectNetworkForm::kItemHeight,
+  QImage RowPicture(int row) {
+    QImage canvas(Picker()->ListBox1->width(), TSelectNetworkForm::kItemHeight,
                   QImage::Format_ARGB32);
     canvas.fill(Qt::white);
     QPainter painter(&canvas);
-    picker_->ListBox1DrawItem(painter, row, canvas.rect(), false, false);
+    Picker()->ListBox1DrawItem(painter, row, canvas.rect(), false, false);
     painter.end();
     return canvas.copy(7, 6, 48, 48);
   }
-  QImage Picture(int index) const {
+  QImage Picture(int index) {
     QImage canvas(48, 48, QImage::Format_ARGB32);
     canvas.fill(Qt::white);
     QPainter painter(&canvas);
-    picker_->ImageList1->Draw(painter, 0, 0, index);
+    Picker()->ImageList1->Draw(painter, 0, 0, index);
     painter.end();
     return canvas;
   }
@@ -395,9 +408,10 @@ class DialogsTest : public QObject {
   std::unique_ptr<InterfaceTableBlock> ifTable_;
   RecordingPresenter messages_;
   std::unique_ptr<TForm1> form_;
-  TOptionsForm* options_ = nullptr;
-  TAboutBox* about_ = nullptr;
-  TSelectNetworkForm* picker_ = nullptr;
+  // The program's dialogs, each made on its first use.
+  TOptionsForm* Options() { return &dialogs_->Options(); }
+  TAboutBox* About() { return &dialogs_->About(); }
+  TSelectNetworkForm* Picker() { return &dialogs_->Picker(); }
   std::unique_ptr<FormDialogs> dialogs_;
   int modalSeen_ = 0;
   QDialog* pendingDialog_ = nullptr;

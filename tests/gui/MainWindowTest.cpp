@@ -524,8 +524,10 @@ class MainWindowTest : public QObject {
     Create(true);
     form_->ShowAtStart();
     auto* timer = form_->findChild<QTimer*>("tmrConnectedDevices");
-    QVERIFY(timer != nullptr && timer->isActive());
+    QVERIFY(timer != nullptr);
     QVERIFY2(timer->interval() >= 5000, "no faster than the Internet check");
+    RunUntilIdle();
+    QVERIFY2(!timer->isActive(), "nobody to ask before sharing: no wake-ups");
     auto* group = form_->findChild<QGroupBox*>("grpConnectedDevices");
     auto* list = form_->findChild<QTreeWidget*>("lvConnectedDevices");
     QVERIFY(group != nullptr && list != nullptr);
@@ -533,6 +535,7 @@ class MainWindowTest : public QObject {
     QVERIFY(group->isHidden());
 
     StartSharingFromPage();
+    QVERIFY(timer->isActive());
     QVERIFY(!group->isHidden());
     QCOMPARE(list->topLevelItemCount(), 1);
     QCOMPARE(list->topLevelItem(0)->text(0), QString("annas-phone"));
@@ -557,6 +560,7 @@ class MainWindowTest : public QObject {
     RunUntilIdle();
     QVERIFY(group->isHidden());
     QCOMPARE(form_->Tray().Hint(), QString(kProductName));
+    QVERIFY(!timer->isActive());
   }
 
   void aWpa2JoinCodeSaysWpa() {
@@ -651,6 +655,14 @@ class MainWindowTest : public QObject {
     Create(false);
     QVERIFY(!form_->Tray().Available());
     QSignalSpy appeared(&form_->Tray(), &TrayIcon::BecameAvailable);
+    // While none comes, the look-outs grow rarer, but never rarer than once a minute.
+    auto* timer = form_->Tray().findChild<QTimer*>("tmrTrayAvailability");
+    QVERIFY(timer != nullptr && timer->isActive());
+    const int first = timer->interval();
+    form_->Tray().SetAvailabilityProbe([] { return false; });
+    for (int i = 0; i < 10; ++i) form_->Tray().CheckAvailability();
+    QVERIFY(timer->interval() > first && timer->interval() <= 60000);
+    QVERIFY(!form_->Tray().Available());
     form_->Tray().SetAvailabilityProbe([] { return true; });
     form_->Tray().CheckAvailability();
     QVERIFY(form_->Tray().Available());

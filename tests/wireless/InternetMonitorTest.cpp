@@ -172,6 +172,25 @@ TEST_F(InternetMonitor, AThrowingReceiverDoesNotEndTheMonitor) {
   EXPECT_EQ(states.Values(), (States{kInternetReachable, kInternetUnreachable}));
 }
 
+TEST_F(InternetMonitor, AnAnnouncedLinkLossShowsWithoutWaitingOrProbing) {
+  Start();
+  ASSERT_TRUE(states.WaitForCount(1));
+  internet.SetLinkUp(false);
+  ASSERT_TRUE(states.WaitForCount(2)) << "the hour-long wait was not ended";
+  EXPECT_EQ(states.Values(), (States{kInternetReachable, kInternetUnreachable}));
+  EXPECT_EQ(Checks(), 1u) << "no forced attempt over a link that is gone";
+
+  // The link's return is checked in full: the way beyond it may still be broken.
+  internet.SetReachable(false);
+  internet.SetLinkUp(true);
+  ASSERT_TRUE(WaitUntil([&] { return Checks() == 2; }));
+  internet.SetReachable(true);
+  internet.SetLinkUp(false);
+  internet.SetLinkUp(true);
+  ASSERT_TRUE(states.WaitForCount(3));
+  EXPECT_EQ(states.Values().back(), kInternetReachable);
+}
+
 TEST_F(InternetMonitor, WithoutAConnectionResultsAreKeptButHandedToNobody) {
   Start();
   ASSERT_TRUE(states.WaitForCount(1));

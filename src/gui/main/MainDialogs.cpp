@@ -6,19 +6,35 @@
 
 namespace orvane::ui {
 
+TOptionsForm& FormDialogs::Options() {
+  if (options_ == nullptr) options_ = new TOptionsForm(messages_, &owner_);
+  return *options_;
+}
+
+TAboutBox& FormDialogs::About() {
+  if (about_ == nullptr) about_ = new TAboutBox(system_, &owner_);
+  return *about_;
+}
+
+TSelectNetworkForm& FormDialogs::Picker() {
+  if (picker_ == nullptr) picker_ = new TSelectNetworkForm(&owner_);
+  return *picker_;
+}
+
 const TConnection* FormDialogs::SelectConnection(const QString& caption,
                                                  const StringObjectList<TConnection>& connections) {
-  return picker_.Choose(caption, connections);
+  return Picker().Choose(caption, connections);
 }
 
 std::optional<OptionsValues> FormDialogs::EditOptions(const OptionsValues& current) {
-  options_.Fill(current);
-  if (options_.exec() != QDialog::Accepted) return std::nullopt;
-  return options_.Values();
+  TOptionsForm& options = Options();
+  options.Fill(current);
+  if (options.exec() != QDialog::Accepted) return std::nullopt;
+  return options.Values();
 }
 
 void FormDialogs::ShowAbout() {
-  about_.exec();
+  About().exec();
 }
 
 }  // namespace orvane::ui

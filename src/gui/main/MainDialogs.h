@@ -1,17 +1,25 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <optional>
 
 #include "common/StringObjectList.h"
 #include "dialogs/OptionsUnit.h"
 
+class QWidget;
+
 namespace orvane {
 struct TConnection;
 }
 
+namespace orvane::platform {
+class ISystemInfo;
+}
+
 namespace orvane::ui {
 
+class MessagePresenter;
 class TAboutBox;
 class TOptionsForm;
 class TSelectNetworkForm;
@@ -28,21 +36,31 @@ class MainDialogs {
   virtual void ShowAbout() = 0;
 };
 
-// The forms the program entry creates once, shown modally.
+// The forms of the program, shown modally. Each is made on its first use, so start-up pays for
+// none of them, and then kept as a child of the owner: a later showing finds it as the last
+// one left it, as if it had been made at start.
 class FormDialogs : public MainDialogs {
  public:
-  FormDialogs(TOptionsForm& options, TAboutBox& about, TSelectNetworkForm& picker)
-      : options_(options), about_(about), picker_(picker) {}
+  FormDialogs(QWidget& owner, MessagePresenter& messages, platform::ISystemInfo& system)
+      : owner_(owner), messages_(messages), system_(system) {}
 
   const TConnection* SelectConnection(const QString& caption,
                                       const StringObjectList<TConnection>& connections) override;
   std::optional<OptionsValues> EditOptions(const OptionsValues& current) override;
   void ShowAbout() override;
 
+  // Each dialog, made on the first call.
+  TOptionsForm& Options();
+  TAboutBox& About();
+  TSelectNetworkForm& Picker();
+
  private:
-  TOptionsForm& options_;
-  TAboutBox& about_;
-  TSelectNetworkForm& picker_;
+  QWidget& owner_;
+  MessagePresenter& messages_;
+  platform::ISystemInfo& system_;
+  QPointer<TOptionsForm> options_;
+  QPointer<TAboutBox> about_;
+  QPointer<TSelectNetworkForm> picker_;
 };
 
 }  // namespace orvane::ui

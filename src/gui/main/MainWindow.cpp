@@ -86,13 +86,13 @@ TForm1::TForm1(const WorkflowPlatform& platform, InterfaceTableBlock& ifTable,
   UseDesignMinimumSize(this, QSize(730, 559));
   QCoreApplication::postEvent(this, new QEvent(kRepaintMessage));
 
-  // Who uses the sharing is asked no more often than the Internet is checked.
+  // Who uses the sharing is asked no more often than the Internet is checked, and only while
+  // sharing runs (see UpdateActions): an idle program keeps no timer going.
   tmrConnectedDevices = new QTimer(this);
   tmrConnectedDevices->setObjectName(QStringLiteral("tmrConnectedDevices"));
   tmrConnectedDevices->setInterval(
       std::chrono::milliseconds(TThreadCheckInternet::kCheckInterval).count());
   connect(tmrConnectedDevices, &QTimer::timeout, this, &TForm1::tmrConnectedDevicesTimer);
-  tmrConnectedDevices->start();
 
   connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
           &TForm1::UpdateActions);
@@ -276,6 +276,16 @@ void TForm1::UpdateActions() {
   actions_->actShareMyInternet->setEnabled(states.shareMyInternet);
   actions_->actConnectToVelmora->setEnabled(states.connectToPage);
   ShowSharingExtras();
+  const bool sharing = workflow_->SharingStarted();
+  if (sharing != tmrConnectedDevices->isActive()) {
+    if (sharing) {
+      tmrConnectedDevices->start();
+    } else {
+      // Once more after the end, which clears the list and the limit's notice.
+      tmrConnectedDevices->stop();
+      tmrConnectedDevicesTimer();
+    }
+  }
 }
 
 void TForm1::tmrConnectedDevicesTimer() {

@@ -6,9 +6,6 @@
 
 #include "app/MainWorkflow.h"
 #include "common/UnitGlobal.h"
-#include "gui/dialogs/AboutUnit.h"
-#include "gui/dialogs/OptionsUnit.h"
-#include "gui/dialogs/SelectNetworkFormUnit.h"
 #include "gui/kit/MessagePresenter.h"
 #include "gui/main/MainDialogs.h"
 #include "gui/main/MainWindow.h"
@@ -35,14 +32,11 @@ int RunProgram(int& argc, char** argv, platform::Platform& platform,
                           (afterStart ? QStringLiteral("-demo") : QString()));
   if (!instance.First()) return 0;
 
-  // The forms, once each, in this order; the dialogs live as long as the main window.
+  // The main window; each dialog is made on its first use and lives as long as the window.
   BoxMessagePresenter messages;
   TForm1 form(WorkflowPlatformOf(platform), ifTable, messages,
               QSystemTrayIcon::isSystemTrayAvailable());
-  TOptionsForm optionsForm(messages, &form);
-  TAboutBox aboutBox(platform.System(), &form);
-  TSelectNetworkForm selectNetworkForm(&form);
-  FormDialogs dialogs(optionsForm, aboutBox, selectNetworkForm);
+  FormDialogs dialogs(form, messages, platform.System());
   form.SetDialogs(&dialogs);
   form.SetTroubleShooter(TroubleShooterPlatformOf(platform));
   QObject::connect(&instance, &SingleInstance::ActivationRequested, &form,

@@ -4,11 +4,15 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <algorithm>
 
 namespace orvane::ui {
 namespace {
 
+// A panel that starts with the session shows up within seconds; one that comes much later is
+// still found, while an idle program without one wakes ever more rarely.
 constexpr int kAvailabilityCheckMs = 3000;
+constexpr int kLongestAvailabilityCheckMs = 60000;
 
 }  // namespace
 
@@ -42,7 +46,13 @@ TrayIcon::TrayIcon(bool available, QObject* parent)
 }
 
 void TrayIcon::CheckAvailability() {
-  if (available_ || !probe_()) return;
+  if (available_) return;
+  if (!probe_()) {
+    if (availabilityTimer_ != nullptr)
+      availabilityTimer_->setInterval(
+          std::min(availabilityTimer_->interval() * 2, kLongestAvailabilityCheckMs));
+    return;
+  }
   available_ = true;
   if (availabilityTimer_ != nullptr) availabilityTimer_->stop();
   icon_->setVisible(wanted_);

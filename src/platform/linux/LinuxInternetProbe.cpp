@@ -5,6 +5,7 @@
 #include <memory>
 #include <mutex>
 
+#include "platform/linux/LinkWatch.h"
 #include "platform/linux/Netlink.h"
 #include "platform/linux/NetworkManagerClient.h"
 
@@ -81,6 +82,11 @@ bool LinuxInternetProbe::QueryConnectedState(uint32_t& state) {
   } catch (const NetlinkError&) {
     return false;
   }
+}
+
+std::unique_ptr<ILinkWatch> LinuxInternetProbe::WatchLinks(
+    const std::function<void(bool)>& changed) {
+  return LinkWatch::Start(changed);
 }
 
 }  // namespace orvane::platform::linux_backend

@@ -11,6 +11,8 @@ class LinuxInternetProbe : public IInternetProbe {
   LinuxInternetProbe();
   bool CheckConnection(const std::string& url, std::chrono::milliseconds timeout) override;
   bool QueryConnectedState(uint32_t& state) override;
+  // From the kernel's netlink announcements (see LinkWatch).
+  std::unique_ptr<ILinkWatch> WatchLinks(const std::function<void(bool uplink)>& changed) override;
 };
 
 }  // namespace orvane::platform::linux_backend

@@ -175,6 +175,10 @@ NetlinkSnapshot ReadNetlinkSnapshot() {
                [&](const nlmsghdr& header) { ParseDefaultRoutes(header, ipv6Routes); });
   // A kernel without IPv6 refuses the dump; that only means there is no IPv6 default route.
   snapshot.hasIpv6DefaultRoute = error == 0 && !ipv6Routes.empty();
+  if (snapshot.hasIpv6DefaultRoute) {
+    for (const DefaultRoute& route : ipv6Routes)
+      snapshot.ipv6DefaultRouteLinks.push_back(route.index);
+  }
   return snapshot;
 }
 

@@ -47,6 +47,7 @@ struct NetlinkSnapshot {
   std::vector<DefaultRoute> otherTableDefaultRoutes;
   std::vector<NetworkRoute> networkRoutes;  // IPv4 unicast, every table
   bool hasIpv6DefaultRoute = false;
+  std::vector<uint32_t> ipv6DefaultRouteLinks;  // the link index of each IPv6 default route
 };
 
 // Thrown when the kernel refuses or the socket fails; carries errno.

@@ -1,8 +1,10 @@
 #include "platform/linux/NetlinkAnswers.h"
 
+#include <linux/if.h>
 #include <linux/if_addr.h>
 #include <linux/if_link.h>
 #include <linux/rtnetlink.h>
+#include <sys/socket.h>
 
 #include <algorithm>
 #include <array>
@@ -69,6 +71,18 @@ std::optional<int> WalkDatagram(std::span<const uint8_t> datagram, uint32_t sequ
     visit(*header);
   }
   return std::nullopt;
+}
+
+void WalkAnnouncements(std::span<const uint8_t> datagram,
+                       const std::function<void(const nlmsghdr&)>& visit) {
+  std::size_t offset = 0;
+  while (datagram.size() - offset >= sizeof(nlmsghdr)) {
+    const auto* header = reinterpret_cast<const nlmsghdr*>(datagram.data() + offset);
+    const std::size_t length = header->nlmsg_len;
+    if (length < sizeof(nlmsghdr) || length > datagram.size() - offset) return;
+    offset = std::min<std::size_t>(datagram.size(), offset + NLMSG_ALIGN(length));
+    if (header->nlmsg_type >= NLMSG_MIN_TYPE) visit(*header);
+  }
 }
 
 std::optional<LinkInfo> ParseLink(const nlmsghdr& header) {
@@ -192,6 +206,58 @@ void ParseNetworkRoute(const nlmsghdr& header, std::vector<NetworkRoute>& routes
                      if (attribute.rta_type == RTA_OIF) route.index = U32Of(attribute);
                    });
   routes.push_back(route);
+}
+
+bool IsUsableLink(const LinkInfo& link) {
+  return (link.flags & IFF_UP) != 0 && (link.flags & IFF_RUNNING) != 0;
+}
+
+bool HasUsableDefaultRoute(const NetlinkSnapshot& snapshot) {
+  const auto usable = [&](uint32_t index) {
+    const auto link =
+        std::find_if(snapshot.links.begin(), snapshot.links.end(),
+                     [&](const LinkInfo& candidate) { return candidate.index == index; });
+    return link == snapshot.links.end() || IsUsableLink(*link);
+  };
+  const auto usableRoute = [&](const DefaultRoute& route) { return usable(route.index); };
+  return std::any_of(snapshot.defaultRoutes.begin(), snapshot.defaultRoutes.end(), usableRoute) ||
+         std::any_of(snapshot.otherTableDefaultRoutes.begin(),
+                     snapshot.otherTableDefaultRoutes.end(), usableRoute) ||
+         std::any_of(snapshot.ipv6DefaultRouteLinks.begin(), snapshot.ipv6DefaultRouteLinks.end(),
+                     usable);
+}
+
+bool AffectsUplink(const nlmsghdr& header, std::unordered_map<uint32_t, bool>& usable) {
+  switch (header.nlmsg_type) {
+    case RTM_NEWLINK: {
+      const auto link = ParseLink(header);
+      if (!link) return false;
+      const bool now = IsUsableLink(*link);
+      const auto [known, added] = usable.try_emplace(link->index, now);
+      if (added) return !now;
+      if (known->second == now) return false;  // statistics, names, wireless events...
+      known->second = now;
+      return true;
+    }
+    case RTM_DELLINK: {
+      const auto link = ParseLink(header);
+      if (!link) return false;
+      const auto known = usable.find(link->index);
+      const bool wasUsable = known == usable.end() || known->second;
+      if (known != usable.end()) usable.erase(known);
+      return wasUsable;
+    }
+    case RTM_NEWROUTE:
+    case RTM_DELROUTE: {
+      if (header.nlmsg_len < NLMSG_LENGTH(sizeof(rtmsg))) return false;
+      if (static_cast<const rtmsg*>(NLMSG_DATA(&header))->rtm_family != AF_INET) return false;
+      std::vector<DefaultRoute> main, others;
+      ParseDefaultRoutes(header, main, &others);
+      return !main.empty() || !others.empty();
+    }
+    default:
+      return false;
+  }
 }
 
 }  // namespace orvane::platform::linux_backend

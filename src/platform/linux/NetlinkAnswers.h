@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/linux/Netlink.h"
@@ -20,6 +21,11 @@ namespace orvane::platform::linux_backend {
 std::optional<int> WalkDatagram(std::span<const uint8_t> datagram, uint32_t sequence,
                                 const std::function<void(const nlmsghdr&)>& visit);
 
+// Hands visit each message of a datagram of announcements (of any sequence number: the kernel
+// repeats the number of the request that caused a change), control messages left out.
+void WalkAnnouncements(std::span<const uint8_t> datagram,
+                       const std::function<void(const nlmsghdr&)>& visit);
+
 // Each reads one answer message of a dump; a message too short for its fixed part gives nothing.
 std::optional<LinkInfo> ParseLink(const nlmsghdr& header);
 std::optional<Ipv4Address> ParseAddress(const nlmsghdr& header);
@@ -29,5 +35,17 @@ void ParseDefaultRoutes(const nlmsghdr& header, std::vector<DefaultRoute>& route
                         std::vector<DefaultRoute>* otherTables = nullptr);
 // Appends the route to a network (any table) the message holds, if it is one.
 void ParseNetworkRoute(const nlmsghdr& header, std::vector<NetworkRoute>& routes);
+
+// A link that can carry traffic: administratively up and running (it has its carrier).
+bool IsUsableLink(const LinkInfo& link);
+
+// True when some default route (IPv4 of any table, or IPv6) leads over a usable link, or over a
+// link the snapshot does not list (its state is unknown, so it is not called lost).
+bool HasUsableDefaultRoute(const NetlinkSnapshot& snapshot);
+
+// Whether one announcement of the kernel may change the way out: a link that became usable or
+// unusable or went away (each link's last state is kept in `usable`; a link not seen before
+// counts when it is unusable), or an IPv4 default route that came or went.
+bool AffectsUplink(const nlmsghdr& header, std::unordered_map<uint32_t, bool>& usable);
 
 }  // namespace orvane::platform::linux_backend

@@ -13,6 +13,38 @@ void SimInternet::SetReachable(bool reachable) {
   reachable_ = reachable;
 }
 
+class SimInternet::Watch : public platform::ILinkWatch {
+ public:
+  Watch(SimInternet& internet, uint64_t number) : internet_(internet), number_(number) {}
+  ~Watch() override {
+    std::lock_guard lock(internet_.watchMutex_);
+    if (internet_.watchNumber_ == number_) internet_.watcher_ = nullptr;
+  }
+  Watch(const Watch&) = delete;
+  Watch& operator=(const Watch&) = delete;
+
+ private:
+  SimInternet& internet_;
+  const uint64_t number_;
+};
+
+void SimInternet::SetLinkUp(bool up) {
+  {
+    std::lock_guard lock(mutex_);
+    if (linkUp_ == up) return;
+    linkUp_ = up;
+  }
+  std::lock_guard lock(watchMutex_);
+  if (watcher_) watcher_(up);
+}
+
+std::unique_ptr<platform::ILinkWatch> SimInternet::WatchLinks(
+    const std::function<void(bool)>& changed) {
+  std::lock_guard lock(watchMutex_);
+  watcher_ = changed;
+  return std::make_unique<Watch>(*this, ++watchNumber_);
+}
+
 void SimInternet::SetConnectedState(bool querySucceeds, uint32_t flags) {
   std::lock_guard lock(mutex_);
   querySucceeds_ = querySucceeds;
@@ -61,14 +93,14 @@ bool SimInternet::CheckConnection(const std::string& url, std::chrono::milliseco
       log_.Record("CheckConnection " + url + " " + std::to_string(timeout.count()));
   WaitWhileHeld();
   std::lock_guard lock(mutex_);
-  return !failure && reachable_;
+  return !failure && reachable_ && linkUp_;
 }
 
 bool SimInternet::QueryConnectedState(uint32_t& state) {
   const auto failure = log_.Record("QueryConnectedState");
   std::lock_guard lock(mutex_);
   if (failure || !querySucceeds_) return false;
-  state = flags_;
+  state = linkUp_ ? flags_ : flags_ | platform::kInternetStateDisconnected;
   return true;
 }
 

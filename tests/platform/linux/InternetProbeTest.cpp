@@ -1,5 +1,6 @@
 // The Internet probe against a listener in a namespace of the test: reachable, refused, and an
-// address that never answers (a peer namespace that drops everything).
+// address that never answers (a peer namespace that drops everything); and the monitor noticing
+// a lost link or default route from the kernel's announcements.
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 
 #include "TestNamespace.h"
 #include "platform/linux/LinuxInternetProbe.h"
+#include "wireless/ThreadCheckInternet.h"
 
 namespace orvane::platform::linux_backend {
 namespace {
@@ -122,6 +124,62 @@ TEST_F(InternetProbeTest, ConnectedStateFollowsTheDefaultRoute) {
   ASSERT_EQ(probe_->Run("ip route add default via 10.30.0.2"), 0);
   ASSERT_TRUE(probe.QueryConnectedState(state));
   EXPECT_NE(state & kInternetStateDisconnected, kInternetStateDisconnected);
+}
+
+// The real probe with its forced attempt sent to the test's listener instead of the public
+// address, so nothing leaves the test's namespaces.
+class LocalTarget : public IInternetProbe {
+ public:
+  LocalTarget(IInternetProbe& inner, std::string url) : inner_(inner), url_(std::move(url)) {}
+  bool CheckConnection(const std::string&, std::chrono::milliseconds timeout) override {
+    return inner_.CheckConnection(url_, timeout);
+  }
+  bool QueryConnectedState(uint32_t& state) override { return inner_.QueryConnectedState(state); }
+  std::unique_ptr<ILinkWatch> WatchLinks(const std::function<void(bool)>& changed) override {
+    return inner_.WatchLinks(changed);
+  }
+
+ private:
+  IInternetProbe& inner_;
+  std::string url_;
+};
+
+template <typename Condition>
+bool WaitUntil(Condition condition, std::chrono::milliseconds bound = 10s) {
+  const auto deadline = std::chrono::steady_clock::now() + bound;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(5ms);
+  }
+  return true;
+}
+
+TEST_F(InternetProbeTest, ALostLinkOrDefaultRouteIsNoticedWithoutWaitingForTheNextCheck) {
+  Listener listener("10.30.0.1");
+  ASSERT_EQ(probe_->Run("ip route add default via 10.30.0.2"), 0);
+  LinuxInternetProbe real;
+  LocalTarget probe(real, "http://10.30.0.1:" + std::to_string(listener.Port()) + "/");
+  // Only an announcement can end an hour's wait within the test's bounds.
+  TThreadCheckInternet monitor(probe, std::chrono::hours(1));
+  monitor.Start();
+  ASSERT_TRUE(WaitUntil([&] { return monitor.LastState() == kInternetReachable; }));
+
+  struct Loss {
+    const test::TestNamespace& where;
+    const char* cut;
+    const char* restore;
+  };
+  for (const Loss& loss :
+       {Loss{*hole_, "ip link set p1 down", "ip link set p1 up"},
+        Loss{*probe_, "ip route del default", "ip route add default via 10.30.0.2"}}) {
+    ASSERT_EQ(loss.where.Run(loss.cut), 0);
+    EXPECT_TRUE(WaitUntil([&] { return monitor.LastState() == kInternetUnreachable; })) << loss.cut;
+    ASSERT_EQ(loss.where.Run(loss.restore), 0);
+    EXPECT_TRUE(WaitUntil([&] { return monitor.LastState() == kInternetReachable; }))
+        << loss.restore;
+  }
+  monitor.Terminate();
+  monitor.WaitFor();
 }
 
 }  // namespace
