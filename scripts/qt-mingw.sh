@@ -144,9 +144,16 @@ build_once() {
   work="$cache/work-$name"
   rm -rf "$work" "$prefix"
   mkdir -p "$work"
-  local start end
+  # The build's own output goes to a file beside the cache; its end is shown if it fails.
+  local output="$cache/build-$name.log" start end
+  log "building $name (output in $output)"
   start=$(date +%s)
-  "build_$name"
+  # In the background, so that errexit still stops the build at its first failing step.
+  ("build_$name") 2>"$output" &
+  if ! wait $!; then
+    tail -n 40 "$output" >&2
+    die "building $name failed; see $output"
+  fi
   end=$(date +%s)
   log "$name built in $((end - start)) s"
   printf 'source %s\nrecipe %s\nbuild seconds %s\n' "$version" "$recipe" "$((end - start))" \
