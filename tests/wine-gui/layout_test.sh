@@ -27,10 +27,14 @@ ls "$stage"/*qrencode*.dll >/dev/null 2>&1 || fail "the libqrencode DLL is missi
 
 # DLLs every supported Windows (10 1809 and later) has. The MinGW runtime (libstdc++,
 # libgcc_s, libwinpthread) is not among them: it must be linked in or shipped.
-system_dlls=" advapi32 bcrypt comctl32 comdlg32 crypt32 d3d11 d3d9 dnsapi dwmapi dwrite dxgi
-  gdi32 imm32 iphlpapi kernel32 mpr msvcrt ncrypt netapi32 ntdll ole32 oleaut32 secur32 setupapi
-  shcore shell32 shlwapi user32 userenv uxtheme version winmm wininet wlanapi ws2_32 wtsapi32
-  authz winspool.drv "
+declare -A system_dll
+for name in advapi32 authz avrt bcrypt comctl32 comdlg32 crypt32 d2d1 d3d11 d3d12 d3d9 dbghelp \
+  dcomp dnsapi dwmapi dwrite dxgi gdi32 hid imm32 iphlpapi kernel32 mpr msimg32 msvcrt ncrypt \
+  netapi32 ntdll ole32 oleacc oleaut32 opengl32 powrprof propsys psapi rpcrt4 secur32 setupapi \
+  shcore shell32 shlwapi user32 userenv usp10 uxtheme version winhttp wininet winmm \
+  winspool.drv wintrust wlanapi ws2_32 wtsapi32; do
+  system_dll[$name]=1
+done
 shipped=$(find "$stage" -maxdepth 1 -iname '*.dll' -printf '%f\n' | tr '[:upper:]' '[:lower:]')
 checked=0
 while IFS= read -r binary; do
@@ -39,7 +43,7 @@ while IFS= read -r binary; do
     name=$(echo "$dll" | tr '[:upper:]' '[:lower:]')
     case "$name" in api-ms-win-* | ext-ms-win-*) continue ;; esac
     grep -qx "$name" <<<"$shipped" && continue
-    [[ "$system_dlls" == *" ${name%.dll} "* || "$system_dlls" == *" $name "* ]] && continue
+    [ -n "${system_dll[${name%.dll}]:-}" ] || [ -n "${system_dll[$name]:-}" ] && continue
     fail "${binary#"$stage"/} imports $dll, which is neither shipped nor part of Windows"
   done < <("$objdump" -p "$binary" | awk '/DLL Name:/ {print $3}')
 done < <(find "$stage" -iname '*.exe' -o -iname '*.dll')
