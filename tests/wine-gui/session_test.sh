@@ -68,12 +68,40 @@ ocr_words() {  # png
   rm -f "$big"
 }
 
-# Normalised text of a screenshot: lower case letters and digits only, so OCR's spacing and
-# punctuation slips do not matter; kept in the log folder beside the picture.
-ocr_text() {  # png
-  local words="${1%.png}.txt"
-  ocr_words "$1" >"$words"
-  awk '{print $5}' "$words" | tr -d '\n' | tr '[:upper:]' '[:lower:]' | tr -cd 'a-z0-9'
+# Which of the phrases a screenshot does not show, one a line. OCR reads the words of a line in
+# order, but may put another column's words between them, split or join a word at punctuation,
+# or miss a dot: so words are compared as lower-case letters and digits only, and the words of
+# a phrase must come in order with at most two others between neighbours. The words read are
+# kept in the log folder beside the picture.
+missing_phrases() {  # png phrase...
+  local png=$1
+  shift
+  local words="${png%.png}.txt"
+  ocr_words "$png" >"$words"
+  python3 - "$words" "$@" <<'PY'
+import re, sys
+norm = lambda w: re.sub(r"[^a-z0-9]", "", w.lower())
+read = [norm(line.split(" ", 4)[4]) for line in open(sys.argv[1]) if line.count(" ") >= 4]
+read = [w for w in read if w]
+def shows(phrase):
+    want = [w for w in map(norm, phrase.split()) if w]
+    for start in range(len(read)):
+        if read[start] != want[0]:
+            continue
+        at, ok = start, True
+        for word in want[1:]:
+            ahead = [k for k in range(at + 1, min(at + 4, len(read))) if read[k] == word]
+            if not ahead:
+                ok = False
+                break
+            at = ahead[0]
+        if ok:
+            return True
+    return False
+for phrase in sys.argv[2:]:
+    if not shows(phrase):
+        print(phrase)
+PY
 }
 
 # Clicks the middle of a caption of one or more words found on the screen (its first
@@ -143,27 +171,21 @@ press() {  # window-title keys...: focuses the window, then types the keys
   xdotool key "$@"
 }
 
-# Waits until the screen shows every phrase (normalised as ocr_text does), re-reading it as
-# the window fills in; names the missing ones otherwise.
+# Waits until the screen shows every phrase (as missing_phrases compares them), re-reading it
+# as the window fills in; names the missing ones otherwise.
 expect_text() {  # name seconds phrase...
   local name=$1 seconds=$2
   shift 2
-  local deadline=$((SECONDS + seconds)) missing text png
+  local deadline=$((SECONDS + seconds)) missing
   while :; do
     shot "$name"
-    png=$last_shot
-    text=$(ocr_text "$png")
-    missing=()
-    for phrase in "$@"; do
-      local want
-      want=$(echo "$phrase" | tr '[:upper:]' '[:lower:]' | tr -cd 'a-z0-9')
-      [[ "$text" == *"$want"* ]] || missing+=("$phrase")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
+    missing=$(missing_phrases "$last_shot" "$@")
+    [ -z "$missing" ] && return 0
     [ $SECONDS -ge $deadline ] && break
     sleep 2
   done
-  printf 'FAIL: the screen (%s) does not show "%s"\n' "$png" "${missing[@]}"
+  echo "FAIL: the screen ($last_shot) does not show:"
+  echo "$missing" | sed 's/^/  /'
   return 1
 }
 
