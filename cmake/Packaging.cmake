@@ -1,5 +1,9 @@
 # The install layout of a Linux desktop program and the Debian package built from it with CPack.
 # The sharing helper's own install rules (and its polkit policy) come with the helper.
+if(WIN32)
+  include(WindowsPackaging)
+  return()
+endif()
 include(GNUInstallDirs)
 
 set(ORVANE_APP_ID org.orvane.Orvane)

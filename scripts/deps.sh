@@ -16,6 +16,14 @@ BENCH_PACKAGES=(iperf3)
 # The Windows cross build and Wine that runs its tests (the wine label); GoogleTest is built
 # from Debian's sources with the cross compiler.
 WINE_PACKAGES=(g++-mingw-w64-x86-64-posix googletest wine wine64)
+# Qt and libqrencode cross-built for Windows from Debian's sources (scripts/qt-mingw.sh): the
+# source unpacker, the host Qt tools of the same version, and what Qt's build scripts run.
+QT_MINGW_PACKAGES=(dpkg-dev qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix
+  cmake ninja-build perl wine wine64)
+# The wine-gui label: orvane.exe driven under Wine on Xvfb from outside (xdotool), its screen
+# read by OCR (ImageMagick takes and enlarges the screenshots, Tesseract reads them), the zip
+# checked with Python.
+WINE_GUI_PACKAGES=(xvfb xauth xdotool imagemagick tesseract-ocr tesseract-ocr-eng python3)
 # What the tests and the real backend use at run time (python3-dbusmock: the dbus tests' mock
 # service manager; qt6-translations-l10n: Qt's own texts in the user's language; network-manager:
 # the real one that validates the wireless profiles, and the service the wireless network needs).
