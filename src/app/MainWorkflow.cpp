@@ -258,9 +258,15 @@ void MainWorkflow::RunJob(std::function<void()> work, std::function<void()> done
     if (shuttingDown_) return;
     if (!error->empty()) {
       view_.ShowError(*error);
-      return;
+    } else {
+      done();
     }
-    done();
+    // A devices question that had to wait is asked now, so the list does not wait a whole
+    // check interval for an answer that was asked for.
+    if (jobsInFlight_ == 0 && devicesRefreshWaiting_) {
+      devicesRefreshWaiting_ = false;
+      RefreshConnectedDevices();
+    }
   };
   if (runner_ == nullptr) {
     guarded();
@@ -448,8 +454,11 @@ void MainWorkflow::RefreshConnectedDevices() {
     ShowGuestLimit();
     return;
   }
-  // One question at a time, and none while a command uses the components.
-  if (jobsInFlight_ > 0) return;
+  // One question at a time, and none while a command uses the components: it waits for them.
+  if (jobsInFlight_ > 0) {
+    devicesRefreshWaiting_ = true;
+    return;
+  }
   TConnectionManager& manager = *connectionManager_;
   auto devices = std::make_shared<std::optional<std::vector<platform::ConnectedDevice>>>();
   auto failure = std::make_shared<SharingFailure>();

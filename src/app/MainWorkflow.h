@@ -254,6 +254,7 @@ class MainWorkflow {
   IBackgroundRunner* runner_ = nullptr;
   bool working_ = false;  // a command's slow part is under way
   int jobsInFlight_ = 0;  // any job, the devices question included
+  bool devicesRefreshWaiting_ = false;  // asked for while a job was in flight
   bool shuttingDown_ = false;
 
   TConnectedDeviceList connectedDevices_;

@@ -117,6 +117,27 @@ TEST_F(Failures, WhileAStartIsPendingNothingCanBePressedAndItEndsOnTheWindowsTur
   EXPECT_TRUE(workflow.ActionsEnabled().stopSharing);
 }
 
+TEST_F(Failures, ADevicesQuestionAskedWhileAJobRunsIsAskedWhenItEnds) {
+  AddUsualConnections();
+  HeldRunner runner;
+  MainWorkflow& workflow = StartAndShow();
+  workflow.SetRunner(&runner);
+  workflow.actStartSharingExecute();
+  runner.Finish();  // the start; its first devices question is now held
+  ASSERT_EQ(runner.jobs.size(), 1u);
+
+  const platform::ConnectedDevice phone{"phone", "aa:00:00:00:00:01", "192.168.0.10"};
+  machine.Sharing().SetConnectedDevices(kUsbWifiGuid, {phone});
+  workflow.RefreshConnectedDevices();  // the timer's question, while the first is out
+  EXPECT_EQ(runner.jobs.size(), 1u) << "one question at a time";
+  runner.Finish();
+  ASSERT_EQ(runner.jobs.size(), 1u) << "the waiting question follows the first";
+  runner.Finish();
+  ASSERT_FALSE(view.deviceLists.empty());
+  EXPECT_EQ(view.deviceLists.back().size(), 1u);
+  EXPECT_TRUE(runner.jobs.empty()) << "and is asked only once";
+}
+
 TEST_F(Failures, ShuttingDownDuringAPendingStartWaitsForItAndUndoesIt) {
   AddUsualConnections();
   HeldRunner runner;
