@@ -252,8 +252,8 @@ class MainWorkflow {
   OwnNetworkWay sharedWay_ = OwnNetworkWay::AdHoc;  // meaningful while sharing runs
 
   IBackgroundRunner* runner_ = nullptr;
-  bool working_ = false;  // a command's slow part is under way
-  int jobsInFlight_ = 0;  // any job, the devices question included
+  bool working_ = false;                // a command's slow part is under way
+  int jobsInFlight_ = 0;                // any job, the devices question included
   bool devicesRefreshWaiting_ = false;  // asked for while a job was in flight
   bool shuttingDown_ = false;
 
