@@ -466,6 +466,8 @@
     <message>
         <source>The Wi-Fi network you shared through the same card was lost or changed its channel, so your own network was closed and sharing was stopped. Click &quot;Start Sharing&quot; to share it again.</source>
         <translation>Das WLAN, das Sie über dieselbe Karte freigegeben haben, ist verloren gegangen oder hat seinen Kanal gewechselt. Ihr eigenes Netzwerk wurde daher geschlossen und die Freigabe beendet. Klicken Sie auf „Freigabe starten“, um es erneut freizugeben.</translation>
+    </message>
+    <message>
         <source>The wireless network was made by Windows&apos; Mobile Hotspot (WPA2), which shares the Internet connection itself.</source>
         <translation>Das Drahtlosnetzwerk wurde vom mobilen Hotspot von Windows (WPA2) erstellt, der die Internetverbindung selbst freigibt.</translation>
     </message>
@@ -512,6 +514,8 @@
     <message>
         <source>Windows gave no reason.</source>
         <translation>Windows hat keinen Grund genannt.</translation>
+    </message>
+    <message>
         <source>The wireless network refused the connection.</source>
         <translation>Das Drahtlosnetzwerk hat die Verbindung abgelehnt.</translation>
     </message>

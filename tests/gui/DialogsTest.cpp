@@ -134,10 +134,11 @@ class DialogsTest : public QObject {
     QCOMPARE(modalSeen_, 2);
     QCOMPARE(form_->Workflow().DestGUID(), std::string(scene::kWirelessGuid));
     QCOMPARE(form_->Workflow().CurrentDestGUID(), std::string(scene::kWirelessGuid));
-    // Accepted here; sharing from a connection to itself then fails (on the worker).
+    // Accepted here; the simulated card can run its own network beside its connection, so one
+    // card shares the Wi-Fi it is connected to.
     form_->Workflow().actStartSharingExecute();
     QTRY_VERIFY(!messages_.shown.isEmpty());
-    QVERIFY(messages_.shown.last().text.startsWith("Sorry, it was failed to share your Internet!"));
+    QCOMPARE(messages_.shown.last().text, QString("Your sharing was started successfully!"));
   }
 
   void pickerRowsShowPictureAndState() {
