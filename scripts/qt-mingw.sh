@@ -95,7 +95,8 @@ build_qt() {
   # Debian's source lacks the Wintab headers, so no tablet events; without OpenGL the dynamic
   # OpenGL loader must be off as well. The DirectWrite 3 font database is compiled only with
   # Direct2D, yet the platform plugin refers to it whenever DirectWrite 3 is on: off, so the
-  # plugin links and uses the GDI font database.
+  # plugin links and uses the GDI font database. Schannel's TLS plugin is built unless it is
+  # turned off by name, and it does not compile without SSL.
   cmake -S "$work/qtbase" -B "$work/qtbase-build" -G Ninja -Wno-dev \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release \
@@ -107,7 +108,7 @@ build_qt() {
     -DFEATURE_sql=OFF -DFEATURE_testlib=OFF -DFEATURE_printsupport=OFF -DFEATURE_dbus=OFF \
     -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF \
     -DFEATURE_vulkan=OFF -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF \
-    -DFEATURE_openssl=OFF -DFEATURE_ssl=OFF -DFEATURE_dtls=OFF -DFEATURE_gssapi=OFF \
+    -DFEATURE_openssl=OFF -DFEATURE_schannel=OFF -DFEATURE_ssl=OFF -DFEATURE_dtls=OFF -DFEATURE_gssapi=OFF \
     -DFEATURE_brotli=OFF -DFEATURE_zstd=OFF -DFEATURE_libproxy=OFF \
     -DFEATURE_networklistmanager=OFF \
     -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_freetype=OFF -DFEATURE_fontconfig=OFF \
