@@ -14,7 +14,7 @@ jobs=${1:--j2}
 cache=${ORVANE_QT_MINGW_CACHE:-/var/cache/orvane-qt-mingw}
 # Bumped whenever the options of that build below change, so an old cache is not taken for new.
 qt_recipe=1
-qrencode_recipe=1
+qrencode_recipe=2
 
 log() { echo "qt-mingw: $*" >&2; }
 die() {
@@ -127,9 +127,11 @@ build_qrencode() {
   fetch_source qrencode "$qrencode_version" qrencode
   log "building libqrencode"
   # A DLL beside the program, as its licence (LGPL) asks for a library the user can replace.
+  # It exports its own functions only: exported winpthreads clashed with the program's own.
   cmake -S "$work/qrencode" -B "$work/qrencode-build" -G Ninja -Wno-dev \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$qrencode_prefix" -DBUILD_SHARED_LIBS=ON -DWITH_TOOLS=OFF \
+    -DCMAKE_SHARED_LINKER_FLAGS="-Wl,--exclude-libs,ALL" \
     -DWITH_TESTS=OFF -DWITHOUT_PNG=ON >&2
   cmake --build "$work/qrencode-build" "$jobs" >&2
   cmake --install "$work/qrencode-build" >&2
