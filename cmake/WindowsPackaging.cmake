@@ -33,6 +33,17 @@ if(NOT ORVANE_QRENCODE_DLLS)
 endif()
 install(FILES ${ORVANE_QRENCODE_DLLS} DESTINATION .)
 
+# The MinGW run time: Qt's DLLs and plugins and libqrencode load it as DLLs of its own; the
+# compiler says where its copies are.
+foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
+                  OUTPUT_VARIABLE runtime_path OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT IS_ABSOLUTE "${runtime_path}" OR NOT EXISTS "${runtime_path}")
+    message(FATAL_ERROR "the compiler names no ${runtime}")
+  endif()
+  install(FILES ${runtime_path} DESTINATION .)
+endforeach()
+
 # Qt's own texts for the languages the program has a catalogue of; Debian's files are the same
 # Qt version and work on any system.
 file(GLOB catalogues ${CMAKE_SOURCE_DIR}/translations/orvane_*.ts)
