@@ -1,6 +1,7 @@
 #include "platform/linux/Netlink.h"
 
 #include "platform/linux/NetlinkAnswers.h"
+#include "platform/linux/NetlinkSocket.h"
 
 #include <arpa/inet.h>
 #include <linux/if.h>
@@ -18,70 +19,6 @@
 
 namespace orvane::platform::linux_backend {
 namespace {
-
-class NetlinkSocket {
- public:
-  NetlinkSocket() : fd_(socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC, NETLINK_ROUTE)) {
-    if (fd_ < 0) throw NetlinkError{errno};
-    // The kernel fills in the port id, so several sockets per process can coexist.
-    sockaddr_nl local{};
-    local.nl_family = AF_NETLINK;
-    if (bind(fd_, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
-      int error = errno;
-      close(fd_);
-      throw NetlinkError{error};
-    }
-  }
-  ~NetlinkSocket() { close(fd_); }
-  NetlinkSocket(const NetlinkSocket&) = delete;
-  NetlinkSocket& operator=(const NetlinkSocket&) = delete;
-
-  void Send(std::vector<uint8_t>& message) {
-    auto* header = reinterpret_cast<nlmsghdr*>(message.data());
-    header->nlmsg_len = static_cast<uint32_t>(message.size());
-    header->nlmsg_seq = ++sequence_;
-    sockaddr_nl kernel{};
-    kernel.nl_family = AF_NETLINK;
-    if (sendto(fd_, message.data(), message.size(), 0, reinterpret_cast<sockaddr*>(&kernel),
-               sizeof kernel) < 0) {
-      throw NetlinkError{errno};
-    }
-  }
-
-  // Hands every reply message of the last request to visit, until the dump ends or the
-  // acknowledgement arrives. Returns the acknowledged error (0 for success).
-  int Receive(const std::function<void(const nlmsghdr&)>& visit) {
-    std::vector<uint8_t> buffer(65536);  // grown when a message would not fit
-    for (;;) {
-      // Peek at the size first: a datagram larger than the buffer would be cut short.
-      ssize_t size = recv(fd_, nullptr, 0, MSG_PEEK | MSG_TRUNC);
-      if (size < 0) {
-        if (errno == EINTR) continue;
-        throw NetlinkError{errno};
-      }
-      if (static_cast<std::size_t>(size) > buffer.size())
-        buffer.resize(static_cast<std::size_t>(size));
-      sockaddr_nl sender{};
-      socklen_t senderSize = sizeof sender;
-      ssize_t got = recvfrom(fd_, buffer.data(), buffer.size(), 0,
-                             reinterpret_cast<sockaddr*>(&sender), &senderSize);
-      if (got < 0) {
-        if (errno == EINTR) continue;
-        throw NetlinkError{errno};
-      }
-      // Any local process may send to our port; only the kernel's answers count (the helper
-      // acts as root on what it reads here).
-      if (sender.nl_pid != 0) continue;
-      const auto end =
-          WalkDatagram({buffer.data(), static_cast<std::size_t>(got)}, sequence_, visit);
-      if (end) return *end;
-    }
-  }
-
- private:
-  int fd_;
-  uint32_t sequence_ = 0;
-};
 
 template <typename Body>
 std::vector<uint8_t> Request(uint16_t type, uint16_t flags, const Body& body) {
@@ -119,7 +56,7 @@ int Dump(NetlinkSocket& socket, uint16_t requestType, const Body& body, uint16_t
 int ChangeAddress(uint16_t type, uint16_t flags, uint32_t index,
                   const std::array<uint8_t, 4>& address, uint8_t prefixLength) {
   try {
-    NetlinkSocket socket;
+    NetlinkSocket socket(NETLINK_ROUTE);
     ifaddrmsg body{};
     body.ifa_family = AF_INET;
     body.ifa_prefixlen = prefixLength;
@@ -144,7 +81,7 @@ int ChangeAddress(uint16_t type, uint16_t flags, uint32_t index,
 }  // namespace
 
 NetlinkSnapshot ReadNetlinkSnapshot() {
-  NetlinkSocket socket;
+  NetlinkSocket socket(NETLINK_ROUTE);
   NetlinkSnapshot snapshot;
 
   ifinfomsg linkRequest{};

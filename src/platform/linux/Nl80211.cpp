@@ -1,6 +1,8 @@
 #include "platform/linux/Nl80211.h"
 
+#include "platform/linux/Netlink.h"
 #include "platform/linux/NetlinkAnswers.h"
+#include "platform/linux/NetlinkSocket.h"
 
 #include <linux/genetlink.h>
 #include <linux/nl80211.h>
@@ -13,6 +15,7 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <memory>
 
 namespace orvane::platform::linux_backend {
 namespace {
@@ -103,66 +106,26 @@ InterfaceCombination ParseCombination(std::span<const uint8_t> nested) {
   return combination;
 }
 
-class GenericSocket {
- public:
-  GenericSocket() : fd_(socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC, NETLINK_GENERIC)) {
-    if (fd_ < 0) {
-      error_ = errno;
-      return;
-    }
-    sockaddr_nl local{};
-    local.nl_family = AF_NETLINK;
-    if (bind(fd_, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) error_ = errno;
+// Sends a request and hands visit each answer message; answers errno (0 for success).
+int Exchange(NetlinkSocket& socket, std::vector<uint8_t>& message,
+             const std::function<void(const nlmsghdr&)>& visit) {
+  try {
+    socket.Send(message);
+    return socket.Receive(visit);
+  } catch (const NetlinkError& error) {
+    return error.error;
   }
-  ~GenericSocket() {
-    if (fd_ >= 0) close(fd_);
-  }
-  GenericSocket(const GenericSocket&) = delete;
-  GenericSocket& operator=(const GenericSocket&) = delete;
-  int Error() const { return error_; }
+}
 
-  // Sends a request and hands visit each answer message; answers errno (0 for success).
-  int Exchange(std::vector<uint8_t>& message, const std::function<void(const nlmsghdr&)>& visit) {
-    if (error_ != 0) return error_;
-    auto* header = reinterpret_cast<nlmsghdr*>(message.data());
-    header->nlmsg_len = static_cast<uint32_t>(message.size());
-    header->nlmsg_seq = ++sequence_;
-    sockaddr_nl kernel{};
-    kernel.nl_family = AF_NETLINK;
-    if (sendto(fd_, message.data(), message.size(), 0, reinterpret_cast<sockaddr*>(&kernel),
-               sizeof kernel) < 0) {
-      return errno;
-    }
-    std::vector<uint8_t> buffer(65536);
-    for (;;) {
-      ssize_t size = recv(fd_, nullptr, 0, MSG_PEEK | MSG_TRUNC);
-      if (size < 0) {
-        if (errno == EINTR) continue;
-        return errno;
-      }
-      if (static_cast<std::size_t>(size) > buffer.size())
-        buffer.resize(std::min<std::size_t>(static_cast<std::size_t>(size), 1u << 22));
-      sockaddr_nl sender{};
-      socklen_t senderSize = sizeof sender;
-      ssize_t got = recvfrom(fd_, buffer.data(), buffer.size(), 0,
-                             reinterpret_cast<sockaddr*>(&sender), &senderSize);
-      if (got < 0) {
-        if (errno == EINTR) continue;
-        return errno;
-      }
-      // Only the kernel's answers count: the helper acts as root on what it reads here.
-      if (sender.nl_pid != 0) continue;
-      const auto end =
-          WalkDatagram({buffer.data(), static_cast<std::size_t>(got)}, sequence_, visit);
-      if (end) return *end;
-    }
+// A generic netlink socket, or none with errno in error.
+std::unique_ptr<NetlinkSocket> OpenGeneric(int& error) {
+  try {
+    return std::make_unique<NetlinkSocket>(NETLINK_GENERIC);
+  } catch (const NetlinkError& failure) {
+    error = failure.error;
+    return nullptr;
   }
-
- private:
-  int fd_;
-  int error_ = 0;
-  uint32_t sequence_ = 0;
-};
+}
 
 std::vector<uint8_t> GenericRequest(uint16_t family, uint8_t command, uint16_t flags) {
   std::vector<uint8_t> message(NLMSG_HDRLEN + GENL_HDRLEN);
@@ -191,12 +154,12 @@ void AppendU32(std::vector<uint8_t>& message, uint16_t type, uint32_t value) {
 }
 
 // The nl80211 family id, or 0 with errno in error.
-uint16_t Nl80211Family(GenericSocket& socket, int& error) {
+uint16_t Nl80211Family(NetlinkSocket& socket, int& error) {
   auto message = GenericRequest(GENL_ID_CTRL, CTRL_CMD_GETFAMILY, NLM_F_ACK);
   const char name[] = NL80211_GENL_NAME;
   Append(message, CTRL_ATTR_FAMILY_NAME, name, sizeof name);
   uint16_t family = 0;
-  error = socket.Exchange(message, [&](const nlmsghdr& header) {
+  error = Exchange(socket, message, [&](const nlmsghdr& header) {
     if (auto id = ParseFamilyId(header)) family = *id;
   });
   if (error == 0 && family == 0) error = ENOENT;
@@ -280,12 +243,13 @@ void ParseWiphy(const nlmsghdr& header, uint32_t wiphy, WirelessCardFacts& card)
 
 int ReadWirelessInterfaces(std::vector<WirelessInterface>& found) {
   found.clear();
-  GenericSocket socket;
   int error = 0;
-  const uint16_t family = Nl80211Family(socket, error);
+  const auto socket = OpenGeneric(error);
+  if (!socket) return error;
+  const uint16_t family = Nl80211Family(*socket, error);
   if (error != 0) return error;
   auto message = GenericRequest(family, NL80211_CMD_GET_INTERFACE, NLM_F_DUMP);
-  return socket.Exchange(message, [&](const nlmsghdr& header) {
+  return Exchange(*socket, message, [&](const nlmsghdr& header) {
     if (header.nlmsg_type != family || found.size() >= 256) return;
     if (auto item = ParseWirelessInterface(header)) found.push_back(std::move(*item));
   });
@@ -294,14 +258,15 @@ int ReadWirelessInterfaces(std::vector<WirelessInterface>& found) {
 int ReadWirelessInterface(const std::string& name, WirelessInterface& found) {
   const unsigned index = if_nametoindex(name.c_str());
   if (index == 0) return ENODEV;
-  GenericSocket socket;
   int error = 0;
-  const uint16_t family = Nl80211Family(socket, error);
+  const auto socket = OpenGeneric(error);
+  if (!socket) return error;
+  const uint16_t family = Nl80211Family(*socket, error);
   if (error != 0) return error;
   auto message = GenericRequest(family, NL80211_CMD_GET_INTERFACE, NLM_F_ACK);
   AppendU32(message, NL80211_ATTR_IFINDEX, index);
   bool seen = false;
-  error = socket.Exchange(message, [&](const nlmsghdr& header) {
+  error = Exchange(*socket, message, [&](const nlmsghdr& header) {
     if (header.nlmsg_type != family) return;
     auto item = ParseWirelessInterface(header);
     if (item && item->index == index) found = std::move(*item), seen = true;
@@ -311,15 +276,16 @@ int ReadWirelessInterface(const std::string& name, WirelessInterface& found) {
 }
 
 int ReadWirelessCard(uint32_t wiphy, WirelessCardFacts& card) {
-  GenericSocket socket;
   int error = 0;
-  const uint16_t family = Nl80211Family(socket, error);
+  const auto socket = OpenGeneric(error);
+  if (!socket) return error;
+  const uint16_t family = Nl80211Family(*socket, error);
   if (error != 0) return error;
   // Split into several messages, as a card's full description outgrows one.
   auto message = GenericRequest(family, NL80211_CMD_GET_WIPHY, NLM_F_DUMP);
   AppendU32(message, NL80211_ATTR_WIPHY, wiphy);
   Append(message, NL80211_ATTR_SPLIT_WIPHY_DUMP, nullptr, 0);
-  return socket.Exchange(message, [&](const nlmsghdr& header) {
+  return Exchange(*socket, message, [&](const nlmsghdr& header) {
     if (header.nlmsg_type == family) ParseWiphy(header, wiphy, card);
   });
 }
@@ -328,9 +294,10 @@ int AddAccessPointInterface(uint32_t wiphy, const std::string& name,
                             const std::vector<uint8_t>& hardwareAddress, uint32_t& index) {
   index = 0;
   if (name.empty() || name.size() >= IFNAMSIZ) return EINVAL;
-  GenericSocket socket;
   int error = 0;
-  const uint16_t family = Nl80211Family(socket, error);
+  const auto socket = OpenGeneric(error);
+  if (!socket) return error;
+  const uint16_t family = Nl80211Family(*socket, error);
   if (error != 0) return error;
   auto message = GenericRequest(family, NL80211_CMD_NEW_INTERFACE, NLM_F_ACK);
   AppendU32(message, NL80211_ATTR_WIPHY, wiphy);
@@ -338,7 +305,7 @@ int AddAccessPointInterface(uint32_t wiphy, const std::string& name,
   AppendU32(message, NL80211_ATTR_IFTYPE, NL80211_IFTYPE_AP);
   if (hardwareAddress.size() == 6)
     Append(message, NL80211_ATTR_MAC, hardwareAddress.data(), hardwareAddress.size());
-  error = socket.Exchange(message, [&](const nlmsghdr& header) {
+  error = Exchange(*socket, message, [&](const nlmsghdr& header) {
     if (header.nlmsg_type != family) return;
     if (auto item = ParseWirelessInterface(header)) index = item->index;
   });
@@ -347,13 +314,14 @@ int AddAccessPointInterface(uint32_t wiphy, const std::string& name,
 }
 
 int DeleteWirelessInterface(uint32_t index) {
-  GenericSocket socket;
   int error = 0;
-  const uint16_t family = Nl80211Family(socket, error);
+  const auto socket = OpenGeneric(error);
+  if (!socket) return error;
+  const uint16_t family = Nl80211Family(*socket, error);
   if (error != 0) return error;
   auto message = GenericRequest(family, NL80211_CMD_DEL_INTERFACE, NLM_F_ACK);
   AppendU32(message, NL80211_ATTR_IFINDEX, index);
-  return socket.Exchange(message, [](const nlmsghdr&) {});
+  return Exchange(*socket, message, [](const nlmsghdr&) {});
 }
 
 namespace {
