@@ -453,13 +453,15 @@ class WifiOneCardTest : public WifiWorkflowTest {
 TEST_F(WifiOneCardTest, SharesTheUpstreamWifiThroughAnAccessPointBesideIt) {
   StartOneCard("orvane-onecard");
   if (HasFatalFailure()) return;
-  // The interface is made at once; its access point comes up when NetworkManager's activation
-  // of it is through, which under emulation can lag the start by a few seconds.
+  // The interface is made at once; its access point comes up, and then takes its channel,
+  // when NetworkManager's activation of it is through, which under emulation can lag the start
+  // by a few seconds.
   std::string info;
   WaitFor(
       [&] {
         info = Output("iw dev " + beside_ + " info");
-        return info.find("type AP") != std::string::npos;
+        return info.find("type AP") != std::string::npos &&
+               info.find("channel ") != std::string::npos;
       },
       std::chrono::seconds(30));
   EXPECT_NE(info.find("type AP"), std::string::npos) << info;
