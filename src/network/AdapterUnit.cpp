@@ -56,6 +56,9 @@ void TAdapterManager::LoadAdapters() {
   // VPN and container adapters easily make more than eight: ask once more with room for all.
   if (result.code == platform::kErrorBufferOverflow && result.requiredSize > kAdapterBufferSize)
     result = query_.GetAdaptersInfo(result.requiredSize);
+  // "No data" is how the query says there is no adapter at all (every one disabled, or a machine
+  // without network): an empty list, not a failure that would keep the window from opening.
+  if (result.code == platform::kErrorNoData) result = {};
   if (result.code != platform::kErrorSuccess)
     throw OsError(result.code, system_.SystemErrorMessage(result.code));
 

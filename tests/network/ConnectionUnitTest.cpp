@@ -67,7 +67,7 @@ TEST_F(ConnectionManagerTest, CreationLoadsAdaptersButNoConnection) {
 }
 
 TEST_F(ConnectionManagerTest, CreationFailsWhenTheAdapterQueryFails) {
-  network.ClearAdapters();
+  log.FailCall("GetAdaptersInfo", 31, 1);
   EXPECT_THROW((TConnectionManager{network, network, sharing, system, ifTable}), OsError);
 }
 
