@@ -14,9 +14,6 @@ mkdir -p "$logs"
 logs=$(realpath "$logs")
 export WINEPREFIX=${WINEPREFIX:-$(dirname "$stage")/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
-# Twice the size: the small dialog font is read far more reliably by OCR.
-scale=2
-export QT_SCALE_FACTOR=$scale
 
 step() { echo "== $*"; }
 fail() {
@@ -37,7 +34,7 @@ trap cleanup EXIT
 
 # A display of its own; Xvfb picks a free number and reports it.
 display_file="$logs/display"
-Xvfb -displayfd 3 -screen 0 1800x1400x24 -nolisten tcp 3>"$display_file" \
+Xvfb -displayfd 3 -screen 0 1280x960x24 -nolisten tcp 3>"$display_file" \
   >"$logs/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 50); do
@@ -59,12 +56,18 @@ shot() {  # name
 }
 
 # The words OCR reads on a screenshot, one line per word: left top width height text, in screen
-# pixels. The picture is enlarged and made grey first, which OCR reads best.
+# pixels. The picture is made grey, enlarged and cut to black and white first, twice: at a dark
+# cut for the side bar's grey captions on white, and at a light one for the grey text of
+# read-only boxes; the words of both readings are listed one after the other.
 ocr_words() {  # png
-  local big="${1%.png}.ocr.png"
-  convert "$1" -resize 200% -colorspace Gray "$big"
-  tesseract "$big" - --psm 11 tsv 2>/dev/null |
-    awk -F'\t' 'NR > 1 && $12 != "" && $11 >= 0 {print int($7/2), int($8/2), int($9/2), int($10/2), $12}'
+  local big="${1%.png}.ocr.png" pass zoom cut
+  for pass in 3:75 2:90; do
+    zoom=${pass%:*} cut=${pass#*:}
+    convert "$1" -colorspace Gray -resize "$((zoom * 100))%" -threshold "$cut%" "$big"
+    tesseract "$big" - --psm 11 tsv 2>/dev/null |
+      awk -F'\t' -v z="$zoom" 'NR > 1 && $12 != "" && $11 >= 0 {
+        print int($7 / z), int($8 / z), int($9 / z), int($10 / z), $12 }'
+  done
   rm -f "$big"
 }
 
@@ -144,13 +147,13 @@ wait_window() {  # title seconds
   return 1
 }
 
-# The right edge of the main window's side bar (240 pixels wide, times the scale) on the screen.
+# The right edge of the main window's side bar (240 pixels wide) on the screen.
 side_bar_right() {
   local window X
   window=$(windows_titled Orvane | head -n1)
   [ -n "$window" ] || return 1
   eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^X=')"
-  echo $((X + 240 * scale))
+  echo $((X + 240))
 }
 
 wait_no_window() {  # title seconds
