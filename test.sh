@@ -59,30 +59,20 @@ else
 fi
 run_label build dbus "dbus (mock services on a private bus)"
 run_label build package "package (install layout and .deb)"
-# The Windows build: components, backend and their tests, run under Wine in a network
-# namespace of their own (unshare needs root, as the network namespaces above do).
+# The Windows build: components, backend, their tests and orvane.exe itself, against Qt and
+# libqrencode cross-built from Debian's sources into a cache outside the clone (long the first
+# time on a machine, reused after). The tests run under Wine in a network namespace of their own
+# (unshare needs root, as the network namespaces above do); then the program is installed as a
+# Windows user gets it and started under Wine on a virtual display.
 if netns_allowed; then
-  ensure_packages "${WINE_PACKAGES[@]}"
+  ensure_packages "${WINE_PACKAGES[@]}" "${QT_MINGW_PACKAGES[@]}" "${WINE_GUI_PACKAGES[@]}"
+  windows_prefix=$(scripts/qt-mingw.sh -j"$jobs" | tail -n1)
   configure_and_build build-wine -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DORVANE_BUILD_GUI=OFF
+    -DORVANE_BUILD_GUI=ON -DORVANE_WINDOWS_PREFIX="$windows_prefix"
   scripts/wine-tests.sh build-wine -j "$jobs"
   ran+=("wine (the Windows build under Wine)")
-  # orvane.exe itself, against Qt and libqrencode cross-built from Debian's sources into a
-  # cache outside the clone (long the first time on a machine, reused after), then installed as
-  # a Windows user gets it and started under Wine on a virtual display. Only on request until it
-  # has passed on a machine here: ORVANE_WINE_GUI=1 ./test.sh
-  if [ "${ORVANE_WINE_GUI:-0}" = 1 ]; then
-    ensure_packages "${QT_MINGW_PACKAGES[@]}" "${WINE_GUI_PACKAGES[@]}"
-    windows_prefix=$(scripts/qt-mingw.sh -j"$jobs" | tail -n1)
-    cmake -S . -B build-wingui -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANE_WERROR=ON \
-      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-      -DORVANE_WINDOWS_PREFIX="$windows_prefix" >/dev/null
-    cmake --build build-wingui -j "$jobs" --target orvane wireless
-    scripts/wine-gui-tests.sh build-wingui
-    ran+=("wine-gui (orvane.exe installed and started under Wine on Xvfb)")
-  else
-    skipped+=("wine-gui: not yet passed on a machine here, so only on request (ORVANE_WINE_GUI=1)")
-  fi
+  scripts/wine-gui-tests.sh build-wine
+  ran+=("wine-gui (orvane.exe installed and started under Wine on Xvfb)")
 else
   skipped+=("wine: needs root and network namespaces to keep Wine off the network")
   skipped+=("wine-gui: needs root and network namespaces to keep Wine off the network")
