@@ -30,6 +30,7 @@ trap stop_wine EXIT
 # Start the server and boot the prefix once, so each test starts a program, not a Windows. The
 # server stays up until the end: by default it quits a few seconds after its last program, and a
 # test starting just then failed at once without a word.
+mkdir -p "$WINEPREFIX"  # the server starts in it
 wineserver -p
 timeout 300 wineboot >/dev/null 2>&1
 ctest --test-dir "$build" -L '^wine$' --output-on-failure --timeout 120 "$@"

@@ -193,6 +193,7 @@ expect_text() {  # name seconds phrase...
 }
 
 step "booting the Wine prefix $WINEPREFIX"
+mkdir -p "$WINEPREFIX"
 wineserver -p  # up until the end, as it may otherwise quit between the boot and the program
 timeout 300 wineboot >/dev/null 2>&1 || fail "wineboot failed"
 
