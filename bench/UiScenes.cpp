@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <vector>
@@ -26,20 +27,22 @@ constexpr int kRefreshRuns = 30;
 constexpr int kLossRuns = 5;
 constexpr int kAdapters = 64;
 
-long ResidentKilobytes() {
+// A field of /proc/self/status in kilobytes ("VmRSS:"), -1 when missing.
+long StatusKilobytes(const char* key) {
   std::ifstream status("/proc/self/status");
   std::string line;
   while (std::getline(status, line))
-    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    if (line.rfind(key, 0) == 0) return std::stol(line.substr(std::strlen(key)));
   return -1;
 }
 
-// Ends the process at the widget's first paint, telling the parent how large it got.
+// Ends the process at the widget's first paint, telling the parent how large it got: all it
+// has resident, and of that its own memory (not pages of the libraries and fonts it maps).
 class FirstPaint : public QObject {
  public:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::Paint) {
-      std::printf("painted %ld\n", ResidentKilobytes());
+      std::printf("painted %ld %ld\n", StatusKilobytes("VmRSS:"), StatusKilobytes("RssAnon:"));
       std::fflush(stdout);
       std::_Exit(0);
     }

@@ -9,6 +9,7 @@
 #include "platform/linux/SharingHelperClient.h"
 #include "platform/linux/SharingJournal.h"
 #include "platform/linux/helper/Dnsmasq.h"
+#include "platform/linux/helper/NftTable.h"
 #include "platform/linux/helper/PrivateNetwork.h"
 #include "platform/linux/helper/SharingHelper.h"
 
@@ -127,6 +128,26 @@ TEST(HelperPartsTest, NoChangeIsMadeThatTheJournalCannotRecord) {
   EXPECT_EQ(space.Output("cat /proc/sys/net/ipv4/conf/s0/forwarding"), forwarding);
   EXPECT_EQ(space.Output("ip -4 addr show dev s0"), "");
   EXPECT_TRUE(fs::is_empty(base / "elsewhere"));
+}
+
+// The owner table goes in with the first elements, in one transaction: elements nftables
+// refuses leave no table behind, and a later addition still creates it.
+TEST(HelperPartsTest, TheFirstAdditionBringsItsTableOrNothing) {
+  SKIP_WITHOUT_NAMESPACES();
+  test::TestNamespace space("nft");
+  test::NamespaceEntry entry(space);
+  NftTable table;
+  EXPECT_NE(table.AddPrivate("p0", "not-a-network", "192.168.137.1", false), "");
+  EXPECT_FALSE(table.OwnerTableExists());
+  EXPECT_EQ(table.AddPublic("u0", true), "");
+  EXPECT_TRUE(table.OwnerTableExists());
+  EXPECT_TRUE(table.IsPublic("u0"));
+  EXPECT_EQ(table.AddPrivate("p0", "192.168.137.0/24", "192.168.137.1", false), "");
+  EXPECT_TRUE(table.IsPrivate("p0"));
+  EXPECT_EQ(table.AddGuard("p0"), "");
+  EXPECT_TRUE(table.GuardExists());
+  EXPECT_EQ(table.RemoveGuard("p0"), "");
+  EXPECT_FALSE(table.GuardExists());
 }
 
 // A helper that died but was not reaped yet has lost its table and its server already: what

@@ -32,6 +32,9 @@ using namespace std::chrono_literals;
 constexpr const char* kCandidates[] = {"/usr/sbin/dnsmasq", "/usr/bin/dnsmasq", "/sbin/dnsmasq"};
 constexpr auto kStartTimeout = 3s;
 constexpr auto kStopTimeout = 2s;
+// How long the server is looked for every millisecond: on an idle machine it binds its sockets
+// about 10 ms after it is started.
+constexpr auto kEagerLooks = 200ms;
 // Short, so that a device that leaves without a word drops off the list of connected devices
 // soon; clients renew at half-time, a few small packets every five minutes.
 constexpr const char* kLeaseTime = "10m";
@@ -299,14 +302,19 @@ pid_t StartDnsmasq(const DnsmasqPlan& plan, std::string& error) {
     _exit(127);
   }
 
-  const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
+  // dnsmasq tells nobody when its sockets are bound (a pid file would need a folder it may
+  // write, its log a reader kept for its lifetime), so its sockets are looked for: often at
+  // first, when a guest is likely waiting and a look costs far less than the wait, then less.
+  const auto started = std::chrono::steady_clock::now();
+  const auto deadline = started + kStartTimeout;
   while (std::chrono::steady_clock::now() < deadline) {
     if (!DnsmasqRunning(pid)) {
       error = "dnsmasq did not start on " + plan.interfaceName;
       return -1;
     }
     if (ServesDhcp(pid)) return pid;
-    std::this_thread::sleep_for(10ms);
+    std::this_thread::sleep_for(std::chrono::steady_clock::now() - started < kEagerLooks ? 1ms
+                                                                                         : 10ms);
   }
   StopDnsmasq(pid);
   error = "dnsmasq did not begin serving on " + plan.interfaceName;

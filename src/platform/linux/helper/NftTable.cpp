@@ -118,23 +118,22 @@ std::string NftTable::Run(const std::string& commands) {
   return error.empty() ? "nftables refused: " + commands : error;
 }
 
-std::string NftTable::EnsureTable() {
-  if (exists_) return {};
-  std::string error = Run(kTableDefinition);
-  exists_ = error.empty();
+std::string NftTable::AddToTable(const std::string& elements) {
+  // The table, while it is missing, goes in the same transaction as the first elements: one
+  // round trip to the kernel instead of two, and a failure leaves neither.
+  std::string error = Run(exists_ ? elements : kTableDefinition + elements);
+  if (error.empty()) exists_ = true;
   return error;
 }
 
 std::string NftTable::AddPublic(const std::string& interfaceName, bool opened) {
-  if (std::string error = EnsureTable(); !error.empty()) return error;
-  return Run(PublicElements("add", interfaceName, opened));
+  return AddToTable(PublicElements("add", interfaceName, opened));
 }
 
 std::string NftTable::AddPrivate(const std::string& interfaceName, const std::string& network,
                                  const std::string& gateway, bool localNetwork) {
-  if (std::string error = EnsureTable(); !error.empty()) return error;
   // One transaction: all elements or none.
-  return Run(PrivateElements("add", interfaceName, network, gateway, localNetwork));
+  return AddToTable(PrivateElements("add", interfaceName, network, gateway, localNetwork));
 }
 
 std::string NftTable::RemovePublic(const std::string& interfaceName, bool opened) {
@@ -150,9 +149,8 @@ std::string NftTable::RemovePrivate(const std::string& interfaceName, const std:
 
 std::string NftTable::AddGuard(const std::string& interfaceName) {
   // "add table" with a body adds only what is missing: a guard a dead helper left keeps its
-  // elements until the recovery takes it away.
-  if (std::string error = Run(kGuardDefinition); !error.empty()) return error;
-  return Run(GuardElement("add", interfaceName));
+  // elements until the recovery takes it away. Table and element in one transaction.
+  return Run(kGuardDefinition + GuardElement("add", interfaceName));
 }
 
 std::string NftTable::RemoveGuard(const std::string& interfaceName) {

@@ -49,7 +49,8 @@ class NftTable {
 
  private:
   std::string Run(const std::string& commands);
-  std::string EnsureTable();
+  // Adds elements, and the table with them while it is missing.
+  std::string AddToTable(const std::string& elements);
   bool SetHolds(const char* table, const char* set, const std::string& text);
   bool Exists(const char* table);
 
