@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "BenchFigures.h"
 #include "LeanGuest.h"
 #include "SharingTopology.h"
 #include "TestNamespace.h"
@@ -23,6 +24,7 @@
 namespace {
 
 using namespace orvane;
+using bench::Median;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
@@ -34,11 +36,6 @@ constexpr int kThroughputRounds = 10;
 constexpr int kIperfSeconds = 5;
 constexpr int kIperfPort = 5201;
 constexpr const char* kPage = "page";
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 // The rate of each half-second report of an iperf3 JSON run that was not left out.
 std::vector<double> IntervalRates(const std::string& report) {
@@ -223,10 +220,5 @@ int Run() {
 }  // namespace
 
 int main() {
-  try {
-    return Run();
-  } catch (const std::exception& error) {
-    std::printf("sharing: failed (%s)\n", error.what());
-    return 1;
-  }
+  return orvane::bench::RunPrintingFailure("sharing", Run);
 }

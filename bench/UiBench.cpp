@@ -26,11 +26,14 @@
 #include <thread>
 #include <vector>
 
+#include "BenchFigures.h"
 #include "UiScenes.h"
 
 extern char** environ;
 
 namespace {
+
+using orvane::bench::Median;
 
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
@@ -97,11 +100,6 @@ class Scene {
   Clock::time_point started_;
   std::string pending_;
 };
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0 : values[values.size() / 2];
-}
 
 struct Startup {
   std::vector<double> ms, rssMb, anonMb;

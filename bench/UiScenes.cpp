@@ -1,5 +1,7 @@
 #include "UiScenes.h"
 
+#include "BenchFigures.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -20,6 +22,8 @@
 #include "platform/sim/SimDemoScene.h"
 
 namespace {
+
+using orvane::bench::Median;
 
 using Clock = std::chrono::steady_clock;
 
@@ -49,11 +53,6 @@ class FirstPaint : public QObject {
     return QObject::eventFilter(watched, event);
   }
 };
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0 : values[values.size() / 2];
-}
 
 // The demo program on a machine seeded by `seed`, with `scenario` run once its window exists.
 int RunDemo(int& argc, char** argv, const std::function<void(orvane::sim::SimMachine&)>& seed,

@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "BenchFigures.h"
 #include "TestNamespace.h"
 #include "platform/linux/LinuxInternetProbe.h"
 #include "wireless/ThreadCheckInternet.h"
@@ -25,6 +26,7 @@
 namespace {
 
 using namespace orvane;
+using bench::Median;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
@@ -77,11 +79,6 @@ bool WaitUntil(Condition condition, std::chrono::milliseconds bound) {
     std::this_thread::sleep_for(1ms);
   }
   return true;
-}
-
-double Median(std::vector<double>& values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 // Takes the uplink down `runs` times, each once the monitor sees the Internet again, and
@@ -143,7 +140,7 @@ int Run() {
   close(listener);
   if (!measured) return 1;
   std::printf("uplink_loss_to_shown_ms: %.0f ms (median of %d; highest %.0f ms)\n",
-              Median(announced), kRuns, announced.back());
+              Median(announced), kRuns, *std::max_element(announced.begin(), announced.end()));
   std::printf("uplink_loss_probe_only_ms: %.0f ms (median of %d)\n", Median(probeOnly),
               kProbeOnlyRuns);
   return 0;
@@ -152,10 +149,5 @@ int Run() {
 }  // namespace
 
 int main() {
-  try {
-    return Run();
-  } catch (const std::exception& error) {
-    std::printf("uplink: failed (%s)\n", error.what());
-    return 1;
-  }
+  return orvane::bench::RunPrintingFailure("uplink", Run);
 }
