@@ -7,13 +7,6 @@ set -euo pipefail
 build=$(realpath "$1")
 shift
 
-if [ "${ORVANE_IN_WINE_NETNS:-}" != 1 ]; then
-  exec env ORVANE_IN_WINE_NETNS=1 unshare --net -- "$0" "$build" "$@"
-fi
-
-ip link set lo up
-# A prefix of the build's own, so the tests never touch a user's Wine setup.
-export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-stop_wine() { wineserver -k 2>/dev/null || true; }
-trap stop_wine EXIT
+# shellcheck source=scripts/wine-netns.sh
+source "$(dirname "$0")/wine-netns.sh"
 ctest --test-dir "$build" -L '^wine-gui$' --output-on-failure --timeout 900 "$@"

@@ -6,11 +6,8 @@ set -euo pipefail
 build=$(realpath "$1")
 shift
 
-if [ "${ORVANE_IN_WINE_NETNS:-}" != 1 ]; then
-  exec env ORVANE_IN_WINE_NETNS=1 unshare --net -- "$0" "$build" "$@"
-fi
-
-ip link set lo up
+# shellcheck source=scripts/wine-netns.sh
+source "$(dirname "$0")/wine-netns.sh"
 # One adapter for the adapter-query tests to find, with an address they know.
 # Without veth links the adapter tests say they were skipped.
 if ip link add orvane-w0 type veth peer name orvane-w1; then
@@ -23,10 +20,6 @@ if ip link add orvane-w0 type veth peer name orvane-w1; then
     export ORVANE_TEST_NEIGHBOUR_ADDRESS=10.213.77.9 ORVANE_TEST_NEIGHBOUR_HARDWARE=02:5e:10:00:00:09
   fi
 fi
-# A prefix of the build's own, so tests never touch a user's Wine setup.
-export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-stop_wine() { wineserver -k 2>/dev/null || true; }
-trap stop_wine EXIT
 # Start the server and boot the prefix once, so each test starts a program, not a Windows. The
 # server stays up until the end: by default it quits a few seconds after its last program, and a
 # test starting just then failed at once without a word.

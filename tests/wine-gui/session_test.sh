@@ -139,9 +139,12 @@ click_caption() {  # max_x caption...
 # The visible top-level windows with exactly this title.
 windows_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
 
-wait_window() {  # title seconds
-  for _ in $(seq $(($2 * 2))); do
-    [ -n "$(windows_titled "$1")" ] && return 0
+# Waits until a window with this title is shown, or until none is ("gone").
+wait_window() {  # shown|gone title seconds
+  local found
+  for _ in $(seq $(($3 * 2))); do
+    found=$(windows_titled "$2")
+    if [ "$1" = shown ]; then [ -n "$found" ] && return 0; else [ -z "$found" ] && return 0; fi
     sleep 0.5
   done
   return 1
@@ -154,14 +157,6 @@ side_bar_right() {
   [ -n "$window" ] || return 1
   eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^X=')"
   echo $((X + 240))
-}
-
-wait_no_window() {  # title seconds
-  for _ in $(seq $(($2 * 2))); do
-    [ -z "$(windows_titled "$1")" ] && return 0
-    sleep 0.5
-  done
-  return 1
 }
 
 press() {  # window-title keys...: focuses the window, then types the keys
@@ -201,7 +196,7 @@ step "starting orvane.exe"
 cd "$stage"
 wine orvane.exe >"$logs/orvane.log" 2>&1 &
 program_pid=$!
-wait_window Orvane 120 || fail "no window titled \"Orvane\" within 120 s"
+wait_window shown Orvane 120 || fail "no window titled \"Orvane\" within 120 s"
 [ "$(windows_titled Orvane | wc -l)" -eq 1 ] || fail "more than one window titled \"Orvane\""
 expect_text main-window 60 "Internet Status" "Share my Internet" "Options" "A&bout" ||
   fail "the main window does not show its side bar and first page"
@@ -215,17 +210,17 @@ expect_text share-page 60 "Not found." "Please make sure the Wi-Fi switch is tur
 
 step "Options opens and closes"
 click_caption "$bar_right" Options || fail "found no \"Options\" in the side bar"
-wait_window Options 30 || fail "no window titled \"Options\" after clicking Options"
+wait_window shown Options 30 || fail "no window titled \"Options\" after clicking Options"
 shot options
 press Options Escape
-wait_no_window Options 30 || fail "the Options window did not close on Escape"
+wait_window gone Options 30 || fail "the Options window did not close on Escape"
 
 step "About opens and closes"
 press Orvane alt+b
-wait_window About 30 || fail "no window titled \"About\" after Alt+B"
+wait_window shown About 30 || fail "no window titled \"About\" after Alt+B"
 shot about
 press About Escape
-wait_no_window About 30 || fail "the About window did not close on Escape"
+wait_window gone About 30 || fail "the About window did not close on Escape"
 
 step "Exit ends the program"
 press Orvane alt+e
