@@ -402,12 +402,7 @@ void MainWorkflow::StopSharing(const std::optional<std::string>& lostNetwork) {
             return;
           }
           view_.ShowInformation(texts::kSharingStopped);
-          sharingStarted_ = false;
-          ownNetworkExists_ = false;
-          ShowSharingWay();
-          RefreshConnectedDevices();
-          view_.ProcessPendingEvents();
-          actRefresh2Execute();
+          SharingEnded();
         });
     return;
   }
@@ -438,14 +433,18 @@ void MainWorkflow::StopSharing(const std::optional<std::string>& lostNetwork) {
         } else {
           view_.ShowInformation(texts::kSharingStopped);
         }
-        sharingStarted_ = false;
-        ownNetworkExists_ = false;
-        ownNetworkProblem_.clear();
-        ShowSharingWay();
-        RefreshConnectedDevices();
-        view_.ProcessPendingEvents();
-        actRefresh2Execute();
+        SharingEnded();
       });
+}
+
+void MainWorkflow::SharingEnded() {
+  sharingStarted_ = false;
+  ownNetworkExists_ = false;
+  ownNetworkProblem_.clear();
+  ShowSharingWay();
+  RefreshConnectedDevices();
+  view_.ProcessPendingEvents();
+  actRefresh2Execute();
 }
 
 void MainWorkflow::RefreshConnectedDevices() {

@@ -221,6 +221,8 @@ class MainWorkflow {
   // "Stop", saying so with the success message, or, given `lostNetwork` (the service's reason,
   // perhaps empty), that the network a Wi-Fi connection shared through its own card was lost.
   void StopSharing(const std::optional<std::string>& lostNetwork);
+  // What every way of stopping does once the share is off: the page, the list and the state.
+  void SharingEnded();
   // The reason and remedy for a wireless library code, else the system's text for it.
   std::string WirelessFailureReason(uint32_t code, const std::string& systemReason = {}) const;
   // The adapter the own network was last made on, as the connection list names it.
