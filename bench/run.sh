@@ -8,8 +8,15 @@ cd "$(dirname "$0")/.."
 source scripts/deps.sh
 ensure_packages "${BUILD_PACKAGES[@]}" "${RUNTIME_PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
 
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-bench -j "$(nproc)" >/dev/null
+# Quiet unless the build fails: then its output is the only clue.
+build_log=$(mktemp)
+trap 'rm -f "$build_log"' EXIT
+if ! { cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release &&
+  cmake --build build-bench -j "$(nproc)"; } >"$build_log" 2>&1; then
+  cat "$build_log" >&2
+  echo "bench: the optimised build failed" >&2
+  exit 1
+fi
 
 if [ $# -eq 0 ]; then
   names=()

@@ -5,6 +5,7 @@
 #include <linux/genetlink.h>
 #include <linux/nl80211.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/linux/Nl80211.h"
@@ -16,11 +17,11 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 Bytes Attr(uint16_t type, const Bytes& payload) {
-  Bytes out(NLA_HDRLEN);
+  // Sized once and copied into: growing it by insert trips a false bounds warning at -O3.
+  Bytes out(NLA_ALIGN(NLA_HDRLEN + payload.size()));
   nlattr header{static_cast<uint16_t>(NLA_HDRLEN + payload.size()), type};
   std::memcpy(out.data(), &header, sizeof header);
-  out.insert(out.end(), payload.begin(), payload.end());
-  out.resize(NLA_ALIGN(out.size()));
+  std::copy(payload.begin(), payload.end(), out.begin() + NLA_HDRLEN);
   return out;
 }
 
