@@ -4,6 +4,7 @@
 if(TARGET orvane-sharing-helper)
   add_executable(bench_sharing ${CMAKE_CURRENT_LIST_DIR}/SharingBench.cpp
                  ${CMAKE_CURRENT_LIST_DIR}/LeanGuest.cpp
+                 ${CMAKE_CURRENT_LIST_DIR}/NatThroughput.cpp
                  ${CMAKE_SOURCE_DIR}/tests/platform/linux/TestNamespace.cpp
                  ${CMAKE_SOURCE_DIR}/tests/platform/linux/SharingTopology.cpp)
   target_include_directories(bench_sharing PRIVATE ${CMAKE_SOURCE_DIR}/tests/platform/linux)
