@@ -1,6 +1,7 @@
 #include "gui/kit/Artwork.h"
 
 #include <QGuiApplication>
+#include <QImageReader>
 
 #include "gui/kit/ImageList.h"
 
@@ -13,19 +14,27 @@ static void InitArtworkResources() {
 namespace orvane::ui::artwork {
 namespace {
 
+// Read as PNG, not guessed: guessing first loads every image format plugin installed (GIF,
+// ICO, JPEG and its library) to ask whether it reads the file, which costs memory for nothing.
+QPixmap ReadPng(const QString& path) {
+  QImageReader reader(path, "png");
+  reader.setAutoDetectImageFormat(false);
+  return QPixmap::fromImage(reader.read());
+}
+
 QPixmap Load(const QString& name) {
   static const bool registered = (InitArtworkResources(), true);
   (void)registered;
   const QString path = QStringLiteral(":/art/") + name;
   // A scaled screen gets the picture drawn at twice the size, shown at the same size.
   if (qApp != nullptr && qApp->devicePixelRatio() > 1.0) {
-    QPixmap sharp(path + QStringLiteral("@2x.png"));
+    QPixmap sharp = ReadPng(path + QStringLiteral("@2x.png"));
     if (!sharp.isNull()) {
       sharp.setDevicePixelRatio(2.0);
       return sharp;
     }
   }
-  return QPixmap(path + QStringLiteral(".png"));
+  return ReadPng(path + QStringLiteral(".png"));
 }
 
 }  // namespace
