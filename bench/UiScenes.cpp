@@ -41,12 +41,15 @@ long StatusKilobytes(const char* key) {
 }
 
 // Ends the process at the widget's first paint, telling the parent how large it got: all it
-// has resident, and of that its own memory (not pages of the libraries and fonts it maps).
+// has resident, and of that its own memory (not pages of the libraries and fonts it maps), and
+// the widget's size.
 class FirstPaint : public QObject {
  public:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::Paint) {
-      std::printf("painted %ld %ld\n", StatusKilobytes("VmRSS:"), StatusKilobytes("RssAnon:"));
+      const auto* widget = static_cast<QWidget*>(watched);
+      std::printf("painted %ld %ld %d %d\n", StatusKilobytes("VmRSS:"), StatusKilobytes("RssAnon:"),
+                  widget->width(), widget->height());
       std::fflush(stdout);
       std::_Exit(0);
     }
@@ -149,10 +152,10 @@ class LossWatch : public QObject {
 
 int RunScene(const std::string& scene, int& argc, char** argv) {
   FirstPaint firstPaint;
-  if (scene == "bare") {
+  if (int width = 0, height = 0; std::sscanf(scene.c_str(), "bare-%dx%d", &width, &height) == 2) {
     QApplication application(argc, argv);
     QWidget window;
-    window.resize(640, 480);
+    window.resize(width, height);
     window.installEventFilter(&firstPaint);
     window.show();
     return QApplication::exec();
