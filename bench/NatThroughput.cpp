@@ -28,7 +28,7 @@ namespace {
 // Rounds after the first, which warms up (caches, connection tracking, the CPUs' clocks) and
 // is not counted; each round has a shared run and a plain one, in alternating order.
 constexpr int kRounds = 10;
-constexpr int kIperfSeconds = 10;
+constexpr int kIperfSeconds = 15;
 constexpr int kMeasuredPort = 5201;
 constexpr int kReferencePort = 5202;
 constexpr const char* kReferenceServer = "10.79.0.1";

@@ -5,13 +5,9 @@
 //   nat_throughput_ratio: TCP throughput (iperf3) through the shared path over plain routing,
 //                         each beside a reference flow (NatThroughput.cpp)
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "BenchFigures.h"
@@ -25,7 +21,6 @@ namespace {
 
 using namespace orvane;
 using bench::Median;
-using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kStartRuns = 5;
