@@ -158,8 +158,6 @@ void TForm1::BuildLayout() {
   column->addLayout(middle, 1);
   column->addWidget(statusBar_);
   setCentralWidget(client);
-
-  tray_->SetIcon(artwork::ApplicationIcon());
 }
 
 void TForm1::ConnectActions() {
@@ -205,6 +203,7 @@ void TForm1::SetStartUpTexts() {
   QCoreApplication::setApplicationName(title);
   setWindowTitle(title);
   setWindowIcon(artwork::ApplicationIcon());
+  tray_->SetIcon(windowIcon());  // one picture for both, read once
   tray_->SetHint(title);
   tray_->SetVisible(true);
 
